@@ -1,0 +1,46 @@
+#include "renamelist/renamelist.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> samplePaths(int count) {
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        // Scrambled numbers and names, so the sort has real work to do.
+        const int n = static_cast<int>((static_cast<unsigned>(i) * 2654435761u) % 1000003u);
+        const std::string name = n % 3 == 0 ? std::to_string(n) : "IMG_" + std::to_string(n);
+        paths.push_back("/data/plate" + std::to_string(n % 7) + "/" + name + ".ab1");
+    }
+    return paths;
+}
+
+void BM_FillGrid(benchmark::State& state) {
+    const auto paths = samplePaths(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        quorbel::RenameList list;
+        list.fill(paths, quorbel::posixPathRule);
+        benchmark::DoNotOptimize(list.getCell(2, 1));
+    }
+}
+BENCHMARK(BM_FillGrid)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_HeaderClickSortByOriginalName(benchmark::State& state) {
+    const auto paths = samplePaths(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        quorbel::RenameList list;
+        list.fill(paths, quorbel::posixPathRule);
+        list.OnClickSort = [&list](int) { list.renumberColumn(quorbel::RenameList::Number); };
+        state.ResumeTiming();
+        list.headerClick(quorbel::RenameList::OldName);
+        benchmark::DoNotOptimize(list.getCell(2, 1));
+    }
+}
+BENCHMARK(BM_HeaderClickSortByOriginalName)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace

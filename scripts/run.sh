@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Set up, build and start the program.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/setup.sh" "$here/build"
+exec "$here/build/src/quorbel"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace quorbel {
+
+class TfrmMain;
+
+// The one table the menus and the tool bar are built from. Menu items and tool
+// buttons only point at these actions.
+struct ActionEntry {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view hint;
+    std::string_view category;
+    int icon;
+    bool visible;
+    void (TfrmMain::*handler)();
+};
+
+extern const std::array<ActionEntry, 9> actionTable;
+
+// "-" stands for a separator.
+struct MenuEntry {
+    std::string_view caption;
+    std::array<std::string_view, 6> items; // unused slots are empty
+};
+
+extern const std::array<MenuEntry, 3> menuTree;
+extern const std::array<std::string_view, 11> toolBarOrder;
+
+} // namespace quorbel

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quorbel {
+
+// The nine 16 by 16 command icons, indices 0 to 8.
+QIcon appIcon(int index);
+QIcon programIcon();
+
+} // namespace quorbel

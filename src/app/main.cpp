@@ -1,0 +1,223 @@
+#include "app/main.h"
+
+#include "app/about.h"
+#include "app/actiontable.h"
+#include "app/appicons.h"
+#include "app/errordisplay.h"
+#include "export/exportcommand.h"
+#include "global/picturefiles.h"
+#include "intake/opendircommand.h"
+#include "intake/openfilecommand.h"
+#include "mapping/mappingcommand.h"
+#include "numbering/numberingcommand.h"
+#include "platform/dialogrunner.h"
+#include "preview/imagebox.h"
+#include "preview/picturepreview.h"
+#include "renamelist/renamecommands.h"
+#include "renamelist/renamegrid.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quorbel {
+namespace {
+
+QString text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget* parent)
+    : QMainWindow(parent), services_(services) {
+    setObjectName(QStringLiteral("TfrmMain"));
+    setWindowTitle(QStringLiteral("Quorbel V2.4"));
+    resize(601, 507);
+    list_.setLocale(locale);
+    buildActions();
+    buildMenus();
+    buildToolBar();
+    advGrid_ = new RenameGrid(list_, this);
+    advGrid_->setObjectName(QStringLiteral("advGrid"));
+    advGrid_->setGuard([this](const std::function<void()>& handler) { return runGuarded(handler); });
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(advGrid_, 1);
+    layout->addWidget(buildRightPanel());
+    setCentralWidget(central);
+    sbInfo_ = new QLabel(this);
+    sbInfo_->setObjectName(QStringLiteral("sbInfo"));
+    statusBar()->addWidget(sbInfo_, 1);
+    statusBar()->setFixedHeight(26);
+    statusBar()->setSizeGripEnabled(true);
+    bindGridEvents();
+}
+
+void TfrmMain::buildActions() {
+    for (const ActionEntry& entry : actionTable) {
+        auto* action = new QAction(appIcon(entry.icon), text(entry.caption), this);
+        action->setObjectName(text(entry.name));
+        action->setToolTip(entry.hint.empty() ? text(entry.caption) : text(entry.hint));
+        action->setStatusTip(text(entry.hint));
+        action->setVisible(entry.visible);
+        action->setData(text(entry.category));
+        action->setIconVisibleInMenu(true);
+        const auto handler = entry.handler;
+        connect(action, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+        actions_.emplace(std::string(entry.name), action);
+    }
+}
+
+QAction* TfrmMain::action(std::string_view name) const {
+    const auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void TfrmMain::buildMenus() {
+    for (const MenuEntry& entry : menuTree) {
+        QMenu* menu = menuBar()->addMenu(text(entry.caption));
+        menu->setToolTipsVisible(false);
+        for (std::string_view item : entry.items) {
+            if (item == "-")
+                menu->addSeparator();
+            else if (!item.empty())
+                menu->addAction(action(item));
+        }
+    }
+}
+
+void TfrmMain::buildToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    for (std::string_view item : toolBarOrder) {
+        if (item == "-") {
+            auto* gap = new QWidget(toolBar_);
+            gap->setFixedWidth(8);
+            toolBar_->addWidget(gap);
+            continue;
+        }
+        toolBar_->addAction(action(item));
+        if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action(item))))
+            button->setFixedSize(55, 35);
+    }
+}
+
+QWidget* TfrmMain::buildRightPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setFixedWidth(162);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    panel4_ = new QLabel(QStringLiteral("空空如也"), panel);
+    panel4_->setObjectName(QStringLiteral("Panel4"));
+    panel4_->setAlignment(Qt::AlignCenter);
+    panel4_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel4_->setLineWidth(2);
+    panel4_->setFixedHeight(155);
+    imgView_ = new ImageBox(panel4_);
+    imgView_->setObjectName(QStringLiteral("ImgView"));
+    auto* boxLayout = new QVBoxLayout(panel4_);
+    boxLayout->setContentsMargins(2, 2, 2, 2);
+    boxLayout->addWidget(imgView_);
+    layout->addWidget(panel4_);
+    layout->addWidget(buildFailurePanel(), 1);
+    return panel;
+}
+
+QWidget* TfrmMain::buildFailurePanel() {
+    auto* group = new QGroupBox(QStringLiteral("文件处理失败列表"), this);
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(2, 2, 2, 2);
+    memFile_ = new QPlainTextEdit(group);
+    memFile_->setObjectName(QStringLiteral("memFile"));
+    memFile_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(memFile_, 1);
+    auto* strip = new QWidget(group);
+    strip->setObjectName(QStringLiteral("Panel3"));
+    strip->setFixedHeight(37);
+    auto* save = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
+                                 QStringLiteral("保存列表"), strip);
+    save->setObjectName(QStringLiteral("bbtnSaveFiles"));
+    save->setGeometry(0, 5, 81, 25);
+    auto* clear = new QPushButton(QStringLiteral("清除列表"), strip);
+    clear->setObjectName(QStringLiteral("bbtnClearList"));
+    clear->setGeometry(85, 5, 68, 25);
+    pb_ = new QProgressBar(strip);
+    pb_->setObjectName(QStringLiteral("pb"));
+    pb_->setRange(0, 100);
+    pb_->setTextVisible(false);
+    pb_->setGeometry(0, 29, 156, 8);
+    pb_->hide();
+    connect(save, &QPushButton::clicked, this, [this] { runGuarded([this] { bbtnSaveFilesClick(); }); });
+    connect(clear, &QPushButton::clicked, this, [this] { runGuarded([this] { bbtnClearListClick(); }); });
+    layout->addWidget(strip);
+    return group;
+}
+
+void TfrmMain::bindGridEvents() {
+    list_.OnCanEditCell = [](int, int column, bool& canEdit) { canEdit = column == RenameList::NewName; };
+    list_.OnIsFixedCell = [](int, int column, bool& isFixed) { isFixed = column != RenameList::NewName; };
+    list_.OnClickSort = [this](int) { list_.renumberColumn(RenameList::Number); };
+    list_.OnRowChanging = [this](int oldRow, int newRow, bool& allow) {
+        advGridRowChanging(oldRow, newRow, allow);
+    };
+}
+
+bool TfrmMain::runGuarded(const std::function<void()>& handler) {
+    return ErrorDisplay::guard(*services_.messages, this, handler);
+}
+
+void TfrmMain::setStatusText(const QString& text) { sbInfo_->setText(text); }
+
+QString TfrmMain::statusText() const { return sbInfo_->text(); }
+
+void TfrmMain::fillGrid(const std::vector<std::string>& paths) {
+    list_.fill(paths, posixPathRule);
+}
+
+void TfrmMain::viewPic(const std::string& path) { viewPicture(*imgView_, path); }
+
+void TfrmMain::advGridRowChanging(int, int newRow, bool&) {
+    const std::string path = list_.oldPath(newRow);
+    if (isPicFile(path))
+        viewPic(path);
+    else
+        imgView_->hide();
+}
+
+void TfrmMain::actOpenFileExecute() { openFileCommand(*this); }
+void TfrmMain::actOpenDirExecute() { openDirCommand(*this); }
+void TfrmMain::actExitExecute() { close(); }
+void TfrmMain::actRenameExecute() { renameCommand(*this); }
+void TfrmMain::actExcelExecute() { mappingCommand(*this); }
+void TfrmMain::actBHExecute() { numberingCommand(*this); }
+void TfrmMain::actClearResultExecute() { clearResultCommand(*this); }
+void TfrmMain::actSaveToExcelExecute() { exportCommand(*this); }
+void TfrmMain::bbtnSaveFilesClick() { saveFailuresCommand(*this); }
+void TfrmMain::bbtnClearListClick() { clearFailuresCommand(*this); }
+
+void TfrmMain::actAboutExecute() {
+    TAboutBox about(*services_.shell, this);
+    services_.dialogs->run(about);
+}
+
+} // namespace quorbel

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/services.h"
+#include "global/localeformat.h"
+#include "renamelist/renamelist.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QToolBar;
+
+namespace quorbel {
+
+class ImageBox;
+class RenameGrid;
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TfrmMain(const Services& services, const LocaleFormat& locale, QWidget* parent = nullptr);
+
+    // Commands; each runs through the error display when fired by the user.
+    void actOpenFileExecute();
+    void actOpenDirExecute();
+    void actExitExecute();
+    void actRenameExecute();
+    void actExcelExecute();
+    void actBHExecute();
+    void actAboutExecute();
+    void actClearResultExecute();
+    void actSaveToExcelExecute();
+    void bbtnSaveFilesClick();
+    void bbtnClearListClick();
+
+    void fillGrid(const std::vector<std::string>& paths);
+    void viewPic(const std::string& path);
+    void advGridRowChanging(int oldRow, int newRow, bool& allow);
+
+    // Runs a handler; an error leaving it goes to the default error display.
+    bool runGuarded(const std::function<void()>& handler);
+
+    const Services& services() const { return services_; }
+    RenameList& renameList() { return list_; }
+    RenameGrid* advGrid() const { return advGrid_; }
+    QPlainTextEdit* memFile() const { return memFile_; }
+    QProgressBar* pb() const { return pb_; }
+    ImageBox* ImgView() const { return imgView_; }
+    QLabel* previewPanel() const { return panel4_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QAction* action(std::string_view name) const;
+    void setStatusText(const QString& text);
+    QString statusText() const;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildRightPanel();
+    QWidget* buildFailurePanel();
+    void bindGridEvents();
+
+    Services services_;
+    RenameList list_;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    RenameGrid* advGrid_ = nullptr;
+    QPlainTextEdit* memFile_ = nullptr;
+    QProgressBar* pb_ = nullptr;
+    ImageBox* imgView_ = nullptr;
+    QLabel* panel4_ = nullptr;
+    QLabel* sbInfo_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+};
+
+} // namespace quorbel

@@ -1,0 +1,31 @@
+#include "app/main.h"
+#include "app/systemlocale.h"
+#include "platform/desktopshellopener.h"
+#include "platform/dialogrunner.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QScreen>
+#include <QStyle>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorbel"));
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+
+    quorbel::DesktopShellOpener shell;
+    quorbel::QtMessageBoxes messages;
+    quorbel::QtFileDialogs files;
+    quorbel::ModalDialogRunner dialogs;
+    const quorbel::Services services{&shell, &messages, &files, &dialogs};
+    quorbel::TfrmMain window(services, quorbel::systemLocaleFormat());
+    window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                           app.primaryScreen()->availableGeometry()));
+    window.show();
+    return app.exec();
+}

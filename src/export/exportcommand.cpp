@@ -1,0 +1,9 @@
+#include "export/exportcommand.h"
+
+#include "app/main.h"
+
+namespace quorbel {
+
+void exportCommand(TfrmMain&) {}
+
+} // namespace quorbel

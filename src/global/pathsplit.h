@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorbel {
+
+// Which bytes end a directory, and whether the text is in a double-byte code
+// page whose trail bytes may take the value of a separator or a dot.
+struct PathRule {
+    std::string_view separators;
+    bool doubleByte = false;
+};
+
+// Paths on this platform: "/" alone, UTF-8 (no trail byte is ever ASCII).
+inline constexpr PathRule posixPathRule{"/", false};
+// Paths as a GBK Windows system writes them: "\" and ":" end a directory, and
+// the second byte of a double-byte character never counts as a mark.
+inline constexpr PathRule windowsGbkPathRule{"\\:", true};
+
+struct PathParts {
+    std::string directory; // with its trailing separator, or empty
+    std::string name;      // file name without extension
+    std::string extension; // from the last dot, dot included, or empty
+};
+
+PathParts splitPath(std::string_view path, const PathRule& rule);
+std::string extensionOf(std::string_view path, const PathRule& rule);
+
+// Removes every byte of value 32 or less from both ends.
+std::string trimmed(std::string_view text);
+
+} // namespace quorbel

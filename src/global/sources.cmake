@@ -1,0 +1,5 @@
+target_sources(quorbel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/pathsplit.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/localeformat.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/picturefiles.cpp
+)

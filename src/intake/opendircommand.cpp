@@ -1,0 +1,9 @@
+#include "intake/opendircommand.h"
+
+#include "app/main.h"
+
+namespace quorbel {
+
+void openDirCommand(TfrmMain&) {}
+
+} // namespace quorbel

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quorbel {
+
+class TfrmMain;
+
+void openDirCommand(TfrmMain& main);
+
+} // namespace quorbel

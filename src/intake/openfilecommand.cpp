@@ -1,0 +1,9 @@
+#include "intake/openfilecommand.h"
+
+#include "app/main.h"
+
+namespace quorbel {
+
+void openFileCommand(TfrmMain&) {}
+
+} // namespace quorbel

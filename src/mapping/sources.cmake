@@ -1,0 +1,3 @@
+target_sources(quorbel_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/mappingcommand.cpp
+)

@@ -1,0 +1,9 @@
+#include "numbering/numberingcommand.h"
+
+#include "app/main.h"
+
+namespace quorbel {
+
+void numberingCommand(TfrmMain&) {}
+
+} // namespace quorbel

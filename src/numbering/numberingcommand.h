@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quorbel {
+
+class TfrmMain;
+
+void numberingCommand(TfrmMain& main);
+
+} // namespace quorbel

@@ -1,0 +1,9 @@
+#include "platform/dialogrunner.h"
+
+#include <QDialog>
+
+namespace quorbel {
+
+int ModalDialogRunner::run(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace quorbel

@@ -1,0 +1,19 @@
+#include "platform/messageboxes.h"
+
+#include <QMessageBox>
+
+namespace quorbel {
+
+void QtMessageBoxes::error(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::critical(parent, title, text);
+}
+
+void QtMessageBoxes::information(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::information(parent, title, text);
+}
+
+void QtMessageBoxes::warning(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text);
+}
+
+} // namespace quorbel

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace quorbel {
+
+// Message boxes behind an interface, so tests record them instead of waiting
+// on a modal loop.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void error(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void error(QWidget* parent, const QString& title, const QString& text) override;
+    void information(QWidget* parent, const QString& title, const QString& text) override;
+    void warning(QWidget* parent, const QString& title, const QString& text) override;
+};
+
+} // namespace quorbel

@@ -1,0 +1,6 @@
+target_sources(quorbel_ui PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/messageboxes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogrunner.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktopshellopener.cpp
+)

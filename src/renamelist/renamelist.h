@@ -1,0 +1,122 @@
+#pragma once
+
+#include "global/localeformat.h"
+#include "global/pathsplit.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorbel {
+
+enum class SortDirection { Ascending, Descending };
+
+struct SortSettings {
+    int Column = 0;
+    SortDirection Direction = SortDirection::Ascending;
+};
+
+struct CellCoord {
+    int column = 0;
+    int row = 0;
+    bool operator==(const CellCoord&) const = default;
+};
+
+// Told about every change so a view can follow the list; the list itself never
+// draws. A batch (beginUpdate/endUpdate) collapses its changes into one call.
+class RenameListObserver {
+public:
+    virtual ~RenameListObserver() = default;
+    virtual void cellsChanged(int firstRow, int lastRow) = 0;
+    virtual void rowCountAboutToChange() = 0;
+    virtual void rowCountChanged() = 0;
+    virtual void currentCellChanged() = 0;
+};
+
+// The rename list: a grid of byte-string cells, seven columns, row 0 the header.
+// Cells are kept per row independently of the row count, so lowering the count
+// hides rows without erasing them.
+class RenameList {
+public:
+    static constexpr int ColCount = 7;
+    static constexpr int FixedRows = 1;
+    static constexpr int FixedCols = 1;
+
+    enum Column { Indicator = 0, Number = 1, OldName = 2, NewName = 3, Extension = 4, Directory = 5, Result = 6 };
+
+    RenameList();
+
+    const std::string& getCell(int column, int row) const;
+    void setCell(int column, int row, std::string text);
+    int RowCount() const { return rowCount_; }
+    void setRowCount(int count);
+    void renumberColumn(int column);
+
+    std::string oldPath(int row) const;
+    std::string newPath(int row) const;
+
+    // Replaces the file rows with one row per path; columns 0 and 6 keep their text.
+    void fill(const std::vector<std::string>& paths, const PathRule& rule);
+
+    // The row indicator is drawn only once a fill has loaded it.
+    bool rowIndicatorLoaded() const { return rowIndicatorLoaded_; }
+
+    // The grid's event hooks; any of them may be left empty.
+    std::function<void(int row, int column, bool& canEdit)> OnCanEditCell;
+    std::function<void(int row, int column, bool& isFixed)> OnIsFixedCell;
+    std::function<void(int column)> OnClickSort;
+    std::function<void(int oldRow, int newRow, bool& allow)> OnRowChanging;
+
+    bool isFixedCell(int column, int row) const;
+    bool canEditCell(int column, int row) const;
+
+    CellCoord currentCell() const { return current_; }
+    bool editingEnabled() const { return editing_; }
+
+    // A click or key asking for a cell. Announces a row change first; then moves
+    // when the cell may become current. Returns whether it moved.
+    bool requestCell(int column, int row);
+    // One wheel step: +1 down, -1 up, stopping at the first and last file rows.
+    void wheelStep(int direction);
+    // Arrow and page keys: moves by delta rows within the file rows.
+    void moveRows(int delta);
+
+    const SortSettings& sortSettings() const { return sortSettings_; }
+    // A header click that passed the view's position checks.
+    void headerClick(int column);
+    void sortRows(int column, SortDirection direction);
+
+    void setLocale(const LocaleFormat& locale) { locale_ = locale; }
+    const LocaleFormat& locale() const { return locale_; }
+
+    void setObserver(RenameListObserver* observer) { observer_ = observer; }
+    void beginUpdate();
+    void endUpdate();
+
+    int compareCells(int column, int rowA, int rowB) const;
+    int compareRows(int sortColumn, int rowA, int rowB) const;
+
+private:
+    using Row = std::array<std::string, ColCount>;
+
+    Row& rowAt(int row);
+    void notifyCells(int firstRow, int lastRow);
+    bool announceRowChange(int newRow);
+    void setCurrent(CellCoord cell);
+    void quickSort(int lo, int hi, int column, int direction);
+    int compareRowWith(int sortColumn, const Row& a, const Row& b) const;
+
+    std::vector<Row> rows_;
+    int rowCount_ = 2;
+    CellCoord current_{1, 1};
+    bool editing_ = false;
+    bool rowIndicatorLoaded_ = false;
+    SortSettings sortSettings_;
+    LocaleFormat locale_;
+    RenameListObserver* observer_ = nullptr;
+    int updateDepth_ = 0;
+    bool pendingChange_ = false;
+};
+
+} // namespace quorbel

@@ -1,0 +1,48 @@
+#include "support/fakeservices.h"
+
+namespace quorbel::test {
+
+void RecordingMessageBoxes::error(QWidget*, const QString& title, const QString& text) {
+    shown.push_back({QStringLiteral("error"), title, text});
+}
+
+void RecordingMessageBoxes::information(QWidget*, const QString& title, const QString& text) {
+    shown.push_back({QStringLiteral("information"), title, text});
+}
+
+void RecordingMessageBoxes::warning(QWidget*, const QString& title, const QString& text) {
+    shown.push_back({QStringLiteral("warning"), title, text});
+}
+
+QString ScriptedFileDialogs::next() {
+    if (answers.empty())
+        return QString();
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedFileDialogs::openFile(QWidget*, const QString&, const QString& filter) {
+    filters << filter;
+    return next();
+}
+
+QString ScriptedFileDialogs::saveFile(QWidget*, const QString&, const QString& filter,
+                                      const QString& defaultSuffix) {
+    filters << filter;
+    suffixes << defaultSuffix;
+    return next();
+}
+
+QString ScriptedFileDialogs::folder(QWidget*, const QString&) { return next(); }
+
+int ScriptedDialogRunner::run(QDialog& dialog) {
+    ++runs;
+    if (scripts.empty())
+        return QDialog::Rejected;
+    Script script = std::move(scripts.front());
+    scripts.pop_front();
+    return script(dialog);
+}
+
+} // namespace quorbel::test

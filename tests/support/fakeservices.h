@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/services.h"
+#include "platform/dialogrunner.h"
+#include "platform/filedialogs.h"
+#include "platform/messageboxes.h"
+#include "platform/shellopener.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorbel::test {
+
+class RecordingShellOpener : public ShellOpener {
+public:
+    void open(const std::string& address) override { opened.push_back(address); }
+    std::vector<std::string> opened;
+};
+
+struct ShownMessage {
+    QString kind; // "error", "information" or "warning"
+    QString title;
+    QString text;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    void error(QWidget*, const QString& title, const QString& text) override;
+    void information(QWidget*, const QString& title, const QString& text) override;
+    void warning(QWidget*, const QString& title, const QString& text) override;
+    std::vector<ShownMessage> shown;
+};
+
+// Answers each file dialog with the next queued path ("" for Cancel) and
+// records what it was asked.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    QString openFile(QWidget*, const QString& title, const QString& filter) override;
+    QString saveFile(QWidget*, const QString& title, const QString& filter,
+                     const QString& defaultSuffix) override;
+    QString folder(QWidget*, const QString& title) override;
+
+    std::deque<QString> answers;
+    QStringList filters;
+    QStringList suffixes;
+
+private:
+    QString next();
+};
+
+// Hands each dialog to the next queued script instead of a modal loop. The
+// script drives the dialog's widgets and returns its result; with no script
+// left the dialog is cancelled.
+class ScriptedDialogRunner : public DialogRunner {
+public:
+    using Script = std::function<int(QDialog&)>;
+    int run(QDialog& dialog) override;
+
+    std::deque<Script> scripts;
+    int runs = 0;
+};
+
+struct FakeServices {
+    RecordingShellOpener shell;
+    RecordingMessageBoxes messages;
+    ScriptedFileDialogs files;
+    ScriptedDialogRunner dialogs;
+
+    Services services() { return Services{&shell, &messages, &files, &dialogs}; }
+};
+
+} // namespace quorbel::test
