@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quorbel {
+
+// Raised by a reader for a file that is not a workbook, is damaged, encrypted or
+// has no sheets; its message is shown to the user as it stands.
+class WorkbookError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct SheetCell {
+    enum class Type { Empty, Text, Number, Date, Boolean };
+    Type type = Type::Empty;
+    std::string text;   // Text cells
+    double number = 0;  // Number, Boolean (0 or 1) and Date cells (day serial from 1899-12-30)
+};
+
+enum class ColumnKind { Text, Number, Date };
+
+// One sheet as read: the first row gives the column names, later rows are data.
+class MappingTable {
+public:
+    MappingTable() = default;
+    MappingTable(std::vector<std::string> columnNames, std::vector<std::vector<SheetCell>> rows);
+
+    const std::vector<std::string>& columnNames() const { return columnNames_; }
+    // The first column of that name, byte for byte, or -1.
+    int columnIndex(const std::string& name) const;
+    size_t rowCount() const { return rows_.size(); }
+    const SheetCell& cell(size_t row, int column) const;
+    ColumnKind kind(int column) const;
+
+private:
+    std::vector<std::string> columnNames_;
+    std::vector<std::vector<SheetCell>> rows_;
+    std::vector<ColumnKind> kinds_;
+};
+
+// Access to one workbook. Every failure is raised as WorkbookError.
+class WorkbookReader {
+public:
+    virtual ~WorkbookReader() = default;
+    virtual std::vector<std::string> sheetNames() = 0;
+    virtual MappingTable readSheet(const std::string& sheetName) = 0;
+};
+
+// Opens a workbook, choosing the reader by the file's content, not its name.
+std::unique_ptr<WorkbookReader> openWorkbook(const std::string& path);
+
+} // namespace quorbel
