@@ -10,41 +10,54 @@ namespace quorbel {
 // Raised by a reader for a file that is not a workbook, is damaged, encrypted or
 // has no sheets; its message is shown to the user as it stands.
 class WorkbookError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 struct SheetCell {
     enum class Type { Empty, Text, Number, Date, Boolean };
     Type type = Type::Empty;
-    std::string text;   // Text cells
-    double number = 0;  // Number, Boolean (0 or 1) and Date cells (day serial from 1899-12-30)
+    std::string text;  // Text cells
+    double number = 0; // Number, Boolean (0 or 1) and Date cells (day serial from 1899-12-30)
 };
 
 enum class ColumnKind { Text, Number, Date };
 
+// A data cell with its column, for tables built from the cells a file really
+// holds, so a sparse sheet costs memory by its cells, not by its extent.
+struct PlacedCell {
+    int column = 0;
+    SheetCell cell;
+};
+
 // One sheet as read: the first row gives the column names, later rows are data.
 class MappingTable {
-public:
+  public:
     MappingTable() = default;
     MappingTable(std::vector<std::string> columnNames, std::vector<std::vector<SheetCell>> rows);
+    // Rows hold only their non-empty cells, ordered by column; columns outside
+    // 0 .. columnNames.size() - 1 are dropped.
+    MappingTable(std::vector<std::string> columnNames, std::vector<std::vector<PlacedCell>> rows);
 
     const std::vector<std::string>& columnNames() const { return columnNames_; }
     // The first column of that name, byte for byte, or -1.
     int columnIndex(const std::string& name) const;
     size_t rowCount() const { return rows_.size(); }
+    // An empty cell for any row or column outside the table.
     const SheetCell& cell(size_t row, int column) const;
     ColumnKind kind(int column) const;
 
-private:
+  private:
+    void computeKinds();
+
     std::vector<std::string> columnNames_;
-    std::vector<std::vector<SheetCell>> rows_;
+    std::vector<std::vector<PlacedCell>> rows_;
     std::vector<ColumnKind> kinds_;
 };
 
 // Access to one workbook. Every failure is raised as WorkbookError.
 class WorkbookReader {
-public:
+  public:
     virtual ~WorkbookReader() = default;
     virtual std::vector<std::string> sheetNames() = 0;
     virtual MappingTable readSheet(const std::string& sheetName) = 0;
