@@ -17,6 +17,7 @@
 #include "renamelist/renamegrid.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -35,6 +36,22 @@ namespace {
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A command without a hint shows no tool tip at all; Qt would otherwise fall back
+// to the button's caption.
+class HintlessToolTipFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
+bool hasHint(std::string_view name) {
+    for (const ActionEntry& entry : actionTable) {
+        if (entry.name == name)
+            return !entry.hint.empty();
+    }
+    return false;
 }
 
 } // namespace
@@ -66,12 +83,15 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
     bindGridEvents();
 }
 
+// The grid and its model watch the list, which as a member dies before the
+// window's children would; take the grid down while the list still exists.
+TfrmMain::~TfrmMain() { delete advGrid_; }
+
 void TfrmMain::buildActions() {
     for (const ActionEntry& entry : actionTable) {
         auto* action = new QAction(appIcon(entry.icon), text(entry.caption), this);
         action->setObjectName(text(entry.name));
-        action->setToolTip(entry.hint.empty() ? text(entry.caption) : text(entry.hint));
-        action->setStatusTip(text(entry.hint));
+        action->setToolTip(text(entry.hint));
         action->setVisible(entry.visible);
         action->setData(text(entry.category));
         action->setIconVisibleInMenu(true);
@@ -106,6 +126,7 @@ void TfrmMain::buildToolBar() {
     toolBar_->setFloatable(false);
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    auto* hintlessFilter = new HintlessToolTipFilter(toolBar_);
     for (std::string_view item : toolBarOrder) {
         if (item == "-") {
             auto* gap = new QWidget(toolBar_);
@@ -114,8 +135,12 @@ void TfrmMain::buildToolBar() {
             continue;
         }
         toolBar_->addAction(action(item));
-        if (auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action(item))))
-            button->setFixedSize(55, 35);
+        auto* button = qobject_cast<QToolButton*>(toolBar_->widgetForAction(action(item)));
+        if (!button)
+            continue;
+        button->setFixedSize(55, 35);
+        if (!hasHint(item))
+            button->installEventFilter(hintlessFilter);
     }
 }
 

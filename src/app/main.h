@@ -28,6 +28,7 @@ class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
     TfrmMain(const Services& services, const LocaleFormat& locale, QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     // Commands; each runs through the error display when fired by the user.
     void actOpenFileExecute();

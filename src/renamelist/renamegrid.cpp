@@ -145,7 +145,8 @@ void RenameGrid::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (editsCurrentCell())
+        // The editor's own Enter reaches us too, after it has asked to close.
+        if (editsCurrentCell() && state() != EditingState)
             edit(model_->indexOfCell(cell.column, cell.row));
         return;
     default:

@@ -29,7 +29,7 @@ QModelIndex RenameListModel::indexOfCell(int column, int listRow) const {
 }
 
 QVariant RenameListModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const int row = listRow(index);
     const int column = index.column();
@@ -73,7 +73,7 @@ QVariant RenameListModel::cellForeground(int column, int row) const {
 }
 
 bool RenameListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     if (!list_.canEditCell(index.column(), listRow(index)))
         return false;
@@ -82,7 +82,7 @@ bool RenameListModel::setData(const QModelIndex& index, const QVariant& value, i
 }
 
 Qt::ItemFlags RenameListModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled;
     if (list_.canEditCell(index.column(), listRow(index)))
