@@ -4,6 +4,7 @@
 #include "renamelist/renamelistmodel.h"
 #include "renamelist/sortheader.h"
 
+#include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -24,9 +25,15 @@ RenameGrid::RenameGrid(RenameList& list, QWidget* parent)
     setHorizontalHeader(header_);
     setModel(model_);
     verticalHeader()->hide();
+    // Fixed row heights keep the view's cost independent of the row count.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(gridRowHeight);
     verticalHeader()->setMinimumSectionSize(gridRowHeight);
     header_->setFixedHeight(gridRowHeight);
+    QFont fixedFont;
+    fixedFont.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
+    fixedFont.setPixelSize(12);
+    header_->setFont(fixedFont);
     header_->setMinimumSectionSize(1);
     for (int column = 0; column < RenameList::ColCount; ++column)
         header_->resizeSection(column, columnWidths[static_cast<size_t>(column)]);

@@ -204,6 +204,11 @@ private slots:
         QCOMPARE(fakes->messages.shown[0].text, QStringLiteral("Cannot show it."));
     }
 
+    void exitClosesTheWindow() {
+        window->action("actExit")->trigger();
+        QVERIFY(!window->isVisible());
+    }
+
     void errorTextGetsAFinalDot_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
