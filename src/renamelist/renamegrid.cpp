@@ -79,9 +79,11 @@ void RenameGrid::updateSortIndicator() {
     const bool shown = list_.RowCount() > 2;
     header_->setSortIndicatorShown(shown);
     const SortSettings& sort = list_.sortSettings();
+    // Qt's styles draw AscendingOrder as a downward triangle; ours points up for
+    // ascending, so the order handed to the header is the mirrored one.
     header_->setSortIndicator(sort.Column, sort.Direction == SortDirection::Ascending
-                                               ? Qt::AscendingOrder
-                                               : Qt::DescendingOrder);
+                                               ? Qt::DescendingOrder
+                                               : Qt::AscendingOrder);
 }
 
 void RenameGrid::sortByHeader(int column) {
