@@ -1,11 +1,19 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <string>
+
 namespace quorbel {
 
 class ShellOpener;
 class MessageBoxes;
 class FileDialogs;
 class DialogRunner;
+class WorkbookReader;
+
+// Opens a workbook for the mapping-table dialog; an empty one means openWorkbook.
+using WorkbookOpener = std::function<std::unique_ptr<WorkbookReader>(const std::string& path)>;
 
 // The platform services the window and its commands reach. The program hands in
 // the real ones; tests hand in recording fakes.
@@ -14,6 +22,7 @@ struct Services {
     MessageBoxes* messages = nullptr;
     FileDialogs* files = nullptr;
     DialogRunner* dialogs = nullptr;
+    WorkbookOpener workbooks;
 };
 
 } // namespace quorbel
