@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
     quorbel::QtMessageBoxes messages;
     quorbel::QtFileDialogs files;
     quorbel::ModalDialogRunner dialogs;
-    const quorbel::Services services{&shell, &messages, &files, &dialogs};
+    const quorbel::Services services{&shell, &messages, &files, &dialogs, {}};
     quorbel::TfrmMain window(services, quorbel::systemLocaleFormat());
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            app.primaryScreen()->availableGeometry()));

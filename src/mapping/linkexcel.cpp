@@ -19,8 +19,8 @@ namespace {
 
 // ".xls" first: it is the format the dialog was made for; the reader picks the
 // format by content, so the other entries only widen what the list shows.
-const QString workbookFilter = QStringLiteral(
-    "Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv)");
+const QString workbookFilter =
+    QStringLiteral("Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv)");
 
 QComboBox* addChoiceList(QWidget* parent, const QString& name, const QRect& at) {
     auto* list = new QComboBox(parent);
@@ -49,7 +49,8 @@ void refill(QComboBox* list, const std::vector<std::string>& names) {
 } // namespace
 
 TfrmLinkExcel::TfrmLinkExcel(const Services& services, WorkbookOpener opener, QWidget* parent)
-    : QDialog(parent), services_(services), opener_(opener ? std::move(opener) : WorkbookOpener(&quorbel::openWorkbook)) {
+    : QDialog(parent), services_(services),
+      opener_(opener ? std::move(opener) : WorkbookOpener(&quorbel::openWorkbook)) {
     setObjectName(QStringLiteral("TfrmLinkExcel"));
     setWindowTitle(QStringLiteral("对应表"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
@@ -62,7 +63,9 @@ TfrmLinkExcel::TfrmLinkExcel(const Services& services, WorkbookOpener opener, QW
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TfrmLinkExcel::~TfrmLinkExcel() { closeWorkbook(); }
+TfrmLinkExcel::~TfrmLinkExcel() {
+    closeWorkbook();
+}
 
 QGroupBox* TfrmLinkExcel::buildStepOne() {
     auto* group = new QGroupBox(QStringLiteral("第一步:获取数据"), this);
@@ -129,8 +132,7 @@ void TfrmLinkExcel::runGuarded(void (TfrmLinkExcel::*handler)()) {
 }
 
 void TfrmLinkExcel::bbtnGetFileClick() {
-    const QString chosen =
-        services_.files->openFile(this, QStringLiteral("打开"), workbookFilter);
+    const QString chosen = services_.files->openFile(this, QStringLiteral("打开"), workbookFilter);
     if (chosen.isEmpty())
         return;
     emptyColumnLists();
@@ -156,9 +158,13 @@ void TfrmLinkExcel::cbSheetChange() {
     fillColumnLists();
 }
 
-void TfrmLinkExcel::cbOldNameChange() { updateOk(); }
+void TfrmLinkExcel::cbOldNameChange() {
+    updateOk();
+}
 
-void TfrmLinkExcel::cbNewNameChange() { updateOk(); }
+void TfrmLinkExcel::cbNewNameChange() {
+    updateOk();
+}
 
 void TfrmLinkExcel::emptyColumnLists() {
     refill(cbOldName_, {});
@@ -187,11 +193,17 @@ void TfrmLinkExcel::fillColumnLists() {
     refill(cbNewName_, table_->columnNames());
 }
 
-void TfrmLinkExcel::updateOk() { bbtnOk_->setEnabled(ready()); }
+void TfrmLinkExcel::updateOk() {
+    bbtnOk_->setEnabled(ready());
+}
 
-int TfrmLinkExcel::oldNameColumn() const { return table_ ? cbOldName_->currentIndex() : -1; }
+int TfrmLinkExcel::oldNameColumn() const {
+    return table_ ? cbOldName_->currentIndex() : -1;
+}
 
-int TfrmLinkExcel::newNameColumn() const { return table_ ? cbNewName_->currentIndex() : -1; }
+int TfrmLinkExcel::newNameColumn() const {
+    return table_ ? cbNewName_->currentIndex() : -1;
+}
 
 bool TfrmLinkExcel::ready() const {
     const int oldColumn = oldNameColumn();
@@ -207,6 +219,8 @@ bool TfrmLinkExcel::ready() const {
     return !oldName.empty() && !newName.empty() && oldName != newName;
 }
 
-void TfrmLinkExcel::closeWorkbook() { reader_.reset(); }
+void TfrmLinkExcel::closeWorkbook() {
+    reader_.reset();
+}
 
 } // namespace quorbel

@@ -11,13 +11,13 @@ namespace {
 // Ends the batch also when the lookup loop stops with an error, so the rows
 // written before it are shown.
 class UpdateBatch {
-public:
+  public:
     explicit UpdateBatch(RenameList& list) : list_(list) { list_.beginUpdate(); }
     ~UpdateBatch() { list_.endUpdate(); }
     UpdateBatch(const UpdateBatch&) = delete;
     UpdateBatch& operator=(const UpdateBatch&) = delete;
 
-private:
+  private:
     RenameList& list_;
 };
 

@@ -70,8 +70,9 @@ struct FakeServices {
     RecordingMessageBoxes messages;
     ScriptedFileDialogs files;
     ScriptedDialogRunner dialogs;
+    WorkbookOpener workbooks; // empty: the real readers
 
-    Services services() { return Services{&shell, &messages, &files, &dialogs}; }
+    Services services() { return Services{&shell, &messages, &files, &dialogs, workbooks}; }
 };
 
 } // namespace quorbel::test
