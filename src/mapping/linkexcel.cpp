@@ -74,12 +74,12 @@ QGroupBox* TfrmLinkExcel::buildStepOne() {
     bbtnGetFile_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
                                    QStringLiteral("选择Excel表"), group);
     bbtnGetFile_->setObjectName(QStringLiteral("bbtnGetFile"));
-    bbtnGetFile_->setGeometry(8, 18, 153, 25);
+    bbtnGetFile_->setGeometry(8, 20, 153, 25);
     connect(bbtnGetFile_, &QPushButton::clicked, this,
             [this] { runGuarded(&TfrmLinkExcel::bbtnGetFileClick); });
     auto* sheetGroup = new QGroupBox(QStringLiteral("选择表页(sheet)"), group);
     sheetGroup->setObjectName(QStringLiteral("GroupBox3"));
-    sheetGroup->setGeometry(8, 46, 153, 45);
+    sheetGroup->setGeometry(8, 49, 153, 44);
     cbSheet_ = addChoiceList(sheetGroup, QStringLiteral("cbSheet"), QRect(8, 18, 137, 20));
     // activated, not a change of index: choosing the selected sheet again rereads it.
     connect(cbSheet_, &QComboBox::activated, this,
