@@ -6,10 +6,16 @@ target_sources(quorbel_ui PRIVATE
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/applymapping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/celltext.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dateformat.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappinglookup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappingtable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/orcuscollector.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/orcusreader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/orcussheet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sheetbuilder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/workbookopen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/xlsreader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zipguard.cpp
 )
 # Debian's liborcus-spreadsheet-model .pc names an include folder that is not
 # installed, and CMake refuses imported targets with missing include paths.

@@ -1,0 +1,227 @@
+#include "mapping/orcuscollector.h"
+
+#include "global/localeformat.h"
+#include "mapping/dateformat.h"
+#include "mapping/sheetbuilder.h"
+
+#include <cctype>
+
+#include <orcus/exception.hpp>
+#include <orcus/spreadsheet/factory.hpp>
+
+#include <optional>
+
+namespace quorbel {
+
+namespace ss = orcus::spreadsheet;
+
+// Shared strings, plain or rich text; formatting runs are dropped.
+class OrcusCollector::SharedStrings : public ss::iface::import_shared_strings {
+  public:
+    explicit SharedStrings(std::vector<std::string>& strings) : strings_(strings) {}
+    size_t append(std::string_view s) override {
+        strings_.emplace_back(s);
+        return strings_.size() - 1;
+    }
+    size_t add(std::string_view s) override {
+        const auto [found, inserted] = index_.emplace(std::string(s), strings_.size());
+        if (inserted)
+            strings_.emplace_back(s);
+        return found->second;
+    }
+    void set_segment_font(size_t) override {}
+    void set_segment_bold(bool) override {}
+    void set_segment_italic(bool) override {}
+    void set_segment_font_name(std::string_view) override {}
+    void set_segment_font_size(double) override {}
+    void set_segment_font_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                                ss::color_elem_t) override {}
+    void append_segment(std::string_view s) override { segments_ += s; }
+    size_t commit_segments() override {
+        strings_.push_back(std::move(segments_));
+        segments_.clear();
+        return strings_.size() - 1;
+    }
+
+  private:
+    std::vector<std::string>& strings_;
+    std::unordered_map<std::string, size_t> index_;
+    std::string segments_;
+};
+
+// Only the day a workbook counts from matters here (1900 or 1904).
+class OrcusCollector::GlobalSettings : public ss::iface::import_global_settings {
+  public:
+    void set_origin_date(int year, int month, int day) override {
+        if (year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= 31)
+            originOffset = dateSerial(year, month, day);
+    }
+    void set_default_formula_grammar(ss::formula_grammar_t grammar) override { grammar_ = grammar; }
+    ss::formula_grammar_t get_default_formula_grammar() const override { return grammar_; }
+    void set_character_set(orcus::character_set_t) override {}
+
+    double originOffset = 0;
+
+  private:
+    ss::formula_grammar_t grammar_ = ss::formula_grammar_t::unknown;
+};
+
+// A1 references ("B7", "$B$7", "Sheet1!A1:C9"), as xlsx uses for a sheet's
+// extent and merged cells; whole columns and rows included.
+class OrcusCollector::ReferenceResolver : public ss::iface::import_reference_resolver {
+  public:
+    ss::src_address_t resolve_address(std::string_view address) override {
+        const auto parsed = parse(withoutSheet(address));
+        if (!parsed || parsed->row < 0 || parsed->column < 0)
+            throw orcus::invalid_arg_error("not an A1 address");
+        return *parsed;
+    }
+
+    ss::src_range_t resolve_range(std::string_view range) override {
+        range = withoutSheet(range);
+        const auto colon = range.find(':');
+        const auto first = parse(range.substr(0, colon));
+        const auto last = colon == std::string_view::npos ? first : parse(range.substr(colon + 1));
+        if (!first || !last)
+            throw orcus::invalid_arg_error("not an A1 range");
+        ss::src_range_t result{*first, *last};
+        fillWhole(result.first, 0);
+        fillWhole(result.last, 1);
+        return result;
+    }
+
+  private:
+    static std::string_view withoutSheet(std::string_view text) {
+        const auto bang = text.rfind('!');
+        return bang == std::string_view::npos ? text : text.substr(bang + 1);
+    }
+
+    // A missing part (-1) stands for a whole row or column.
+    static void fillWhole(ss::src_address_t& address, int end) {
+        if (address.row < 0)
+            address.row = end ? static_cast<ss::row_t>(SheetBuilder::MaxRows - 1) : 0;
+        if (address.column < 0)
+            address.column = end ? static_cast<ss::col_t>(SheetBuilder::MaxColumns - 1) : 0;
+    }
+
+    static std::optional<ss::src_address_t> parse(std::string_view text) {
+        ss::src_address_t address{0, -1, -1};
+        size_t i = text.starts_with('$') ? 1 : 0;
+        long column = 0;
+        size_t letters = 0;
+        for (; i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])) && letters < 4;
+             ++i, ++letters)
+            column = column * 26 + (std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
+        if (i < text.size() && text[i] == '$')
+            ++i;
+        long row = 0;
+        size_t digits = 0;
+        for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && digits < 8;
+             ++i, ++digits)
+            row = row * 10 + (text[i] - '0');
+        if (i != text.size() || (letters == 0 && digits == 0) || (digits > 0 && row == 0))
+            return std::nullopt;
+        if (letters > 0)
+            address.column = static_cast<ss::col_t>(column - 1);
+        if (digits > 0)
+            address.row = static_cast<ss::row_t>(row - 1);
+        return address;
+    }
+};
+
+OrcusCollector::OrcusCollector(bool textOnly, bool formatsTellDates)
+    : textOnly_(textOnly), formatsTellDates_(formatsTellDates),
+      sharedStrings_(std::make_unique<SharedStrings>(strings_)),
+      settings_(std::make_unique<GlobalSettings>()),
+      resolver_(std::make_unique<ReferenceResolver>()),
+      importStyles_(std::make_unique<ss::import_styles>(styles_, pool_)) {}
+
+OrcusCollector::~OrcusCollector() = default;
+
+ss::iface::import_global_settings* OrcusCollector::get_global_settings() {
+    return settings_.get();
+}
+
+ss::iface::import_shared_strings* OrcusCollector::get_shared_strings() {
+    return sharedStrings_.get();
+}
+
+ss::iface::import_styles* OrcusCollector::get_styles() {
+    return importStyles_.get();
+}
+
+ss::iface::import_reference_resolver*
+OrcusCollector::get_reference_resolver(ss::formula_ref_context_t) {
+    return resolver_.get();
+}
+
+ss::iface::import_sheet* OrcusCollector::append_sheet(ss::sheet_t, std::string_view name) {
+    sheets_.push_back(std::make_unique<OrcusSheet>(std::string(name), strings_, textOnly_));
+    return sheets_.back().get();
+}
+
+ss::iface::import_sheet* OrcusCollector::get_sheet(std::string_view name) {
+    for (const auto& sheet : sheets_) {
+        if (sheet->name() == name)
+            return sheet.get();
+    }
+    return nullptr;
+}
+
+ss::iface::import_sheet* OrcusCollector::get_sheet(ss::sheet_t index) {
+    if (index < 0 || static_cast<size_t>(index) >= sheets_.size())
+        return nullptr;
+    return sheets_[static_cast<size_t>(index)].get();
+}
+
+std::vector<OrcusSheet*> OrcusCollector::sheets() const {
+    std::vector<OrcusSheet*> result;
+    for (const auto& sheet : sheets_)
+        result.push_back(sheet.get());
+    return result;
+}
+
+// A cell format names its number format by the file's own format id (xlsx
+// numFmtId), not by its place in the style store; ids without a stored code
+// are the built-in formats.
+bool OrcusCollector::isDateFormat(size_t format) const {
+    const auto known = dateFormats_.find(format);
+    if (known != dateFormats_.end())
+        return known->second;
+    bool date = false;
+    if (format < styles_.get_cell_formats_count()) {
+        if (const ss::cell_format_t* cell = styles_.get_cell_format(format))
+            date = isDateNumberFormat(cell->number_format);
+    }
+    dateFormats_.emplace(format, date);
+    return date;
+}
+
+bool OrcusCollector::isDateNumberFormat(size_t id) const {
+    for (size_t i = 0; i < styles_.get_number_format_count(); ++i) {
+        const ss::number_format_t* number = styles_.get_number_format(i);
+        if (number && number->identifier == id && !number->format_string.empty())
+            return isDateFormatCode(number->format_string);
+    }
+    return isBuiltinDateFormat(id);
+}
+
+// A 1904 workbook's day 0 is 1904-01-01; serials here count from 1899-12-30.
+MappingTable OrcusCollector::table(const OrcusSheet& sheet) const {
+    const double epochShift = settings_->originOffset;
+    SheetBuilder builder;
+    for (const OrcusCell& placed : sheet.cells()) {
+        SheetCell cell = placed.cell;
+        if (formatsTellDates_ && cell.type == SheetCell::Type::Number) {
+            const auto format = sheet.formatAt(placed.row, placed.column);
+            if (format && isDateFormat(*format)) {
+                cell.type = SheetCell::Type::Date;
+                cell.number += epochShift;
+            }
+        }
+        builder.add(placed.row, placed.column, std::move(cell));
+    }
+    return builder.build();
+}
+
+} // namespace quorbel

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "mapping/orcussheet.h"
+
+#include <orcus/spreadsheet/import_interface.hpp>
+#include <orcus/spreadsheet/styles.hpp>
+#include <orcus/string_pool.hpp>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace orcus::spreadsheet {
+class import_styles;
+}
+
+namespace quorbel {
+
+// Receives what a liborcus import filter reads, keeping only cell values,
+// shared strings and number formats: no formula engine and no document model,
+// so memory follows the cells the file holds.
+class OrcusCollector : public orcus::spreadsheet::iface::import_factory {
+  public:
+    // textOnly: every cell stays text (CSV carries no types). formatsTellDates:
+    // numbers with a date format are dates (xlsx); ODS marks its dates itself.
+    OrcusCollector(bool textOnly, bool formatsTellDates);
+    ~OrcusCollector() override;
+
+    orcus::spreadsheet::iface::import_global_settings* get_global_settings() override;
+    orcus::spreadsheet::iface::import_shared_strings* get_shared_strings() override;
+    orcus::spreadsheet::iface::import_styles* get_styles() override;
+    orcus::spreadsheet::iface::import_reference_resolver*
+    get_reference_resolver(orcus::spreadsheet::formula_ref_context_t context) override;
+    orcus::spreadsheet::iface::import_sheet* append_sheet(orcus::spreadsheet::sheet_t index,
+                                                          std::string_view name) override;
+    orcus::spreadsheet::iface::import_sheet* get_sheet(std::string_view name) override;
+    orcus::spreadsheet::iface::import_sheet* get_sheet(orcus::spreadsheet::sheet_t index) override;
+    void finalize() override {}
+
+    std::vector<OrcusSheet*> sheets() const;
+    // The sheet's cells with dates told from numbers by their number formats.
+    MappingTable table(const OrcusSheet& sheet) const;
+
+  private:
+    class SharedStrings;
+    class GlobalSettings;
+    class ReferenceResolver;
+
+    bool isDateFormat(size_t format) const;
+    bool isDateNumberFormat(size_t id) const;
+
+    bool textOnly_;
+    bool formatsTellDates_;
+    std::vector<std::string> strings_;
+    std::unique_ptr<SharedStrings> sharedStrings_;
+    std::unique_ptr<GlobalSettings> settings_;
+    std::unique_ptr<ReferenceResolver> resolver_;
+    orcus::string_pool pool_;
+    orcus::spreadsheet::styles styles_;
+    std::unique_ptr<orcus::spreadsheet::import_styles> importStyles_;
+    std::vector<std::unique_ptr<OrcusSheet>> sheets_;
+    mutable std::unordered_map<size_t, bool> dateFormats_;
+};
+
+} // namespace quorbel

@@ -1,0 +1,63 @@
+#include "mapping/orcusreader.h"
+
+#include "mapping/orcuscollector.h"
+#include "mapping/workbookmessages.h"
+
+#include <orcus/orcus_csv.hpp>
+#include <orcus/orcus_ods.hpp>
+#include <orcus/orcus_xlsx.hpp>
+
+#include <new>
+
+namespace quorbel {
+namespace {
+
+std::unique_ptr<orcus::iface::import_filter> makeFilter(OrcusReader::Format format,
+                                                        OrcusCollector& collector) {
+    switch (format) {
+    case OrcusReader::Format::Xlsx:
+        return std::make_unique<orcus::orcus_xlsx>(&collector);
+    case OrcusReader::Format::Ods:
+        return std::make_unique<orcus::orcus_ods>(&collector);
+    case OrcusReader::Format::Csv:
+        break;
+    }
+    return std::make_unique<orcus::orcus_csv>(&collector);
+}
+
+} // namespace
+
+OrcusReader::OrcusReader(const std::string& content, Format format, const std::string& csvSheetName)
+    : collector_(std::make_unique<OrcusCollector>(format == Format::Csv, format == Format::Xlsx)) {
+    try {
+        makeFilter(format, *collector_)->read_stream(content);
+    } catch (const std::bad_alloc&) {
+        throw WorkbookError(workbookmessages::TooLarge);
+    } catch (const std::exception&) {
+        throw WorkbookError(workbookmessages::Damaged);
+    }
+    const auto sheets = collector_->sheets();
+    if (format == Format::Csv && sheets.size() == 1)
+        sheets.front()->setName(csvSheetName);
+}
+
+OrcusReader::~OrcusReader() = default;
+
+std::vector<std::string> OrcusReader::sheetNames() {
+    std::vector<std::string> names;
+    for (const OrcusSheet* sheet : collector_->sheets())
+        names.push_back(sheet->name());
+    if (names.empty())
+        throw WorkbookError(workbookmessages::NoSheets);
+    return names;
+}
+
+MappingTable OrcusReader::readSheet(const std::string& sheetName) {
+    for (const OrcusSheet* sheet : collector_->sheets()) {
+        if (sheet->name() == sheetName)
+            return collector_->table(*sheet);
+    }
+    throw WorkbookError(std::string(workbookmessages::NoSuchSheet) + "“" + sheetName + "”");
+}
+
+} // namespace quorbel

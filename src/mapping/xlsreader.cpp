@@ -1,0 +1,153 @@
+#include "mapping/xlsreader.h"
+
+#include "global/localeformat.h"
+#include "mapping/sheetbuilder.h"
+#include "mapping/workbookmessages.h"
+
+#include <freexl.h>
+
+#include <cstring>
+
+namespace quorbel {
+namespace {
+
+// BIFF8 holds at most 65536 rows and 256 columns; a larger claimed extent
+// comes from a damaged file.
+constexpr unsigned maxXlsRows = 65536;
+constexpr unsigned maxXlsColumns = 256;
+
+const char* openFailure(int code) {
+    switch (code) {
+    case FREEXL_FILE_NOT_FOUND:
+        return workbookmessages::CannotOpen;
+    case FREEXL_INSUFFICIENT_MEMORY:
+        return workbookmessages::TooLarge;
+    case FREEXL_INVALID_CFBF_HEADER:
+    case FREEXL_CFBF_INVALID_SIGNATURE:
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+        return workbookmessages::NotAWorkbook;
+    case FREEXL_UNSUPPORTED_CHARSET:
+    case FREEXL_INVALID_CHARACTER:
+        return workbookmessages::UnknownCharset;
+    default:
+        return workbookmessages::Damaged;
+    }
+}
+
+bool isEncrypted(const std::string& path) {
+    const void* handle = nullptr;
+    unsigned int password = 0;
+    const bool encrypted = freexl_open_info(path.c_str(), &handle) == FREEXL_OK &&
+                           freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+                           password == FREEXL_BIFF_OBFUSCATED;
+    if (handle)
+        freexl_close(handle);
+    return encrypted;
+}
+
+// "HH:MM:SS" as a fraction of a day.
+std::optional<double> parseClock(const char* text) {
+    int hours = 0, minutes = 0, seconds = 0;
+    if (std::strlen(text) != 8 || std::sscanf(text, "%2d:%2d:%2d", &hours, &minutes, &seconds) != 3)
+        return std::nullopt;
+    return (hours * 3600.0 + minutes * 60.0 + seconds) / 86400.0;
+}
+
+SheetCell toCell(const FreeXL_CellValue& value) {
+    switch (value.type) {
+    case FREEXL_CELL_INT:
+        return {SheetCell::Type::Number, {}, static_cast<double>(value.value.int_value)};
+    case FREEXL_CELL_DOUBLE:
+        return {SheetCell::Type::Number, {}, value.value.double_value};
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        return {SheetCell::Type::Text, value.value.text_value ? value.value.text_value : "", 0};
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME: {
+        const char* text = value.value.text_value ? value.value.text_value : "";
+        auto serial = value.type == FREEXL_CELL_TIME ? parseClock(text) : parseIsoDate(text);
+        if (serial)
+            return {SheetCell::Type::Date, {}, *serial};
+        return {SheetCell::Type::Text, text, 0};
+    }
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+XlsReader::XlsReader(const std::string& path, const std::string&) {
+    const int code = freexl_open(path.c_str(), &handle_);
+    if (code != FREEXL_OK) {
+        if (handle_)
+            freexl_close(handle_);
+        handle_ = nullptr;
+        if (isEncrypted(path))
+            throw WorkbookError(workbookmessages::Encrypted);
+        throw WorkbookError(openFailure(code));
+    }
+    unsigned int password = 0;
+    if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+        password == FREEXL_BIFF_OBFUSCATED) {
+        freexl_close(handle_);
+        throw WorkbookError(workbookmessages::Encrypted);
+    }
+}
+
+XlsReader::~XlsReader() {
+    if (handle_)
+        freexl_close(handle_);
+}
+
+std::vector<std::string> XlsReader::sheetNames() {
+    unsigned int count = 0;
+    if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
+        throw WorkbookError(workbookmessages::Damaged);
+    std::vector<std::string> names;
+    for (unsigned int index = 0; index < count && index <= 0xFFFF; ++index) {
+        const char* name = nullptr;
+        if (freexl_get_worksheet_name(handle_, static_cast<unsigned short>(index), &name) !=
+                FREEXL_OK ||
+            !name)
+            throw WorkbookError(workbookmessages::Damaged);
+        names.emplace_back(name);
+    }
+    if (names.empty())
+        throw WorkbookError(workbookmessages::NoSheets);
+    names_ = names;
+    return names;
+}
+
+unsigned short XlsReader::sheetIndex(const std::string& sheetName) {
+    if (names_.empty())
+        sheetNames();
+    for (size_t index = 0; index < names_.size(); ++index) {
+        if (names_[index] == sheetName)
+            return static_cast<unsigned short>(index);
+    }
+    throw WorkbookError(std::string(workbookmessages::NoSuchSheet) + "“" + sheetName + "”");
+}
+
+MappingTable XlsReader::readSheet(const std::string& sheetName) {
+    const unsigned short index = sheetIndex(sheetName);
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_select_active_worksheet(handle_, index) != FREEXL_OK ||
+        freexl_worksheet_dimensions(handle_, &rows, &columns) != FREEXL_OK)
+        throw WorkbookError(workbookmessages::Damaged);
+    if (rows > maxXlsRows || columns > maxXlsColumns)
+        throw WorkbookError(workbookmessages::Damaged);
+    SheetBuilder builder;
+    for (unsigned int row = 0; row < rows; ++row) {
+        for (unsigned short column = 0; column < columns; ++column) {
+            FreeXL_CellValue value{};
+            if (freexl_get_cell_value(handle_, row, column, &value) == FREEXL_OK)
+                builder.add(row, column, toCell(value));
+        }
+    }
+    return builder.build();
+}
+
+} // namespace quorbel

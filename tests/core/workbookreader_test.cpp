@@ -1,0 +1,228 @@
+#include "mapping/applymapping.h"
+#include "mapping/celltext.h"
+#include "mapping/workbookmessages.h"
+#include "mapping/workbookreader.h"
+#include "renamelist/renamelist.h"
+
+#include <gtest/gtest.h>
+#include <xlsxwriter.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace quorbel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string fixture(const std::string& name) {
+    return std::string(QUORBEL_FIXTURES) + "/mapping/" + name;
+}
+
+std::vector<std::string> rowTexts(const MappingTable& table, size_t row) {
+    std::vector<std::string> texts;
+    for (size_t column = 0; column < table.columnNames().size(); ++column)
+        texts.push_back(cellText(table.cell(row, static_cast<int>(column)), LocaleFormat{}));
+    return texts;
+}
+
+// A temporary folder for files the tests write themselves.
+class TempDir {
+  public:
+    TempDir() {
+        path_ = fs::temp_directory_path() /
+                ("quorbel-mapping-" + std::to_string(::getpid()) + "-" + std::to_string(next_++));
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string write(const std::string& name, const std::string& content) const {
+        std::ofstream(file(name), std::ios::binary) << content;
+        return file(name);
+    }
+
+  private:
+    fs::path path_;
+    static inline int next_ = 0;
+};
+
+// The same three sheets saved as .xls, .xlsx and .ods by real spreadsheet programs.
+class WorkbookFormatTest : public ::testing::TestWithParam<const char*> {
+  protected:
+    std::unique_ptr<WorkbookReader> reader = openWorkbook(fixture(GetParam()));
+};
+
+TEST_P(WorkbookFormatTest, ListsEverySheetInOrder) {
+    EXPECT_EQ(reader->sheetNames(), (std::vector<std::string>{"名单", "Sheet2", "空表"}));
+}
+
+TEST_P(WorkbookFormatTest, ReadsColumnsKindsAndCells) {
+    const MappingTable table = reader->readSheet("名单");
+    EXPECT_EQ(table.columnNames(),
+              (std::vector<std::string>{"文件名", "新名", "编号", "序号 列", "日期"}));
+    EXPECT_EQ(table.kind(0), ColumnKind::Text);
+    EXPECT_EQ(table.kind(2), ColumnKind::Number);
+    EXPECT_EQ(table.kind(3), ColumnKind::Number);
+    EXPECT_EQ(table.kind(4), ColumnKind::Date);
+    ASSERT_EQ(table.rowCount(), 7u);
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(rowTexts(table, 0), (Row{"IMG_0001", "B01", "1", "7", "2024-05-01"}));
+    EXPECT_EQ(rowTexts(table, 1), (Row{"O'Neil", "oneil", "1.5", "12", "2024-05-02"}));
+    EXPECT_EQ(rowTexts(table, 2), (Row{"样品", "样品新", "-3", "101", "2024-12-31"}));
+    EXPECT_EQ(rowTexts(table, 4), (Row{"dup", "second", "1E15", "2", "2025-01-02"}));
+    EXPECT_EQ(rowTexts(table, 5), (Row{"", "no-key", "5E-5", "3", "2025-01-03"}));
+    EXPECT_EQ(rowTexts(table, 6), (Row{"Sample1", "", "1.5E20", "4", "2025-01-04"}));
+}
+
+TEST_P(WorkbookFormatTest, SecondSheetAndSheetWithoutCells) {
+    const MappingTable second = reader->readSheet("Sheet2");
+    EXPECT_EQ(second.columnNames(), (std::vector<std::string>{"old", "new"}));
+    EXPECT_EQ(rowTexts(second, 0), (std::vector<std::string>{"a", "A-renamed"}));
+    const MappingTable empty = reader->readSheet("空表");
+    EXPECT_TRUE(empty.columnNames().empty());
+    EXPECT_EQ(empty.rowCount(), 0u);
+}
+
+TEST_P(WorkbookFormatTest, UnknownSheetIsAnError) {
+    EXPECT_THROW(reader->readSheet("名单2"), WorkbookError);
+    EXPECT_THROW(reader->readSheet("名"), WorkbookError);
+}
+
+TEST_P(WorkbookFormatTest, MapsAListThroughTheSheet) {
+    const MappingTable table = reader->readSheet("名单");
+    RenameList list;
+    list.setRowCount(5);
+    const char* names[] = {"007", "12", "abc", "101"};
+    for (int row = 1; row < 5; ++row)
+        list.setCell(RenameList::OldName, row, names[row - 1]);
+    const int matches = applyMapping(list, table, table.columnIndex("序号 列"),
+                                     table.columnIndex("编号"), LocaleFormat{});
+    EXPECT_EQ(matches, 3);
+    EXPECT_EQ(list.getCell(RenameList::NewName, 1), "1");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 2), "1.5");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 3), "");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 4), "-3");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, WorkbookFormatTest,
+                         ::testing::Values("mapping.xls", "mapping.xlsx", "mapping.ods"),
+                         [](const auto& info) { return std::string(info.param).substr(8); });
+
+TEST(CsvWorkbook, OneTextSheetNamedAfterTheFile) {
+    const auto reader = openWorkbook(fixture("mapping.csv"));
+    ASSERT_EQ(reader->sheetNames(), std::vector<std::string>{"mapping"});
+    const MappingTable table = reader->readSheet("mapping");
+    EXPECT_EQ(table.columnNames(), (std::vector<std::string>{"文件名", "新名"}));
+    ASSERT_EQ(table.rowCount(), 3u);
+    EXPECT_EQ(rowTexts(table, 1), (std::vector<std::string>{"O'Neil", "oneil"}));
+    EXPECT_EQ(rowTexts(table, 2), (std::vector<std::string>{"样品", "样品新"}));
+}
+
+TEST(CsvWorkbook, KeepsDigitsAsWrittenAndSkipsTheByteOrderMark) {
+    TempDir dir;
+    const auto reader = openWorkbook(dir.write("名单.txt", "\xEF\xBB\xBFold,new\r\n007,1.50\r\n"));
+    const MappingTable table = reader->readSheet("名单");
+    EXPECT_EQ(table.columnNames(), (std::vector<std::string>{"old", "new"}));
+    EXPECT_EQ(rowTexts(table, 0), (std::vector<std::string>{"007", "1.50"}));
+}
+
+TEST(XlsWorkbook, UsedRangeUnnamedColumnsAndTimes) {
+    const auto reader = openWorkbook(fixture("layout.xls"));
+    const MappingTable offset = reader->readSheet("偏移");
+    EXPECT_EQ(offset.columnNames(), (std::vector<std::string>{"key", "F2", "value"}));
+    ASSERT_EQ(offset.rowCount(), 3u);
+    EXPECT_EQ(rowTexts(offset, 0), (std::vector<std::string>{"a", "middle", "x"}));
+    EXPECT_EQ(rowTexts(offset, 1), (std::vector<std::string>{"", "", ""}));
+    // FreeXL reports a boolean cell as the integer 1.
+    EXPECT_EQ(rowTexts(offset, 2), (std::vector<std::string>{"c", "", "1"}));
+    const MappingTable times = reader->readSheet("时间");
+    EXPECT_EQ(times.kind(0), ColumnKind::Date);
+    EXPECT_EQ(rowTexts(times, 0), (std::vector<std::string>{"2024-05-01 10.20.30", "morning"}));
+    EXPECT_EQ(rowTexts(times, 1), (std::vector<std::string>{"18.00.00", "evening"}));
+    EXPECT_EQ(rowTexts(times, 2), (std::vector<std::string>{"2024-05-02", "2024-05-02 07.05.09"}));
+}
+
+// Builds an .xlsx with libxlsxwriter: formulas with cached results, booleans,
+// a built-in date format and a time of day.
+std::string writeXlsx(const TempDir& dir) {
+    const std::string path = dir.file("built.xlsx");
+    lxw_workbook* book = workbook_new(path.c_str());
+    lxw_worksheet* sheet = workbook_add_worksheet(book, "表 1");
+    lxw_format* builtinDate = workbook_add_format(book);
+    format_set_num_format_index(builtinDate, 14);
+    lxw_format* dateTime = workbook_add_format(book);
+    format_set_num_format(dateTime, "yyyy\"年\"m\"月\"d\"日\" hh:mm:ss");
+    worksheet_write_string(sheet, 0, 0, "key", nullptr);
+    worksheet_write_string(sheet, 0, 1, "value", nullptr);
+    worksheet_write_string(sheet, 0, 2, "when", nullptr);
+    worksheet_write_formula_str(sheet, 1, 0, "=\"A\"&\"B\"", nullptr, "AB");
+    worksheet_write_formula_num(sheet, 1, 1, "=1+2", nullptr, 3);
+    worksheet_write_number(sheet, 1, 2, 45413, builtinDate);
+    worksheet_write_string(sheet, 2, 0, "flag", nullptr);
+    worksheet_write_boolean(sheet, 2, 1, 1, nullptr);
+    lxw_datetime when = {2024, 5, 1, 10, 20, 30};
+    worksheet_write_datetime(sheet, 2, 2, &when, dateTime);
+    EXPECT_EQ(workbook_close(book), LXW_NO_ERROR);
+    return path;
+}
+
+TEST(XlsxWorkbook, FormulaResultsBooleansAndDateFormats) {
+    TempDir dir;
+    const auto reader = openWorkbook(writeXlsx(dir));
+    ASSERT_EQ(reader->sheetNames(), std::vector<std::string>{"表 1"});
+    const MappingTable table = reader->readSheet("表 1");
+    EXPECT_EQ(table.kind(2), ColumnKind::Date);
+    EXPECT_EQ(rowTexts(table, 0), (std::vector<std::string>{"AB", "3", "2024-05-01"}));
+    EXPECT_EQ(rowTexts(table, 1),
+              (std::vector<std::string>{"flag", "TRUE", "2024-05-01 10.20.30"}));
+}
+
+struct BadFileCase {
+    const char* name;
+    std::string content; // empty: use the fixture of that name
+    const char* message;
+};
+
+class BadWorkbookTest : public ::testing::TestWithParam<BadFileCase> {};
+
+TEST_P(BadWorkbookTest, GivesAClearError) {
+    TempDir dir;
+    const BadFileCase& c = GetParam();
+    const std::string path = c.content.empty() ? fixture(c.name) : dir.write(c.name, c.content);
+    try {
+        openWorkbook(path)->sheetNames();
+        FAIL() << "no error for " << c.name;
+    } catch (const WorkbookError& error) {
+        EXPECT_STREQ(error.what(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadWorkbookTest,
+    ::testing::Values(BadFileCase{"truncated.xls", "", workbookmessages::Damaged},
+                      BadFileCase{"not-a-workbook.xls", "", workbookmessages::NotAWorkbook},
+                      BadFileCase{"encrypted.xls", "", workbookmessages::Encrypted},
+                      BadFileCase{"missing.xls", "", workbookmessages::CannotOpen},
+                      BadFileCase{"empty.xlsx", std::string("\0", 0), workbookmessages::CannotOpen},
+                      BadFileCase{"binary.xls", std::string("\x01\x02\x03\x04\x00\xFF", 6),
+                                  workbookmessages::NotAWorkbook},
+                      BadFileCase{"ole-header-only.xls",
+                                  std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
+                                  workbookmessages::Damaged},
+                      BadFileCase{"zip-end-only.xlsx",
+                                  std::string("PK\x03\x04", 4) + std::string("PK\x05\x06", 4) +
+                                      std::string(18, '\0'),
+                                  workbookmessages::NotAWorkbook},
+                      BadFileCase{"zip-no-directory.xlsx", std::string("PK\x03\x04garbage", 11),
+                                  workbookmessages::Damaged}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    });
+
+} // namespace
+} // namespace quorbel
