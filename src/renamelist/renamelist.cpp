@@ -67,7 +67,11 @@ void RenameList::setRowCount(int count) {
         observer_->rowCountChanged();
     // A count at or below the current row pulls the current cell to the new last
     // row, and that move is announced like any other row change.
-    if (count > 1 && current_.row >= count) {
+    // With no file rows left the current cell waits on row 1, unannounced, for
+    // the next fill.
+    if (count == 1) {
+        setCurrent({current_.column, 1});
+    } else if (current_.row >= count) {
         const int lastRow = count - 1;
         bool allow = true;
         if (OnRowChanging)

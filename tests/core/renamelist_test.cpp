@@ -110,6 +110,8 @@ TEST_F(RenameListTest, CellsSurviveALowerRowCount) {
 
 TEST_F(RenameListTest, EmptyFillLeavesOnlyTheHeaderRow) {
     fillNames({"a", "b"});
+    ASSERT_TRUE(list.requestCell(3, 2));
+    announced.clear();
     list.fill({}, posixPathRule);
     EXPECT_EQ(list.RowCount(), 1);
     EXPECT_EQ(list.getCell(1, 0), "序号");
@@ -117,6 +119,8 @@ TEST_F(RenameListTest, EmptyFillLeavesOnlyTheHeaderRow) {
     EXPECT_EQ(list.getCell(1, 0), "序号");
     list.headerClick(2);
     EXPECT_EQ(sortEvents, 0);
+    EXPECT_EQ(list.currentCell().row, 1);
+    EXPECT_TRUE(announced.empty());
 }
 
 TEST_F(RenameListTest, ShorterFillPullsTheCurrentRowAndAnnouncesIt) {

@@ -156,6 +156,23 @@ private slots:
         QCOMPARE(oldNames(), QStringList({"c", "b", "a"}));
     }
 
+    void dragOfAColumnBorderDoesNotSort() {
+        fill({"c.jpg", "a.jpg", "b.jpg"});
+        SortHeader* header = grid()->sortHeader();
+        const int border = header->sectionViewportPosition(RenameList::OldName) +
+                           header->sectionSize(RenameList::OldName) - 1;
+        const int y = header->height() / 2;
+        const int width = header->sectionSize(RenameList::OldName);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(border, y));
+        QMouseEvent move(QEvent::MouseMove, QPointF(border + 40, y),
+                         header->viewport()->mapToGlobal(QPointF(border + 40, y)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QCoreApplication::sendEvent(header->viewport(), &move);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border - 30, y));
+        QVERIFY(header->sectionSize(RenameList::OldName) != width);
+        QCOMPARE(oldNames(), QStringList({"c", "a", "b"}));
+    }
+
     void typingIntoTheNewNameColumn() {
         fill({"a.jpg", "b.jpg"});
         clickCell(RenameList::NewName, 2);
