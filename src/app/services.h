@@ -11,6 +11,7 @@ class MessageBoxes;
 class FileDialogs;
 class DialogRunner;
 class WorkbookReader;
+class RenameFileSystem;
 
 // Opens a workbook for the mapping-table dialog; an empty one means openWorkbook.
 using WorkbookOpener = std::function<std::unique_ptr<WorkbookReader>(const std::string& path)>;
@@ -23,6 +24,8 @@ struct Services {
     FileDialogs* files = nullptr;
     DialogRunner* dialogs = nullptr;
     WorkbookOpener workbooks;
+    // The rename run's file system; nullptr means the real POSIX one.
+    RenameFileSystem* fileSystem = nullptr;
 };
 
 } // namespace quorbel

@@ -1,3 +1,6 @@
+target_sources(quorbel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/posixfilesystem.cpp
+)
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/messageboxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp

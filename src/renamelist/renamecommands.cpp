@@ -1,15 +1,119 @@
 #include "renamelist/renamecommands.h"
 
+#include "app/links.h"
 #include "app/main.h"
+#include "platform/filedialogs.h"
+#include "platform/posixfilesystem.h"
+#include "platform/shellopener.h"
+#include "renamelist/renamerun.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTextCursor>
+
+#include <stdexcept>
 
 namespace quorbel {
+namespace {
 
-void renameCommand(TfrmMain&) {}
+// Repainting the bar costs more than a rename; a few frames a second are enough.
+constexpr qint64 progressRepaintMs = 50;
 
-void clearResultCommand(TfrmMain&) {}
+// The wait cursor and the progress bar go away however the run ends.
+class BusyScope {
+  public:
+    BusyScope(QProgressBar& bar, int maximum) : bar_(bar) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bar_.setMaximum(maximum);
+        bar_.setValue(0);
+        bar_.show();
+        bar_.repaint();
+        clock_.start();
+    }
+    ~BusyScope() {
+        bar_.hide();
+        QApplication::restoreOverrideCursor();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
 
-void saveFailuresCommand(TfrmMain&) {}
+    void advance(int position, bool force) {
+        if (!force && clock_.elapsed() < progressRepaintMs)
+            return;
+        bar_.setValue(position);
+        bar_.repaint();
+        clock_.restart();
+    }
 
-void clearFailuresCommand(TfrmMain&) {}
+  private:
+    QProgressBar& bar_;
+    QElapsedTimer clock_;
+};
+
+RenameFileSystem& fileSystemOf(const Services& services) {
+    return services.fileSystem ? *services.fileSystem : posixFileSystem();
+}
+
+// The list keeps line breaks as "\n"; the failure text uses CR LF.
+QString memoText(const std::string& crlfText) {
+    QString text = QString::fromStdString(crlfText);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+void appendToMemo(QPlainTextEdit& memo, const std::string& crlfText) {
+    if (crlfText.empty())
+        return;
+    QTextCursor cursor(memo.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(memoText(crlfText));
+}
+
+} // namespace
+
+void renameCommand(TfrmMain& main) {
+    main.services().shell->open(links::homePage);
+    RenameList& list = main.renameList();
+    RenameRunSummary summary;
+    {
+        BusyScope busy(*main.pb(), list.RowCount());
+        main.memFile()->clear();
+        RenameRun run(list, fileSystemOf(main.services()));
+        summary = run.run([&busy](int rowsDone) { busy.advance(rowsDone, false); });
+        busy.advance(list.RowCount() - 1, true);
+        appendToMemo(*main.memFile(), summary.failures);
+        main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
+    }
+}
+
+void clearResultCommand(TfrmMain& main) {
+    RenameList& list = main.renameList();
+    list.beginUpdate();
+    for (int row = 1; row < list.RowCount(); ++row)
+        list.setCell(RenameList::Result, row, std::string());
+    list.endUpdate();
+}
+
+void saveFailuresCommand(TfrmMain& main) {
+    const QString path = main.services().files->saveFile(
+        &main, QString(), QStringLiteral("TXT (*.txt)"), QStringLiteral("txt"));
+    if (path.isEmpty())
+        return;
+    QString text = main.memFile()->toPlainText();
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("Cannot create file " + path.toStdString());
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        throw std::runtime_error("Cannot write file " + path.toStdString());
+}
+
+void clearFailuresCommand(TfrmMain& main) {
+    main.memFile()->clear();
+}
 
 } // namespace quorbel

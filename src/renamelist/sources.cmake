@@ -1,6 +1,7 @@
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/renamelist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cellcompare.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/renamerun.cpp
 )
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/renamelistmodel.cpp

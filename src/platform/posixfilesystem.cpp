@@ -1,0 +1,159 @@
+#include "platform/posixfilesystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorbel {
+namespace {
+
+bool hasNul(const std::string& path) {
+    return path.find('\0') != std::string::npos;
+}
+
+bool sameFile(const char* a, const char* b) {
+    struct stat first {};
+    struct stat second {};
+    if (::lstat(a, &first) != 0 || ::lstat(b, &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool exists(const char* path) {
+    struct stat info {};
+    return ::lstat(path, &info) == 0;
+}
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string temporaryName(const std::string& directory, unsigned attempt) {
+    static unsigned counter = 0;
+    return directory + ".quorbel-rename-" + std::to_string(::getpid()) + "-" +
+           std::to_string(++counter) + "-" + std::to_string(attempt);
+}
+
+} // namespace
+
+FsStatus statusFromErrno(int error) {
+    switch (error) {
+    case 0:
+        return FsStatus::Ok;
+    case EEXIST:
+    case ENOTEMPTY:
+        return FsStatus::TargetExists;
+    case ENOENT:
+    case ENOTDIR:
+        return FsStatus::SourceMissing;
+    case EACCES:
+    case EPERM:
+        return FsStatus::AccessDenied;
+    case EROFS:
+        return FsStatus::ReadOnlyFileSystem;
+    case ENAMETOOLONG:
+    case EILSEQ:
+        return FsStatus::InvalidName;
+    default:
+        return FsStatus::Refused;
+    }
+}
+
+std::optional<FileAttributes> PosixFileSystem::getAttributes(const std::string& path) {
+    struct stat info {};
+    if (hasNul(path) || ::lstat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    const auto bits = static_cast<std::uint32_t>(info.st_mode & 07777);
+    return FileAttributes{bits, (bits & 0222) == 0};
+}
+
+FsStatus PosixFileSystem::setAttributes(const std::string& path, const FileAttributes& attributes) {
+    if (hasNul(path))
+        return FsStatus::InvalidName;
+    mode_t mode = static_cast<mode_t>(attributes.bits & 07777);
+    if (attributes.readOnly)
+        mode &= ~static_cast<mode_t>(0222);
+    else if ((mode & 0222) == 0)
+        mode |= S_IWUSR;
+    if (::chmod(path.c_str(), mode) != 0)
+        return statusFromErrno(errno);
+    return FsStatus::Ok;
+}
+
+int PosixFileSystem::renameExclusive(const char* from, const char* to) {
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+FsStatus PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    if (from.empty())
+        return FsStatus::SourceMissing;
+    // c_str() would cut a path at its first NUL and name some other file.
+    if (to.empty() || hasNul(from) || hasNul(to))
+        return FsStatus::InvalidName;
+    const int error = renameExclusive(from.c_str(), to.c_str());
+    if (error == 0)
+        return FsStatus::Ok;
+    // EINVAL: this file system does not know the no-replace flag.
+    if (error == EINVAL || error == ENOSYS)
+        return linkThenUnlink(from.c_str(), to.c_str());
+    // On a file system that ignores case, a change of case alone finds "the
+    // target" to be the file itself.
+    if (error == EEXIST && sameFile(from.c_str(), to.c_str()))
+        return renameThroughTemporary(from, to);
+    return statusFromErrno(error);
+}
+
+// link() refuses an existing target just as atomically as the flag would.
+FsStatus PosixFileSystem::linkThenUnlink(const char* from, const char* to) {
+    struct stat info {};
+    if (::lstat(from, &info) != 0)
+        return statusFromErrno(errno);
+    if (!S_ISREG(info.st_mode))
+        return FsStatus::Refused;
+    if (::link(from, to) != 0) {
+        const int error = errno;
+        // EPERM from link() means the file system keeps no hard links at all.
+        return error == EPERM || error == EOPNOTSUPP ? FsStatus::Refused : statusFromErrno(error);
+    }
+    if (::unlink(from) != 0) {
+        const int error = errno;
+        ::unlink(to);
+        return statusFromErrno(error);
+    }
+    return FsStatus::Ok;
+}
+
+// The same inode under both names is either a case alias or a second hard link.
+// Moving the file aside tells them apart: an alias vanishes with it, a hard link
+// stays, and then the file goes back to its old name.
+FsStatus PosixFileSystem::renameThroughTemporary(const std::string& from, const std::string& to) {
+    const std::string directory = directoryOf(from);
+    std::string temporary;
+    int error = EEXIST;
+    for (unsigned attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
+        temporary = temporaryName(directory, attempt);
+        error = renameExclusive(from.c_str(), temporary.c_str());
+    }
+    if (error != 0)
+        return statusFromErrno(error);
+    FsStatus status = FsStatus::TargetExists;
+    if (!exists(to.c_str())) {
+        error = renameExclusive(temporary.c_str(), to.c_str());
+        if (error == 0)
+            return FsStatus::Ok;
+        status = statusFromErrno(error);
+    }
+    if (renameExclusive(temporary.c_str(), from.c_str()) != 0)
+        return FsStatus::Refused;
+    return status;
+}
+
+PosixFileSystem& posixFileSystem() {
+    static PosixFileSystem instance;
+    return instance;
+}
+
+} // namespace quorbel
