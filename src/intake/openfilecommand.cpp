@@ -1,9 +1,16 @@
 #include "intake/openfilecommand.h"
 
 #include "app/main.h"
+#include "intake/loadpicture.h"
+#include "platform/dialogrunner.h"
 
 namespace quorbel {
 
-void openFileCommand(TfrmMain&) {}
+void openFileCommand(TfrmMain& main) {
+    TfrmLoadPic dialog(*main.services().messages, &main);
+    if (main.services().dialogs->run(dialog) != QDialog::Accepted)
+        return;
+    main.fillGrid(dialog.selectedPaths());
+}
 
 } // namespace quorbel
