@@ -62,6 +62,9 @@ QWidget* TfrmLoadPic::buildLeftColumn() {
     layout->setContentsMargins(0, 0, 0, 0);
     dcbDirver_ = new QComboBox(column);
     dcbDirver_->setObjectName(QStringLiteral("dcbDirver"));
+    // Long mount points must not widen the window; the list shows them whole.
+    dcbDirver_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    dcbDirver_->setMinimumContentsLength(6);
     dlbFoldList_ = new DirectoryListBox(column);
     dlbFoldList_->setObjectName(QStringLiteral("dlbFoldList"));
     dlbFoldList_->setToolTip(QStringLiteral("双击打开目录"));
