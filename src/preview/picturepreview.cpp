@@ -30,6 +30,9 @@ QImage decodeFor(QImageReader& reader, const QSize& pictureSize, const QSize& dr
         drawnSize.width() < pictureSize.width() && drawnSize.height() < pictureSize.height();
     if (reducing && !drawnSize.isEmpty() && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(drawnSize);
+    // A thumbnail drawn with fast scaling gains nothing from the exact DCT and
+    // smooth upsampling; the JPEG reader skips both below quality 50.
+    reader.setQuality(25);
     return reader.read();
 }
 
