@@ -16,10 +16,7 @@ class PreviewRowTest : public QObject {
 
   private slots:
     void init();
-    void cleanup() {
-        main_->close();
-        main_.reset();
-    }
+    void cleanup() { main_.reset(); }
 
     void pictureRowShowsTheBox();
     void textRowHidesTheBox();
