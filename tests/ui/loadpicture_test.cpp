@@ -88,6 +88,7 @@ class LoadPictureTest : public QObject {
     void opensInItsInitialState();
     void picturesSortedCaseBlindAndHandedOverInOrder();
     void countCoversFilesThatAreNotPictures();
+    void changingTheFilterDisablesOk();
     void ctrlClickDeselectionKeepsOkEnabled();
     void customEntryListsOnlyItsFiles();
     void fileMatchedByTwoPatternsIsHandedOverTwice();
@@ -201,6 +202,23 @@ void LoadPictureTest::countCoversFilesThatAreNotPictures() {
         QVERIFY(c.box->isHidden()); // a text file hides the preview
     });
     QCOMPARE(main_->renameList().RowCount(), 4);
+}
+
+void LoadPictureTest::changingTheFilterDisablesOk() {
+    text(QStringLiteral("one.txt"));
+    picture(QStringLiteral("a.png"));
+    runChooser(
+        [&](Chooser& c) {
+            c.click(0);
+            QVERIFY(c.ok->isEnabled());
+            c.chooseFilter(QStringLiteral("文本文件(*.txt)"));
+            QCOMPARE(c.names(), QStringList{"one.txt"});
+            QVERIFY(!c.ok->isEnabled());
+            QVERIFY(c.dialog.statusText().isEmpty());
+            QVERIFY(!c.box->hasPicture());
+            QVERIFY(c.info->text().isEmpty());
+        },
+        QDialog::Rejected);
 }
 
 void LoadPictureTest::ctrlClickDeselectionKeepsOkEnabled() {
