@@ -14,6 +14,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/orcussheet.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sheetbuilder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/workbookopen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/xlsguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/xlsreader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zipguard.cpp
 )

@@ -3,6 +3,7 @@
 #include "global/localeformat.h"
 #include "mapping/sheetbuilder.h"
 #include "mapping/workbookmessages.h"
+#include "mapping/xlsguard.h"
 
 #include <freexl.h>
 
@@ -78,7 +79,8 @@ SheetCell toCell(const FreeXL_CellValue& value) {
 
 } // namespace
 
-XlsReader::XlsReader(const std::string& path, const std::string&) {
+XlsReader::XlsReader(const std::string& path, const std::string& content) {
+    checkXlsFile(content);
     const int code = freexl_open(path.c_str(), &handle_);
     if (code != FREEXL_OK) {
         if (handle_)

@@ -33,23 +33,45 @@ size_t findEndRecord(std::string_view archive) {
     throw WorkbookError(workbookmessages::Damaged);
 }
 
+// The member's local header, which the unpacker reads its sizes from, must lie
+// in the file and agree with the limits too.
+void checkLocalHeader(std::string_view archive, size_t at, size_t directoryStart) {
+    constexpr size_t localHeaderSize = 30;
+    if (at > directoryStart || directoryStart - at < localHeaderSize ||
+        archive.compare(at, 4, "PK\x03\x04") != 0)
+        throw WorkbookError(workbookmessages::Damaged);
+    const std::uint64_t packed = read32(archive, at + 18);
+    const std::uint64_t unpacked = read32(archive, at + 22);
+    if (packed > maxMemberSize || unpacked > maxMemberSize)
+        throw WorkbookError(workbookmessages::TooLarge);
+    const std::uint64_t end =
+        at + localHeaderSize + read16(archive, at + 26) + read16(archive, at + 28) + packed;
+    if (end > directoryStart)
+        throw WorkbookError(workbookmessages::Damaged);
+}
+
 } // namespace
 
 void checkZipSize(std::string_view archive) {
     const size_t end = findEndRecord(archive);
     const std::uint32_t entries = read16(archive, end + 10);
-    size_t at = read32(archive, end + 16);
+    const std::uint64_t directorySize = read32(archive, end + 12);
+    const size_t directoryStart = read32(archive, end + 16);
+    if (directoryStart > end || end - directoryStart < directorySize)
+        throw WorkbookError(workbookmessages::Damaged);
+    size_t at = directoryStart;
     std::uint64_t total = 0;
     for (std::uint32_t entry = 0; entry < entries; ++entry) {
-        if (at > archive.size() || archive.size() - at < centralHeaderSize ||
-            archive.compare(at, 4, "PK\x01\x02") != 0)
+        if (at > end || end - at < centralHeaderSize || archive.compare(at, 4, "PK\x01\x02") != 0)
             throw WorkbookError(workbookmessages::Damaged);
+        const std::uint64_t packed = read32(archive, at + 20);
         const std::uint64_t size = read32(archive, at + 24);
-        if (size > maxMemberSize)
+        if (size > maxMemberSize || packed > maxMemberSize)
             throw WorkbookError(workbookmessages::TooLarge);
         total += size;
         if (total > maxTotalSize)
             throw WorkbookError(workbookmessages::TooLarge);
+        checkLocalHeader(archive, read32(archive, at + 42), directoryStart);
         at += centralHeaderSize + read16(archive, at + 28) + read16(archive, at + 30) +
               read16(archive, at + 32);
     }

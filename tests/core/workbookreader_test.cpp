@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace quorbel {
 namespace {
@@ -223,6 +224,50 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+// mapping.xls with one BIFF record patched: FreeXL trusts these fields and
+// would allocate or read by them.
+struct XlsPatchCase {
+    const char* name;
+    std::string record; // the record header to find (type and size)
+    size_t offset;      // from the record header's first byte
+    std::string bytes;  // written there
+    const char* message;
+};
+
+class XlsPatchTest : public ::testing::TestWithParam<XlsPatchCase> {};
+
+TEST_P(XlsPatchTest, RefusedBeforeFreeXlReadsIt) {
+    const XlsPatchCase& c = GetParam();
+    std::ifstream in(fixture("mapping.xls"), std::ios::binary);
+    std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t at = file.find(c.record);
+    ASSERT_NE(at, std::string::npos);
+    file.replace(at + c.offset, c.bytes.size(), c.bytes);
+    TempDir dir;
+    try {
+        const auto reader = openWorkbook(dir.write("patched.xls", file));
+        for (const std::string& name : reader->sheetNames())
+            reader->readSheet(name);
+        FAIL() << "no error";
+    } catch (const WorkbookError& error) {
+        EXPECT_STREQ(error.what(), c.message);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XlsPatchTest,
+    ::testing::Values(XlsPatchCase{"DimensionBeyondTheFormat", std::string("\x00\x02\x0E\x00", 4),
+                                   8, std::string("\x00\x00\x10\x00", 4),
+                                   workbookmessages::Damaged},
+                      XlsPatchCase{"StringIndexBeyondTheTable", std::string("\xFD\x00\x0A\x00", 4),
+                                   10, std::string("\xFF\xFF\x00\x00", 4),
+                                   workbookmessages::Damaged},
+                      XlsPatchCase{"SheetNameLongerThanItsRecord", std::string("\x85\x00", 2), 10,
+                                   std::string("\xF0", 1), workbookmessages::Damaged},
+                      XlsPatchCase{"FilePass", std::string("\x5C\x00\x70\x00", 4), 0,
+                                   std::string("\x2F\x00", 2), workbookmessages::Encrypted}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace quorbel
