@@ -175,7 +175,7 @@ void TfrmLinkExcel::emptyColumnLists() {
 void TfrmLinkExcel::connectWorkbook() {
     reader_ = opener_(path_);
     if (!reader_)
-        throw WorkbookError("The workbook cannot be opened");
+        throw WorkbookError("无法打开该工作簿");
 }
 
 void TfrmLinkExcel::fillSheetList() {

@@ -113,6 +113,8 @@ class MappingCommandTest : public QObject {
     void listWithoutFileRowsCountsNothing();
     void cancelledDialogChangesNothing_data();
     void cancelledDialogChangesNothing();
+    void realWorkbook_data();
+    void realWorkbook();
     void damagedRealWorkbookIsReportedInTheDialog();
 };
 
@@ -158,6 +160,38 @@ void MappingCommandTest::cancelledDialogChangesNothing() {
     QCOMPARE(s.main->statusText(), QStringLiteral("earlier"));
     QVERIFY(s.shown.isNull());
     QCOMPARE(s.books.live, 0);
+}
+
+void MappingCommandTest::realWorkbook_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<std::vector<std::string>>("expected");
+    QTest::addColumn<int>("matches");
+    const std::vector<std::string> full{"B01", "oneil", "first", "first", "", "stay", "x"};
+    QTest::newRow("xls") << QStringLiteral("mapping.xls") << QStringLiteral("名单") << full << 5;
+    QTest::newRow("xlsx") << QStringLiteral("mapping.xlsx") << QStringLiteral("名单") << full << 5;
+    QTest::newRow("ods") << QStringLiteral("mapping.ods") << QStringLiteral("名单") << full << 5;
+    QTest::newRow("csv") << QStringLiteral("mapping.csv") << QStringLiteral("mapping")
+                         << std::vector<std::string>{"B01", "oneil", "", "first",
+                                                     "was", "stay",  "x"}
+                         << 2;
+}
+
+void MappingCommandTest::realWorkbook() {
+    QFETCH(QString, file);
+    QFETCH(QString, sheet);
+    QFETCH(std::vector<std::string>, expected);
+    QFETCH(int, matches);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Setup s(files, true);
+    s.answer({copiedFixture(dir, file), sheet, QStringLiteral("文件名"), QStringLiteral("新名")},
+             true);
+    s.run();
+    QVERIFY(s.fake.messages.shown.empty());
+    QCOMPARE(s.newNames(), expected);
+    QCOMPARE(s.main->statusText(), QStringLiteral("使用对应表对应 %1 个文件").arg(matches));
+    QVERIFY(s.shown.isNull());
 }
 
 void MappingCommandTest::damagedRealWorkbookIsReportedInTheDialog() {
