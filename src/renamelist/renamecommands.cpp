@@ -77,16 +77,14 @@ void appendToMemo(QPlainTextEdit& memo, const std::string& crlfText) {
 void renameCommand(TfrmMain& main) {
     main.services().shell->open(links::homePage);
     RenameList& list = main.renameList();
-    RenameRunSummary summary;
-    {
-        BusyScope busy(*main.pb(), list.RowCount());
-        main.memFile()->clear();
-        RenameRun run(list, fileSystemOf(main.services()));
-        summary = run.run([&busy](int rowsDone) { busy.advance(rowsDone, false); });
-        busy.advance(list.RowCount() - 1, true);
-        appendToMemo(*main.memFile(), summary.failures);
-        main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
-    }
+    BusyScope busy(*main.pb(), list.RowCount());
+    main.memFile()->clear();
+    RenameRun run(list, fileSystemOf(main.services()));
+    const RenameRunSummary summary =
+        run.run([&busy](int rowsDone) { busy.advance(rowsDone, false); });
+    busy.advance(list.RowCount() - 1, true);
+    appendToMemo(*main.memFile(), summary.failures);
+    main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
 }
 
 void clearResultCommand(TfrmMain& main) {
