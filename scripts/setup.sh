@@ -8,7 +8,7 @@ build=${1:-$here/build}
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-image-formats-plugins libgl-dev
-    libfreexl-dev liborcus-dev libxlsxwriter-dev
+    libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
 )

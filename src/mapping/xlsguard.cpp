@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ constexpr std::uint32_t endOfChain = 0xFFFFFFFE;
 constexpr std::uint32_t headerSize = 512;
 constexpr std::uint32_t directoryEntrySize = 128;
 constexpr std::uint32_t maxRecordSize = 8224;
+constexpr double maxDateSerial = 2958466; // 10000-01-01
 
 [[noreturn]] void damaged() {
     throw WorkbookError(workbookmessages::Damaged);
@@ -143,7 +145,10 @@ std::vector<DirectoryEntry> entries(std::string_view directory) {
     std::vector<DirectoryEntry> result;
     for (size_t at = 0; at + directoryEntrySize <= directory.size(); at += directoryEntrySize) {
         DirectoryEntry entry;
-        const std::uint32_t length = std::min<std::uint32_t>(u16(directory, at + 0x40), 64);
+        // FreeXL converts a name by the length its entry claims.
+        const std::uint32_t length = u16(directory, at + 0x40);
+        if (length > 64)
+            damaged();
         for (std::uint32_t i = 0; i + 2 < length && i < 62; i += 2) {
             const auto c = static_cast<char>(directory[at + i]);
             entry.name += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -256,9 +261,12 @@ class BiffCheck {
                 need(3 + static_cast<unsigned char>(record_[2]));
                 need(3 + static_cast<unsigned char>(record_[3]));
             }
+            if (hasDateLetter(record_.substr(2)))
+                dateFormats_.push_back(u16(record_, 0));
             break;
         case 0x00E0: // XF
             need(4);
+            xfFormats_.push_back(u16(record_, 2));
             break;
         case 0x0042: // CODEPAGE
         case 0x0022: // DATEMODE
@@ -269,9 +277,11 @@ class BiffCheck {
             break;
         case 0x0203: // NUMBER
             checkCell(14);
+            checkDateValue(u16(record_, 4), number(6));
             break;
         case 0x027E: // RK
             checkCell(10);
+            checkDateValue(u16(record_, 4), rkValue(u32(record_, 6)));
             break;
         case 0x0205: // BOOLERR
             checkCell(8);
@@ -280,6 +290,8 @@ class BiffCheck {
             checkCell(6);
             if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
                 damaged();
+            for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6)
+                checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
             break;
         case 0x0204: // LABEL
             checkCell(8);
@@ -303,6 +315,47 @@ class BiffCheck {
         default:
             break;
         }
+    }
+
+    double number(size_t at) const {
+        need(at + 8);
+        std::uint64_t bits = 0;
+        for (size_t i = 0; i < 8; ++i)
+            bits |= static_cast<std::uint64_t>(static_cast<unsigned char>(record_[at + i]))
+                    << (8 * i);
+        double value = 0;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    static double rkValue(std::uint32_t rk) {
+        double value = 0;
+        if (rk & 0x02) {
+            value = static_cast<double>(static_cast<std::int32_t>(rk) >> 2);
+        } else {
+            const std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
+            std::memcpy(&value, &bits, sizeof value);
+        }
+        return (rk & 0x01) ? value / 100 : value;
+    }
+
+    // FreeXL turns a date into text by stepping one day at a time from 1900,
+    // so a date-formatted cell far beyond the year 9999 would stall it for
+    // seconds per cell; no spreadsheet program can show such a date anyway.
+    void checkDateValue(std::uint32_t xf, double value) const {
+        if (!(value >= maxDateSerial) || xf >= xfFormats_.size())
+            return;
+        const std::uint32_t format = xfFormats_[xf];
+        const bool builtinDate = (format >= 14 && format <= 22) || (format >= 45 && format <= 47);
+        if (builtinDate ||
+            std::find(dateFormats_.begin(), dateFormats_.end(), format) != dateFormats_.end())
+            damaged();
+    }
+
+    // Any date or time letter at all, even quoted: erring towards "date" only
+    // makes the value check above apply more often.
+    static bool hasDateLetter(std::string_view code) {
+        return code.find_first_of("yYmMdDhHsS") != std::string_view::npos;
     }
 
     void checkDimension() {
@@ -338,11 +391,12 @@ class BiffCheck {
             const bool wide = record_[0] & 0x01;
             at = 1;
             const size_t available = (record_.size() - at) / (wide ? 2 : 1);
-            const size_t take = std::min<size_t>(available, pendingChars_);
-            at += take * (wide ? 2 : 1);
-            pendingChars_ -= take;
-            if (pendingChars_ > 0)
-                return;
+            // FreeXL copies the whole rest of a split string from the next
+            // record, so it must end there.
+            if (available < pendingChars_)
+                damaged();
+            at += pendingChars_ * (wide ? 2 : 1);
+            pendingChars_ = 0;
         }
         const size_t skip = std::min(pendingSkip_, record_.size() - at);
         at += skip;
@@ -395,6 +449,8 @@ class BiffCheck {
     std::uint32_t sstStrings_ = 0;
     size_t pendingChars_ = 0;
     size_t pendingSkip_ = 0;
+    std::vector<std::uint32_t> xfFormats_;
+    std::vector<std::uint32_t> dateFormats_;
 };
 
 } // namespace

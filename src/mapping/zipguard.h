@@ -6,7 +6,8 @@ namespace quorbel {
 
 // Reads a ZIP file's central directory and refuses, with WorkbookError, an
 // archive whose members would unpack to more than a workbook reader should hold
-// in memory, or whose directory is missing or damaged.
+// in memory, whose directory or headers are missing or damaged, or whose member
+// data does not unpack to the size and CRC-32 the directory gives.
 void checkZipSize(std::string_view archive);
 
 } // namespace quorbel

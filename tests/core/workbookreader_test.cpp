@@ -203,6 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadFileCase{"truncated.xls", "", workbookmessages::Damaged},
                       BadFileCase{"not-a-workbook.xls", "", workbookmessages::NotAWorkbook},
                       BadFileCase{"encrypted.xls", "", workbookmessages::Encrypted},
+                      // FreeXL would spend seconds per cell on dates beyond the year 9999.
+                      BadFileCase{"far-dates.xls", "", workbookmessages::Damaged},
                       BadFileCase{"missing.xls", "", workbookmessages::CannotOpen},
                       BadFileCase{"empty.xlsx", std::string("\0", 0), workbookmessages::CannotOpen},
                       BadFileCase{"binary.xls", std::string("\x01\x02\x03\x04\x00\xFF", 6),
@@ -215,7 +217,16 @@ INSTANTIATE_TEST_SUITE_P(
                                       std::string(18, '\0'),
                                   workbookmessages::NotAWorkbook},
                       BadFileCase{"zip-no-directory.xlsx", std::string("PK\x03\x04garbage", 11),
-                                  workbookmessages::Damaged}),
+                                  workbookmessages::Damaged},
+                      // Inputs the fuzzers found: FreeXL converted compound-file
+                      // entry names by the length the entry claims, reading past
+                      // its stack buffer; liborcus sized an allocation from a
+                      // damaged local ZIP header, and read past the end of a
+                      // member whose deflate data was damaged.
+                      BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
+                      BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
+                      BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
+                      BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
