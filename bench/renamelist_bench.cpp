@@ -1,4 +1,8 @@
+#include "app/main.h"
+#include "platform/messageboxes.h"
 #include "renamelist/renamelist.h"
+
+#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -42,5 +46,38 @@ void BM_HeaderClickSortByOriginalName(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_HeaderClickSortByOriginalName)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same through the shown window: the model resets and the view follows.
+void BM_FillGridThroughWindow(benchmark::State& state) {
+    const auto paths = samplePaths(static_cast<int>(state.range(0)));
+    quorbel::QtMessageBoxes messages;
+    quorbel::Services services;
+    services.messages = &messages;
+    quorbel::TfrmMain window(services, quorbel::LocaleFormat{});
+    window.show();
+    for (auto _ : state) {
+        window.fillGrid(paths);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FillGridThroughWindow)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_HeaderClickSortThroughWindow(benchmark::State& state) {
+    const auto paths = samplePaths(static_cast<int>(state.range(0)));
+    quorbel::QtMessageBoxes messages;
+    quorbel::Services services;
+    services.messages = &messages;
+    quorbel::TfrmMain window(services, quorbel::LocaleFormat{});
+    window.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.fillGrid(paths);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        window.renameList().headerClick(quorbel::RenameList::OldName);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_HeaderClickSortThroughWindow)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
