@@ -398,11 +398,13 @@ class BiffCheck {
             at += pendingChars_ * (wide ? 2 : 1);
             pendingChars_ = 0;
         }
-        const size_t skip = std::min(pendingSkip_, record_.size() - at);
-        at += skip;
-        pendingSkip_ -= skip;
-        if (pendingSkip_ == 0)
-            parseSstRun(at);
+        // FreeXL steps over rich-text runs and phonetic data without checking
+        // them against the record, so they must end inside it.
+        if (pendingSkip_ > record_.size() - at)
+            damaged();
+        at += pendingSkip_;
+        pendingSkip_ = 0;
+        parseSstRun(at);
     }
 
     void parseSstRun(size_t at) {
@@ -411,6 +413,8 @@ class BiffCheck {
                 damaged(); // a string header never spans records
             const std::uint32_t chars = u16(record_, at);
             const auto options = static_cast<unsigned char>(record_[at + 2]);
+            if (options & ~0x0Du)
+                damaged();
             at += 3;
             size_t skip = 0;
             if (options & 0x08) {
@@ -432,12 +436,9 @@ class BiffCheck {
                 return;
             }
             at += chars * width;
-            const size_t skipped = std::min(skip, record_.size() - std::min(at, record_.size()));
-            at += skipped;
-            if (skipped < skip) {
-                pendingSkip_ = skip - skipped;
-                return;
-            }
+            if (skip > record_.size() - at)
+                damaged();
+            at += skip;
         }
     }
 

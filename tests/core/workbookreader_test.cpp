@@ -200,33 +200,35 @@ TEST_P(BadWorkbookTest, GivesAClearError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadWorkbookTest,
-    ::testing::Values(BadFileCase{"truncated.xls", "", workbookmessages::Damaged},
-                      BadFileCase{"not-a-workbook.xls", "", workbookmessages::NotAWorkbook},
-                      BadFileCase{"encrypted.xls", "", workbookmessages::Encrypted},
-                      // FreeXL would spend seconds per cell on dates beyond the year 9999.
-                      BadFileCase{"far-dates.xls", "", workbookmessages::Damaged},
-                      BadFileCase{"missing.xls", "", workbookmessages::CannotOpen},
-                      BadFileCase{"empty.xlsx", std::string("\0", 0), workbookmessages::CannotOpen},
-                      BadFileCase{"binary.xls", std::string("\x01\x02\x03\x04\x00\xFF", 6),
-                                  workbookmessages::NotAWorkbook},
-                      BadFileCase{"ole-header-only.xls",
-                                  std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
-                                  workbookmessages::Damaged},
-                      BadFileCase{"zip-end-only.xlsx",
-                                  std::string("PK\x03\x04", 4) + std::string("PK\x05\x06", 4) +
-                                      std::string(18, '\0'),
-                                  workbookmessages::NotAWorkbook},
-                      BadFileCase{"zip-no-directory.xlsx", std::string("PK\x03\x04garbage", 11),
-                                  workbookmessages::Damaged},
-                      // Inputs the fuzzers found: FreeXL converted compound-file
-                      // entry names by the length the entry claims, reading past
-                      // its stack buffer; liborcus sized an allocation from a
-                      // damaged local ZIP header, and read past the end of a
-                      // member whose deflate data was damaged.
-                      BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
-                      BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
-                      BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
-                      BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
+    ::testing::Values(
+        BadFileCase{"truncated.xls", "", workbookmessages::Damaged},
+        BadFileCase{"not-a-workbook.xls", "", workbookmessages::NotAWorkbook},
+        BadFileCase{"encrypted.xls", "", workbookmessages::Encrypted},
+        // FreeXL would spend seconds per cell on dates beyond the year 9999.
+        BadFileCase{"far-dates.xls", "", workbookmessages::Damaged},
+        BadFileCase{"missing.xls", "", workbookmessages::CannotOpen},
+        BadFileCase{"empty.xlsx", std::string("\0", 0), workbookmessages::CannotOpen},
+        BadFileCase{"binary.xls", std::string("\x01\x02\x03\x04\x00\xFF", 6),
+                    workbookmessages::NotAWorkbook},
+        BadFileCase{"ole-header-only.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
+                    workbookmessages::Damaged},
+        BadFileCase{"zip-end-only.xlsx",
+                    std::string("PK\x03\x04", 4) + std::string("PK\x05\x06", 4) +
+                        std::string(18, '\0'),
+                    workbookmessages::NotAWorkbook},
+        BadFileCase{"zip-no-directory.xlsx", std::string("PK\x03\x04garbage", 11),
+                    workbookmessages::Damaged},
+        // Inputs the fuzzers found: FreeXL converted compound-file
+        // entry names by the length the entry claims, reading past
+        // its stack buffer, and stepped over a shared string's extension
+        // data by its claimed size; liborcus sized an allocation from a
+        // damaged local ZIP header, and read past the end of a
+        // member whose deflate data was damaged.
+        BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/freexl-string-extension.xls", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
