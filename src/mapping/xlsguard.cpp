@@ -373,6 +373,10 @@ class BiffCheck {
     // The shared string table: every string must be complete within its SST
     // and CONTINUE records, and its count must match what was announced.
     void startSst() {
+        // FreeXL reads a second SST as the continuation of the first.
+        if (sstSeen_)
+            damaged();
+        sstSeen_ = true;
         need(8);
         sstAnnounced_ = u32(record_, 4);
         if (sstAnnounced_ > 1u << 24)
@@ -446,6 +450,7 @@ class BiffCheck {
     std::string_view record_;
     bool biff8_ = true;
     bool sstOpen_ = false;
+    bool sstSeen_ = false;
     std::uint32_t sstAnnounced_ = 0;
     std::uint32_t sstStrings_ = 0;
     size_t pendingChars_ = 0;

@@ -221,12 +221,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Inputs the fuzzers found: FreeXL converted compound-file
         // entry names by the length the entry claims, reading past
         // its stack buffer, and stepped over a shared string's extension
-        // data by its claimed size; liborcus sized an allocation from a
+        // data by its claimed size, and took a second string table for the
+        // continuation of the first; liborcus sized an allocation from a
         // damaged local ZIP header, and read past the end of a
         // member whose deflate data was damaged.
         BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-string-extension.xls", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/freexl-second-sst.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
     [](const auto& info) {
