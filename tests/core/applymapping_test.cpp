@@ -1,3 +1,4 @@
+#include "countingobserver.h"
 #include "mapping/applymapping.h"
 #include "mapping/mappinglookup.h"
 #include "renamelist/renamelist.h"
@@ -186,14 +187,7 @@ TEST_F(ApplyMappingTest, ColumnsOutsideTheTableAreRefused) {
     EXPECT_EQ(list.getCell(RenameList::NewName, 1), "kept");
 }
 
-class CountingObserver : public RenameListObserver {
-  public:
-    void cellsChanged(int, int) override { ++changes; }
-    void rowCountAboutToChange() override {}
-    void rowCountChanged() override {}
-    void currentCellChanged() override {}
-    int changes = 0;
-};
+using test::CountingObserver;
 
 TEST_F(ApplyMappingTest, AnnouncesOneBatch) {
     CountingObserver observer;

@@ -1,3 +1,4 @@
+#include "countingobserver.h"
 #include "numbering/integerreading.h"
 #include "numbering/namegenerator.h"
 #include "renamelist/renamelist.h"
@@ -159,14 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"BadHexDigit", "$G", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class CountingObserver : public RenameListObserver {
-  public:
-    void cellsChanged(int, int) override { ++changes; }
-    void rowCountAboutToChange() override {}
-    void rowCountChanged() override {}
-    void currentCellChanged() override {}
-    int changes = 0;
-};
+using test::CountingObserver;
 
 TEST(WriteNewNamesTest, WritesOnlyColumnThreeInOneBatch) {
     RenameList list;

@@ -1,3 +1,4 @@
+#include "countingobserver.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"
 
@@ -44,14 +45,7 @@ class FakeFileSystem : public RenameFileSystem {
     std::vector<std::string> calls;
 };
 
-class CountingObserver : public RenameListObserver {
-  public:
-    void cellsChanged(int, int) override { ++changes; }
-    void rowCountAboutToChange() override {}
-    void rowCountChanged() override {}
-    void currentCellChanged() override {}
-    int changes = 0;
-};
+using test::CountingObserver;
 
 void addRow(RenameList& list, const std::string& oldName, const std::string& newName,
             const std::string& extension = ".jpg") {
