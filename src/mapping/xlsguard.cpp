@@ -203,6 +203,7 @@ class BiffCheck {
             checkRecord(type);
             at += 4 + size;
         }
+        closeSubstream();
     }
 
   private:
@@ -237,14 +238,18 @@ class BiffCheck {
         need(at + length * ((options & 0x01) ? 2u : 1u));
     }
 
-    void checkCell(size_t size) const {
+    void checkCell(size_t size) {
         need(size);
         if (u16(record_, 2) >= 256)
             damaged();
+        noteCell(u16(record_, 0), u16(record_, 2));
     }
 
     void checkRecord(std::uint32_t type) {
         switch (type) {
+        case 0x000A: // EOF
+            closeSubstream();
+            break;
         case 0x002F: // FILEPASS
             throw WorkbookError(workbookmessages::Encrypted);
         case 0x0085: // BOUNDSHEET
@@ -290,6 +295,7 @@ class BiffCheck {
             checkCell(6);
             if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
                 damaged();
+            noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6);
             for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6)
                 checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
             break;
@@ -358,16 +364,40 @@ class BiffCheck {
         return code.find_first_of("yYmMdDhHsS") != std::string_view::npos;
     }
 
+    // FreeXL allocates a cell for every place of every sheet's claimed extent
+    // (16 bytes each), whatever the sheet holds. The claims of all sheets
+    // together may cover 4 million places plus 64 per byte of the workbook
+    // stream: far more than the cells a real file of that size holds, and
+    // far less than the 268 MB a single damaged sheet could claim.
     void checkDimension() {
+        std::uint64_t rows = 0;
+        std::uint64_t columns = 0;
         if (biff8_) {
             need(14);
-            if (u32(record_, 4) > 65536 || u16(record_, 10) > 256)
-                damaged();
+            rows = u32(record_, 4);
+            columns = u16(record_, 10);
         } else {
             need(10);
-            if (u16(record_, 2) > 16384 || u16(record_, 6) > 256)
-                damaged();
+            rows = u16(record_, 2);
+            columns = u16(record_, 6);
         }
+        if (rows > (biff8_ ? 65536u : 16384u) || columns > 256)
+            damaged();
+        extent_ = std::max(extent_, rows * columns);
+    }
+
+    // Without a DIMENSION record FreeXL sizes a sheet by its farthest cell.
+    void noteCell(std::uint64_t row, std::uint64_t lastColumn) {
+        maxRow_ = std::max(maxRow_, row + 1);
+        maxColumn_ = std::max(maxColumn_, lastColumn + 1);
+    }
+
+    // At the end of each substream its extent counts against the budget.
+    void closeSubstream() {
+        claimedCells_ += std::max(extent_, maxRow_ * maxColumn_);
+        extent_ = maxRow_ = maxColumn_ = 0;
+        if (claimedCells_ > 4'000'000 + 64 * static_cast<std::uint64_t>(stream_.size()))
+            throw WorkbookError(workbookmessages::TooLarge);
     }
 
     // The shared string table: every string must be complete within its SST
@@ -451,6 +481,10 @@ class BiffCheck {
     bool biff8_ = true;
     bool sstOpen_ = false;
     bool sstSeen_ = false;
+    std::uint64_t claimedCells_ = 0;
+    std::uint64_t extent_ = 0;
+    std::uint64_t maxRow_ = 0;
+    std::uint64_t maxColumn_ = 0;
     std::uint32_t sstAnnounced_ = 0;
     std::uint32_t sstStrings_ = 0;
     size_t pendingChars_ = 0;

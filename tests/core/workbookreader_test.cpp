@@ -222,13 +222,15 @@ INSTANTIATE_TEST_SUITE_P(
         // entry names by the length the entry claims, reading past
         // its stack buffer, and stepped over a shared string's extension
         // data by its claimed size, and took a second string table for the
-        // continuation of the first; liborcus sized an allocation from a
+        // continuation of the first, and allocated 261 MB for the extents two
+        // sheets of a 5 KB file claimed; liborcus sized an allocation from a
         // damaged local ZIP header, and read past the end of a
         // member whose deflate data was damaged.
         BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-string-extension.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-second-sst.xls", "", workbookmessages::Damaged},
+        BadFileCase{"fuzz/freexl-claimed-extent.xls", "", workbookmessages::TooLarge},
         BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
     [](const auto& info) {
