@@ -28,7 +28,7 @@ std::string cellName(const char* prefix, int i) {
 // The same sheet as .xls (python3-xlwt, a real writer of the 97-2003 format)
 // and as .xlsx (libxlsxwriter), written once per run into a temporary folder.
 class SampleSheets {
-  public:
+public:
     SampleSheets() {
         dir_ = fs::temp_directory_path() / ("quorbel-mapping-bench-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
@@ -43,7 +43,7 @@ class SampleSheets {
     std::string xls() const { return (dir_ / "mapping.xls").string(); }
     std::string xlsx() const { return (dir_ / "mapping.xlsx").string(); }
 
-  private:
+private:
     void writeXlsx() const {
         lxw_workbook* book = workbook_new(xlsx().c_str());
         lxw_worksheet* sheet = workbook_add_worksheet(book, "名单");

@@ -30,7 +30,7 @@ constexpr int fileCount = 100000;
 // One temporary directory of empty files IMG_<i>.jpg, and the names B<i>.jpg
 // they are renamed to. Every benchmark builds its own identical copy.
 class RenameDirectory {
-  public:
+public:
     RenameDirectory() {
         std::string pattern = (fs::temp_directory_path() / "quorbel-bench-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
@@ -62,7 +62,7 @@ class RenameDirectory {
                         RENAME_NOREPLACE);
     }
 
-  private:
+private:
     std::string prefix_;
     std::vector<std::string> oldPaths_;
     std::vector<std::string> newPaths_;
@@ -116,7 +116,7 @@ void BM_RenameRunCore(benchmark::State& state) {
 }
 
 class NoShell : public quorbel::ShellOpener {
-  public:
+public:
     void open(const std::string&) override {}
 };
 
@@ -149,7 +149,7 @@ void BM_RenameRunThroughWindow(benchmark::State& state) {
 // three contenders back to back inside every iteration, in rotating order, over
 // three identical directories, and reports the ratios of their summed times.
 class PairedRun {
-  public:
+public:
     PairedRun() : window_(services(), quorbel::LocaleFormat{}) {
         window_.show();
         window_.fillGrid(windowDir_.oldPaths());
@@ -182,7 +182,7 @@ class PairedRun {
         windowDir_.restore();
     }
 
-  private:
+private:
     quorbel::Services services() {
         quorbel::Services result;
         result.shell = &shell_;

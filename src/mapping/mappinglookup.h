@@ -20,12 +20,12 @@ namespace quorbel {
 // the locale's short date (a time part may follow). An empty key and an empty
 // cell never match.
 class MappingLookup {
-  public:
+public:
     MappingLookup(const MappingTable& table, int keyColumn, const LocaleFormat& locale);
 
     std::optional<size_t> find(const std::string& key) const;
 
-  private:
+private:
     void indexText(const MappingTable& table, int keyColumn);
     void indexNumbers(const MappingTable& table, int keyColumn);
     void indexDates(const MappingTable& table, int keyColumn);

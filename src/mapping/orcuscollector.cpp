@@ -17,7 +17,7 @@ namespace ss = orcus::spreadsheet;
 
 // Shared strings, plain or rich text; formatting runs are dropped.
 class OrcusCollector::SharedStrings : public ss::iface::import_shared_strings {
-  public:
+public:
     explicit SharedStrings(std::vector<std::string>& strings) : strings_(strings) {}
     size_t append(std::string_view s) override {
         strings_.emplace_back(s);
@@ -43,7 +43,7 @@ class OrcusCollector::SharedStrings : public ss::iface::import_shared_strings {
         return strings_.size() - 1;
     }
 
-  private:
+private:
     std::vector<std::string>& strings_;
     std::unordered_map<std::string, size_t> index_;
     std::string segments_;
@@ -51,7 +51,7 @@ class OrcusCollector::SharedStrings : public ss::iface::import_shared_strings {
 
 // Only the day a workbook counts from matters here (1900 or 1904).
 class OrcusCollector::GlobalSettings : public ss::iface::import_global_settings {
-  public:
+public:
     void set_origin_date(int year, int month, int day) override {
         if (year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= 31)
             originOffset = dateSerial(year, month, day);
@@ -62,14 +62,14 @@ class OrcusCollector::GlobalSettings : public ss::iface::import_global_settings 
 
     double originOffset = 0;
 
-  private:
+private:
     ss::formula_grammar_t grammar_ = ss::formula_grammar_t::unknown;
 };
 
 // A1 references ("B7", "$B$7", "Sheet1!A1:C9"), as xlsx uses for a sheet's
 // extent and merged cells; whole columns and rows included.
 class OrcusCollector::ReferenceResolver : public ss::iface::import_reference_resolver {
-  public:
+public:
     ss::src_address_t resolve_address(std::string_view address) override {
         const auto parsed = parse(withoutSheet(address));
         if (!parsed || parsed->row < 0 || parsed->column < 0)
@@ -90,7 +90,7 @@ class OrcusCollector::ReferenceResolver : public ss::iface::import_reference_res
         return result;
     }
 
-  private:
+private:
     static std::string_view withoutSheet(std::string_view text) {
         const auto bang = text.rfind('!');
         return bang == std::string_view::npos ? text : text.substr(bang + 1);

@@ -21,7 +21,7 @@ namespace quorbel {
 // shared strings and number formats: no formula engine and no document model,
 // so memory follows the cells the file holds.
 class OrcusCollector : public orcus::spreadsheet::iface::import_factory {
-  public:
+public:
     // textOnly: every cell stays text (CSV carries no types). formatsTellDates:
     // numbers with a date format are dates (xlsx); ODS marks its dates itself.
     OrcusCollector(bool textOnly, bool formatsTellDates);
@@ -42,7 +42,7 @@ class OrcusCollector : public orcus::spreadsheet::iface::import_factory {
     // The sheet's cells with dates told from numbers by their number formats.
     MappingTable table(const OrcusSheet& sheet) const;
 
-  private:
+private:
     class SharedStrings;
     class GlobalSettings;
     class ReferenceResolver;

@@ -12,7 +12,7 @@ class OrcusCollector;
 // ".xlsx", ".ods" and UTF-8 ".csv" through liborcus. The whole file is read
 // when it is opened; choosing a sheet only arranges what was read.
 class OrcusReader : public WorkbookReader {
-  public:
+public:
     enum class Format { Xlsx, Ods, Csv };
 
     // content: the file's bytes; csvSheetName names the one sheet of a CSV file.
@@ -22,7 +22,7 @@ class OrcusReader : public WorkbookReader {
     std::vector<std::string> sheetNames() override;
     MappingTable readSheet(const std::string& sheetName) override;
 
-  private:
+private:
     std::unique_ptr<OrcusCollector> collector_;
 };
 

@@ -21,7 +21,7 @@ std::uint64_t placeKey(std::uint32_t row, std::uint32_t column) {
 
 // Collects one formula cell's cached result and stores it as a plain value.
 class OrcusSheet::Formula : public ss::iface::import_formula {
-  public:
+public:
     explicit Formula(OrcusSheet& sheet) : sheet_(sheet) {}
     void set_position(ss::row_t row, ss::col_t col) override {
         row_ = row;
@@ -40,7 +40,7 @@ class OrcusSheet::Formula : public ss::iface::import_formula {
     void set_result_empty() override { result_ = {}; }
     void commit() override { sheet_.put(row_, col_, std::move(result_)); }
 
-  private:
+private:
     OrcusSheet& sheet_;
     ss::row_t row_ = -1;
     ss::col_t col_ = -1;

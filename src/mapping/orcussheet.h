@@ -24,7 +24,7 @@ struct OrcusCell {
 // One sheet's values as a liborcus import filter delivers them. Formula cells
 // keep their cached result; nothing is recalculated.
 class OrcusSheet : public orcus::spreadsheet::iface::import_sheet {
-  public:
+public:
     using row_t = orcus::spreadsheet::row_t;
     using col_t = orcus::spreadsheet::col_t;
 
@@ -51,7 +51,7 @@ class OrcusSheet : public orcus::spreadsheet::iface::import_sheet {
     const std::vector<OrcusCell>& cells() const { return cells_; }
     std::optional<size_t> formatAt(std::uint32_t row, std::uint32_t column) const;
 
-  private:
+private:
     class Formula;
 
     std::string name_;

@@ -13,7 +13,7 @@ namespace quorbel {
 // Only real cells are kept, so memory follows the file's content, never the
 // extent it claims.
 class SheetBuilder {
-  public:
+public:
     // The largest sheet of any format read here; cells beyond it are dropped.
     static constexpr std::uint32_t MaxRows = 1048576;
     static constexpr std::uint32_t MaxColumns = 16384;
@@ -22,7 +22,7 @@ class SheetBuilder {
     size_t cellCount() const { return cells_.size(); }
     MappingTable build();
 
-  private:
+private:
     struct Entry {
         std::uint32_t row;
         std::uint32_t column;

@@ -10,7 +10,7 @@ namespace quorbel {
 // Raised by a reader for a file that is not a workbook, is damaged, encrypted or
 // has no sheets; its message is shown to the user as it stands.
 class WorkbookError : public std::runtime_error {
-  public:
+public:
     using std::runtime_error::runtime_error;
 };
 
@@ -32,7 +32,7 @@ struct PlacedCell {
 
 // One sheet as read: the first row gives the column names, later rows are data.
 class MappingTable {
-  public:
+public:
     MappingTable() = default;
     MappingTable(std::vector<std::string> columnNames, std::vector<std::vector<SheetCell>> rows);
     // Rows hold only their non-empty cells, ordered by column; columns outside
@@ -47,7 +47,7 @@ class MappingTable {
     const SheetCell& cell(size_t row, int column) const;
     ColumnKind kind(int column) const;
 
-  private:
+private:
     void computeKinds();
 
     std::vector<std::string> columnNames_;
@@ -57,7 +57,7 @@ class MappingTable {
 
 // Access to one workbook. Every failure is raised as WorkbookError.
 class WorkbookReader {
-  public:
+public:
     virtual ~WorkbookReader() = default;
     virtual std::vector<std::string> sheetNames() = 0;
     virtual MappingTable readSheet(const std::string& sheetName) = 0;

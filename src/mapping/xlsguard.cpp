@@ -34,7 +34,7 @@ std::uint32_t u32(std::string_view data, size_t at) {
 
 // The compound file ("OLE2") holding the workbook stream.
 class CompoundFile {
-  public:
+public:
     explicit CompoundFile(std::string_view file) : file_(file) {
         if (file.size() < headerSize)
             damaged();
@@ -72,7 +72,7 @@ class CompoundFile {
 
     std::string directory() const { return chainWhole(u32(file_, 0x30)); }
 
-  private:
+private:
     std::string_view sectorData(std::uint32_t sector) const {
         const size_t offset = (static_cast<size_t>(sector) + 1) * sectorSize_;
         if (sector >= endOfChain - 5 || offset + sectorSize_ > file_.size())
@@ -183,7 +183,7 @@ std::string workbookStream(std::string_view file) {
 
 // The BIFF records FreeXL reads, each checked against its own length.
 class BiffCheck {
-  public:
+public:
     explicit BiffCheck(std::string_view stream) : stream_(stream) {}
 
     void run() {
@@ -206,7 +206,7 @@ class BiffCheck {
         closeSubstream();
     }
 
-  private:
+private:
     void need(size_t bytes) const {
         if (record_.size() < bytes)
             damaged();

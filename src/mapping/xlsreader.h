@@ -8,7 +8,7 @@ namespace quorbel {
 
 // Excel 97-2003 (BIFF5 and BIFF8) workbooks through FreeXL.
 class XlsReader : public WorkbookReader {
-  public:
+public:
     // content: the file's bytes, checked before FreeXL reads the file.
     XlsReader(const std::string& path, const std::string& content);
     ~XlsReader() override;
@@ -18,7 +18,7 @@ class XlsReader : public WorkbookReader {
     std::vector<std::string> sheetNames() override;
     MappingTable readSheet(const std::string& sheetName) override;
 
-  private:
+private:
     unsigned short sheetIndex(const std::string& sheetName);
 
     const void* handle_ = nullptr;

@@ -123,7 +123,7 @@ TEST(MappingLookup, ShortDateFollowsTheLocale) {
 }
 
 class ApplyMappingTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         list.setRowCount(7);
         const char* names[] = {"IMG_0001", "O'Neil", "dup", "dup", "unknown", ""};

@@ -12,7 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FindFilesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("quorbel_findfiles_" + std::to_string(std::random_device{}()));

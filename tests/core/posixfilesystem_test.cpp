@@ -17,7 +17,7 @@ using test::TempDir;
 
 // Acts like a file system that does not know RENAME_NOREPLACE.
 class FlagRefusingFileSystem : public PosixFileSystem {
-  protected:
+protected:
     int renameExclusive(const char*, const char*) override { return EINVAL; }
 };
 

@@ -14,7 +14,7 @@ namespace {
 // Records every call and answers renames from a script, so faults a real
 // directory cannot produce on demand can be forced.
 class FakeFileSystem : public RenameFileSystem {
-  public:
+public:
     bool renameNeedsWritable() const override { return needsWritable; }
     std::optional<FileAttributes> getAttributes(const std::string& path) override {
         calls.push_back("get " + path);

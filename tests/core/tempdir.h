@@ -13,7 +13,7 @@ namespace quorbel::test {
 // A fresh directory under the system's temporary directory, removed with
 // everything in it at the end of the test.
 class TempDir {
-  public:
+public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "quorbel-XXXXXX").string();
         if (!::mkdtemp(pattern.data()))
@@ -39,7 +39,7 @@ class TempDir {
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

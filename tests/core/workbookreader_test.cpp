@@ -29,7 +29,7 @@ std::vector<std::string> rowTexts(const MappingTable& table, size_t row) {
 
 // A temporary folder for files the tests write themselves.
 class TempDir {
-  public:
+public:
     TempDir() {
         path_ = fs::temp_directory_path() /
                 ("quorbel-mapping-" + std::to_string(::getpid()) + "-" + std::to_string(next_++));
@@ -42,14 +42,14 @@ class TempDir {
         return file(name);
     }
 
-  private:
+private:
     fs::path path_;
     static inline int next_ = 0;
 };
 
 // The same three sheets saved as .xls, .xlsx and .ods by real spreadsheet programs.
 class WorkbookFormatTest : public ::testing::TestWithParam<const char*> {
-  protected:
+protected:
     std::unique_ptr<WorkbookReader> reader = openWorkbook(fixture(GetParam()));
 };
 
