@@ -34,7 +34,8 @@ TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), she
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 41, 41);
     icon->setPixmap(programIcon().pixmap(41, 41));
-    auto* product = addLabel(panel, QStringLiteral("Label6"), QStringLiteral("〖Quorbel〗"), {56, 8});
+    auto* product =
+        addLabel(panel, QStringLiteral("Label6"), QStringLiteral("〖Quorbel〗"), {56, 8});
     product->setStyleSheet(QStringLiteral("color: blue; font-weight: bold; font-size: 16px;"));
     product->adjustSize();
     addLabel(panel, QStringLiteral("Version"), QStringLiteral("V2.4"), {192, 8})
@@ -56,7 +57,9 @@ TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), she
 
 QLabel* TAboutBox::addLink(QWidget* panel, const QString& name, const QString& shown, QPoint at,
                            int width, void (TAboutBox::*handler)()) {
-    auto* link = new QLabel(QStringLiteral("<a href=\"#\" style=\"color: navy;\">%1</a>").arg(shown.toHtmlEscaped()), panel);
+    auto* link = new QLabel(
+        QStringLiteral("<a href=\"#\" style=\"color: navy;\">%1</a>").arg(shown.toHtmlEscaped()),
+        panel);
     link->setObjectName(name);
     link->setWordWrap(true);
     link->setGeometry(at.x(), at.y(), width, 16);
@@ -66,8 +69,14 @@ QLabel* TAboutBox::addLink(QWidget* panel, const QString& name, const QString& s
     return link;
 }
 
-void TAboutBox::CommentsClick() { shell_.open(links::homePage); }
-void TAboutBox::Label2Click() { shell_.open(links::secondPage); }
-void TAboutBox::Label4Click() { shell_.open(links::mailLink); }
+void TAboutBox::CommentsClick() {
+    shell_.open(links::homePage);
+}
+void TAboutBox::Label2Click() {
+    shell_.open(links::secondPage);
+}
+void TAboutBox::Label4Click() {
+    shell_.open(links::mailLink);
+}
 
 } // namespace quorbel

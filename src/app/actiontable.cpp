@@ -23,7 +23,7 @@ const std::array<MenuEntry, 3> menuTree{{
 }};
 
 const std::array<std::string_view, 11> toolBarOrder{
-    "actOpenDir", "actOpenFile", "-", "actSaveToExcel", "actExcel", "actBH",
-    "actRename", "actClearResult", "-", "actAbout", "actExit"};
+    "actOpenDir", "actOpenFile",    "-", "actSaveToExcel", "actExcel", "actBH",
+    "actRename",  "actClearResult", "-", "actAbout",       "actExit"};
 
 } // namespace quorbel

@@ -20,7 +20,8 @@ public:
 
     // Runs a handler; an exception leaving it is shown and swallowed.
     // Returns false when the handler ended with an error.
-    static bool guard(MessageBoxes& messages, QWidget* parent, const std::function<void()>& handler);
+    static bool guard(MessageBoxes& messages, QWidget* parent,
+                      const std::function<void()>& handler);
     static void show(MessageBoxes& messages, QWidget* parent, const QString& message);
 };
 

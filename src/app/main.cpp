@@ -67,7 +67,8 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
     buildToolBar();
     advGrid_ = new RenameGrid(list_, this);
     advGrid_->setObjectName(QStringLiteral("advGrid"));
-    advGrid_->setGuard([this](const std::function<void()>& handler) { return runGuarded(handler); });
+    advGrid_->setGuard(
+        [this](const std::function<void()>& handler) { return runGuarded(handler); });
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,7 +86,9 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
 
 // The grid and its model watch the list, which as a member dies before the
 // window's children would; take the grid down while the list still exists.
-TfrmMain::~TfrmMain() { delete advGrid_; }
+TfrmMain::~TfrmMain() {
+    delete advGrid_;
+}
 
 void TfrmMain::buildActions() {
     for (const ActionEntry& entry : actionTable) {
@@ -96,7 +99,8 @@ void TfrmMain::buildActions() {
         action->setData(text(entry.category));
         action->setIconVisibleInMenu(true);
         const auto handler = entry.handler;
-        connect(action, &QAction::triggered, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
         actions_.emplace(std::string(entry.name), action);
     }
 }
@@ -192,15 +196,21 @@ QWidget* TfrmMain::buildFailurePanel() {
     pb_->setTextVisible(false);
     pb_->setGeometry(0, 29, 156, 8);
     pb_->hide();
-    connect(save, &QPushButton::clicked, this, [this] { runGuarded([this] { bbtnSaveFilesClick(); }); });
-    connect(clear, &QPushButton::clicked, this, [this] { runGuarded([this] { bbtnClearListClick(); }); });
+    connect(save, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { bbtnSaveFilesClick(); }); });
+    connect(clear, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { bbtnClearListClick(); }); });
     layout->addWidget(strip);
     return group;
 }
 
 void TfrmMain::bindGridEvents() {
-    list_.OnCanEditCell = [](int, int column, bool& canEdit) { canEdit = column == RenameList::NewName; };
-    list_.OnIsFixedCell = [](int, int column, bool& isFixed) { isFixed = column != RenameList::NewName; };
+    list_.OnCanEditCell = [](int, int column, bool& canEdit) {
+        canEdit = column == RenameList::NewName;
+    };
+    list_.OnIsFixedCell = [](int, int column, bool& isFixed) {
+        isFixed = column != RenameList::NewName;
+    };
     list_.OnClickSort = [this](int) { list_.renumberColumn(RenameList::Number); };
     list_.OnRowChanging = [this](int oldRow, int newRow, bool& allow) {
         advGridRowChanging(oldRow, newRow, allow);
@@ -211,15 +221,21 @@ bool TfrmMain::runGuarded(const std::function<void()>& handler) {
     return ErrorDisplay::guard(*services_.messages, this, handler);
 }
 
-void TfrmMain::setStatusText(const QString& text) { sbInfo_->setText(text); }
+void TfrmMain::setStatusText(const QString& text) {
+    sbInfo_->setText(text);
+}
 
-QString TfrmMain::statusText() const { return sbInfo_->text(); }
+QString TfrmMain::statusText() const {
+    return sbInfo_->text();
+}
 
 void TfrmMain::fillGrid(const std::vector<std::string>& paths) {
     list_.fill(paths, posixPathRule);
 }
 
-void TfrmMain::viewPic(const std::string& path) { viewPicture(*imgView_, path); }
+void TfrmMain::viewPic(const std::string& path) {
+    viewPicture(*imgView_, path);
+}
 
 void TfrmMain::advGridRowChanging(int, int newRow, bool&) {
     const std::string path = list_.oldPath(newRow);
@@ -229,16 +245,36 @@ void TfrmMain::advGridRowChanging(int, int newRow, bool&) {
         imgView_->hide();
 }
 
-void TfrmMain::actOpenFileExecute() { openFileCommand(*this); }
-void TfrmMain::actOpenDirExecute() { openDirCommand(*this); }
-void TfrmMain::actExitExecute() { close(); }
-void TfrmMain::actRenameExecute() { renameCommand(*this); }
-void TfrmMain::actExcelExecute() { mappingCommand(*this); }
-void TfrmMain::actBHExecute() { numberingCommand(*this); }
-void TfrmMain::actClearResultExecute() { clearResultCommand(*this); }
-void TfrmMain::actSaveToExcelExecute() { exportCommand(*this); }
-void TfrmMain::bbtnSaveFilesClick() { saveFailuresCommand(*this); }
-void TfrmMain::bbtnClearListClick() { clearFailuresCommand(*this); }
+void TfrmMain::actOpenFileExecute() {
+    openFileCommand(*this);
+}
+void TfrmMain::actOpenDirExecute() {
+    openDirCommand(*this);
+}
+void TfrmMain::actExitExecute() {
+    close();
+}
+void TfrmMain::actRenameExecute() {
+    renameCommand(*this);
+}
+void TfrmMain::actExcelExecute() {
+    mappingCommand(*this);
+}
+void TfrmMain::actBHExecute() {
+    numberingCommand(*this);
+}
+void TfrmMain::actClearResultExecute() {
+    clearResultCommand(*this);
+}
+void TfrmMain::actSaveToExcelExecute() {
+    exportCommand(*this);
+}
+void TfrmMain::bbtnSaveFilesClick() {
+    saveFailuresCommand(*this);
+}
+void TfrmMain::bbtnClearListClick() {
+    clearFailuresCommand(*this);
+}
 
 void TfrmMain::actAboutExecute() {
     TAboutBox about(*services_.shell, this);

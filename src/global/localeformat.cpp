@@ -19,7 +19,9 @@ long daysFromCivil(long y, unsigned m, unsigned d) {
 
 constexpr long serialEpochFromUnix = 25569; // 1899-12-30 to 1970-01-01
 
-bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -74,9 +76,9 @@ std::optional<DateSerial> withOptionalTime(std::optional<DateSerial> date, std::
 } // namespace
 
 DateSerial dateSerial(int year, int month, int day) {
-    return static_cast<double>(daysFromCivil(year, static_cast<unsigned>(month),
-                                             static_cast<unsigned>(day)) +
-                               serialEpochFromUnix);
+    return static_cast<double>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+        serialEpochFromUnix);
 }
 
 void civilFromSerial(long days, int& year, int& month, int& day) {
@@ -109,7 +111,8 @@ std::optional<double> parseDecimal(std::string_view text, const LocaleFormat& lo
 std::optional<DateSerial> parseShortDate(std::string_view text, const LocaleFormat& locale) {
     const auto blank = text.find(' ');
     const std::string_view date = text.substr(0, blank);
-    const std::string_view rest = blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
+    const std::string_view rest =
+        blank == std::string_view::npos ? std::string_view() : text.substr(blank + 1);
     std::array<int, 3> fields{};
     std::string_view remaining = date;
     for (size_t i = 0; i < 3; ++i) {

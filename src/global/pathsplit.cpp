@@ -3,7 +3,9 @@
 namespace quorbel {
 namespace {
 
-bool isGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isGbkLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 struct Marks {
     std::string_view::size_type lastSeparator = std::string_view::npos;
@@ -33,7 +35,8 @@ Marks findMarks(std::string_view path, const PathRule& rule) {
 
 PathParts splitPath(std::string_view path, const PathRule& rule) {
     const Marks marks = findMarks(path, rule);
-    const auto nameStart = marks.lastSeparator == std::string_view::npos ? 0 : marks.lastSeparator + 1;
+    const auto nameStart =
+        marks.lastSeparator == std::string_view::npos ? 0 : marks.lastSeparator + 1;
     const auto extStart = marks.lastDot == std::string_view::npos ? path.size() : marks.lastDot;
     PathParts parts;
     parts.directory = std::string(path.substr(0, nameStart));
@@ -44,7 +47,8 @@ PathParts splitPath(std::string_view path, const PathRule& rule) {
 
 std::string extensionOf(std::string_view path, const PathRule& rule) {
     const Marks marks = findMarks(path, rule);
-    return marks.lastDot == std::string_view::npos ? std::string() : std::string(path.substr(marks.lastDot));
+    return marks.lastDot == std::string_view::npos ? std::string()
+                                                   : std::string(path.substr(marks.lastDot));
 }
 
 std::string trimmed(std::string_view text) {

@@ -8,9 +8,9 @@
 namespace quorbel {
 namespace {
 
-constexpr std::array<std::string_view, 12> pictureTypes{
-    ".BMP", ".JPG", ".JPEG", ".ICO", ".EMF", ".WMF",
-    ".PNG", ".TIF", ".TIFF", ".DIB", ".RLE", ".GIF"};
+constexpr std::array<std::string_view, 12> pictureTypes{".BMP",  ".JPG", ".JPEG", ".ICO",
+                                                        ".EMF",  ".WMF", ".PNG",  ".TIF",
+                                                        ".TIFF", ".DIB", ".RLE",  ".GIF"};
 
 std::string upperAscii(std::string text) {
     for (char& c : text) {
@@ -21,7 +21,9 @@ std::string upperAscii(std::string text) {
 }
 
 // Halves go to the even neighbour, as the processor's default rounding does.
-std::int32_t roundHalfEven(double value) { return static_cast<std::int32_t>(std::nearbyint(value)); }
+std::int32_t roundHalfEven(double value) {
+    return static_cast<std::int32_t>(std::nearbyint(value));
+}
 
 } // namespace
 

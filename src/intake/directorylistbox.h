@@ -14,7 +14,7 @@ class FileListBox;
 // raises directoryChanged.
 class DirectoryListBox : public QListWidget {
     Q_OBJECT
-  public:
+public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
 
     void setFileList(FileListBox* fileList) { fileList_ = fileList; }
@@ -22,11 +22,11 @@ class DirectoryListBox : public QListWidget {
     void setDirectory(const QString& directory);
     const QString& directory() const { return directory_; }
 
-  signals:
+signals:
     void entryActivated(const QString& directory);
     void directoryChanged();
 
-  private:
+private:
     void rebuild();
 
     QString directory_;

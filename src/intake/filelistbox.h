@@ -12,7 +12,7 @@ namespace quorbel {
 // userSelectionChanged; re-reading and selecting all from the program do not.
 class FileListBox : public QListWidget {
     Q_OBJECT
-  public:
+public:
     explicit FileListBox(QWidget* parent = nullptr);
 
     // Both re-read the list (clearing the selection) only when the value
@@ -36,16 +36,16 @@ class FileListBox : public QListWidget {
     // Directory + "/" + name of the focused item when it is selected, else "".
     std::string currentFilePath() const;
 
-  signals:
+signals:
     void userSelectionChanged();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void showNames(const std::vector<std::string>& names);
     template <typename Handler> void watchUserInput(Handler&& handler);
 

@@ -13,7 +13,7 @@ class FileListBox;
 // and gives its linked file list the chosen entry's pattern as mask.
 class FilterComboBox : public QComboBox {
     Q_OBJECT
-  public:
+public:
     explicit FilterComboBox(QWidget* parent = nullptr);
 
     void setFileList(FileListBox* fileList) { fileList_ = fileList; }
@@ -30,10 +30,10 @@ class FilterComboBox : public QComboBox {
     // The user chose an entry: its pattern becomes the file list's mask.
     void chooseEntry(int index);
 
-  signals:
+signals:
     void filterChanged();
 
-  private:
+private:
     std::string filter_;
     std::vector<std::string> patterns_;
     FileListBox* fileList_ = nullptr;

@@ -25,7 +25,7 @@ class MessageBoxes;
 // pictures and select any number of files of one folder.
 class TfrmLoadPic : public QDialog {
     Q_OBJECT
-  public:
+public:
     TfrmLoadPic(MessageBoxes& messages, QWidget* parent = nullptr);
 
     // The selected files' full paths in the order the file list shows them.
@@ -44,7 +44,7 @@ class TfrmLoadPic : public QDialog {
 
     QString statusText() const;
 
-  private:
+private:
     QWidget* buildLeftColumn();
     QWidget* buildMiddleColumn();
     QWidget* buildFormatFrame();

@@ -21,7 +21,7 @@ namespace quorbel {
 // chosen; the command reads the kept table after OK.
 class TfrmLinkExcel : public QDialog {
     Q_OBJECT
-  public:
+public:
     TfrmLinkExcel(const Services& services, WorkbookOpener opener = {}, QWidget* parent = nullptr);
     ~TfrmLinkExcel() override;
 
@@ -41,7 +41,7 @@ class TfrmLinkExcel : public QDialog {
     bool connected() const { return reader_ != nullptr; }
     void closeWorkbook();
 
-  private:
+private:
     QGroupBox* buildStepOne();
     QGroupBox* buildStepTwo();
     void buildButtons();

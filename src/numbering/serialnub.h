@@ -14,7 +14,7 @@ class SpinField;
 // it once it closed with OK, and writes the names itself.
 class TfrmSerial : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit TfrmSerial(QWidget* parent = nullptr, char decimalSeparator = '.');
 
     QLineEdit* leBC() const { return leBC_; }
@@ -25,7 +25,7 @@ class TfrmSerial : public QDialog {
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
 
-  private:
+private:
     QGroupBox* buildRuleGroup();
     QGroupBox* buildRangeGroup();
     void buildButtons();

@@ -15,7 +15,7 @@ namespace quorbel {
 // loses the focus. The numbering command relies on exactly that.
 class SpinField : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     explicit SpinField(QWidget* parent = nullptr);
 
     std::int32_t minValue() const { return minValue_; }
@@ -37,12 +37,12 @@ class SpinField : public QLineEdit {
     QToolButton* upButton() const { return up_; }
     QToolButton* downButton() const { return down_; }
 
-  protected:
+protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-  private:
+private:
     QToolButton* addArrow(Qt::ArrowType arrow, int direction);
     void stepBy(int direction);
 

@@ -4,6 +4,8 @@
 
 namespace quorbel {
 
-int ModalDialogRunner::run(QDialog& dialog) { return dialog.exec(); }
+int ModalDialogRunner::run(QDialog& dialog) {
+    return dialog.exec();
+}
 
 } // namespace quorbel

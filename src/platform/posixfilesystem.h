@@ -10,18 +10,18 @@ FsStatus statusFromErrno(int error);
 // The POSIX file system. A rename needs write permission on the directory only,
 // never on the file, so no permission bit is ever touched by a rename.
 class PosixFileSystem : public RenameFileSystem {
-  public:
+public:
     bool renameNeedsWritable() const override { return false; }
     std::optional<FileAttributes> getAttributes(const std::string& path) override;
     FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) override;
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override;
 
-  protected:
+protected:
     // The one atomic call; returns 0 or an errno value. A seam so tests can force
     // a file system that refuses the no-replace flag.
     virtual int renameExclusive(const char* from, const char* to);
 
-  private:
+private:
     FsStatus linkThenUnlink(const char* from, const char* to);
     FsStatus renameThroughTemporary(const std::string& from, const std::string& to);
 };

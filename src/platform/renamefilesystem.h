@@ -27,7 +27,7 @@ struct FileAttributes {
 // The three operations the rename run needs. None of them throws: every refusal
 // comes back as a status, so one bad row never stops a run.
 class RenameFileSystem {
-  public:
+public:
     virtual ~RenameFileSystem() = default;
 
     // Whether a read-only file must lose that mark before it can be renamed.

@@ -6,9 +6,13 @@
 namespace quorbel {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-int sign(double difference) { return difference > 0 ? 1 : (difference < 0 ? -1 : 0); }
+int sign(double difference) {
+    return difference > 0 ? 1 : (difference < 0 ? -1 : 0);
+}
 
 bool onlyMinusAndDigits(std::string_view text) {
     for (char c : text) {
@@ -49,7 +53,8 @@ Conversion convertNumber(std::string_view text, const LocaleFormat& locale) {
             c = '.';
     }
     Conversion result;
-    const auto [end, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), result.value);
+    const auto [end, ec] =
+        std::from_chars(normal.data(), normal.data() + normal.size(), result.value);
     if (ec != std::errc())
         result.value = 0;
     result.complete = ec == std::errc() && end == normal.data() + normal.size();

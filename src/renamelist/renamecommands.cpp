@@ -24,7 +24,7 @@ constexpr qint64 progressRepaintMs = 50;
 
 // The wait cursor and the progress bar go away however the run ends.
 class BusyScope {
-  public:
+public:
     BusyScope(QProgressBar& bar, int maximum) : bar_(bar) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         bar_.setMaximum(maximum);
@@ -48,7 +48,7 @@ class BusyScope {
         clock_.restart();
     }
 
-  private:
+private:
     QProgressBar& bar_;
     QElapsedTimer clock_;
 };

@@ -114,7 +114,9 @@ void RenameGrid::mousePressEvent(QMouseEvent* event) {
     runGuarded([&] { list_.requestCell(column, row); });
 }
 
-void RenameGrid::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void RenameGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void RenameGrid::mouseMoveEvent(QMouseEvent*) {
     // Dragging selects nothing: only the current cell matters.

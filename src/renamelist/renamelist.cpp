@@ -45,7 +45,9 @@ void RenameList::notifyCells(int firstRow, int lastRow) {
     observer_->cellsChanged(firstRow, lastRow);
 }
 
-void RenameList::beginUpdate() { ++updateDepth_; }
+void RenameList::beginUpdate() {
+    ++updateDepth_;
+}
 
 void RenameList::endUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ > 0 || !pendingChange_)
@@ -173,7 +175,8 @@ void RenameList::wheelStep(int direction) {
 }
 
 void RenameList::moveRows(int delta) {
-    const int target = std::clamp(current_.row + delta, FixedRows, std::max(rowCount_ - 1, FixedRows));
+    const int target =
+        std::clamp(current_.row + delta, FixedRows, std::max(rowCount_ - 1, FixedRows));
     if (target == current_.row || target >= rowCount_)
         return;
     requestCell(current_.column, target);
@@ -229,7 +232,8 @@ void RenameList::quickSort(int lo, int hi, int column, int direction) {
 
 int RenameList::compareRowWith(int sortColumn, const Row& a, const Row& b) const {
     for (int k = std::max(sortColumn, 0); k < ColCount; ++k) {
-        const int order = compareCellTexts(a[static_cast<size_t>(k)], b[static_cast<size_t>(k)], locale_);
+        const int order =
+            compareCellTexts(a[static_cast<size_t>(k)], b[static_cast<size_t>(k)], locale_);
         if (order != 0)
             return order;
     }
@@ -241,7 +245,8 @@ int RenameList::compareCells(int column, int rowA, int rowB) const {
 }
 
 int RenameList::compareRows(int sortColumn, int rowA, int rowB) const {
-    return compareRowWith(sortColumn, rows_[static_cast<size_t>(rowA)], rows_[static_cast<size_t>(rowB)]);
+    return compareRowWith(sortColumn, rows_[static_cast<size_t>(rowA)],
+                          rows_[static_cast<size_t>(rowB)]);
 }
 
 } // namespace quorbel

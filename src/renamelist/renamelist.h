@@ -43,7 +43,15 @@ public:
     static constexpr int FixedRows = 1;
     static constexpr int FixedCols = 1;
 
-    enum Column { Indicator = 0, Number = 1, OldName = 2, NewName = 3, Extension = 4, Directory = 5, Result = 6 };
+    enum Column {
+        Indicator = 0,
+        Number = 1,
+        OldName = 2,
+        NewName = 3,
+        Extension = 4,
+        Directory = 5,
+        Result = 6
+    };
 
     RenameList();
 

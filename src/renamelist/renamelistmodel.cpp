@@ -3,9 +3,9 @@
 #include "renamelist/rowindicator.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QFont>
 #include <QPalette>
+#include <algorithm>
 
 namespace quorbel {
 
@@ -14,7 +14,9 @@ RenameListModel::RenameListModel(RenameList& list, QObject* parent)
     list_.setObserver(this);
 }
 
-RenameListModel::~RenameListModel() { list_.setObserver(nullptr); }
+RenameListModel::~RenameListModel() {
+    list_.setObserver(nullptr);
+}
 
 int RenameListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : list_.RowCount() - 1;
@@ -73,7 +75,8 @@ QVariant RenameListModel::cellForeground(int column, int row) const {
 }
 
 bool RenameListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !index.isValid() ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     if (!list_.canEditCell(index.column(), listRow(index)))
         return false;
@@ -108,9 +111,13 @@ void RenameListModel::cellsChanged(int firstRow, int lastRow) {
                          {Qt::DisplayRole, Qt::EditRole});
 }
 
-void RenameListModel::rowCountAboutToChange() { beginResetModel(); }
+void RenameListModel::rowCountAboutToChange() {
+    beginResetModel();
+}
 
-void RenameListModel::rowCountChanged() { endResetModel(); }
+void RenameListModel::rowCountChanged() {
+    endResetModel();
+}
 
 void RenameListModel::currentCellChanged() {
     // The highlight and the row indicator follow the current cell.

@@ -7,13 +7,13 @@ namespace {
 
 // Ends a batch of list changes however the run leaves, so the view refreshes once.
 class UpdateBatch {
-  public:
+public:
     explicit UpdateBatch(RenameList& list) : list_(list) { list_.beginUpdate(); }
     ~UpdateBatch() { list_.endUpdate(); }
     UpdateBatch(const UpdateBatch&) = delete;
     UpdateBatch& operator=(const UpdateBatch&) = delete;
 
-  private:
+private:
     RenameList& list_;
 };
 

@@ -42,14 +42,14 @@ struct RenameRunSummary {
 // every row whose new path differs, writes each row's result word, and moves the
 // new name into the original-name column after a success.
 class RenameRun {
-  public:
+public:
     // Told the number of rows finished after each row.
     using Progress = std::function<void(int rowsDone)>;
 
     RenameRun(RenameList& list, RenameFileSystem& fileSystem);
     RenameRunSummary run(const Progress& progress = {});
 
-  private:
+private:
     std::string_view renameRow(int row, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 

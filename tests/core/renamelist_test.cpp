@@ -60,7 +60,8 @@ protected:
 
 TEST_F(RenameListTest, StartStateHasHeaderAndOneEmptyRow) {
     EXPECT_EQ(list.RowCount(), 2);
-    const std::vector<std::string> headers{"", "序号", "原名称", "新名称", "后缀", "目录", "处理结果"};
+    const std::vector<std::string> headers{"",     "序号", "原名称",  "新名称",
+                                           "后缀", "目录", "处理结果"};
     for (int c = 0; c < RenameList::ColCount; ++c) {
         EXPECT_EQ(list.getCell(c, 0), headers[static_cast<size_t>(c)]);
         EXPECT_EQ(list.getCell(c, 1), "");
@@ -79,7 +80,8 @@ TEST_F(RenameListTest, FillSplitsPathsAndNumbersRows) {
                         {"3", "README", "", "", "D:\\pics\\"}};
     for (int row = 1; row <= 3; ++row) {
         for (int col = 1; col <= 5; ++col)
-            EXPECT_EQ(list.getCell(col, row), expected[static_cast<size_t>(row - 1)][static_cast<size_t>(col - 1)])
+            EXPECT_EQ(list.getCell(col, row),
+                      expected[static_cast<size_t>(row - 1)][static_cast<size_t>(col - 1)])
                 << "row " << row << " column " << col;
     }
     EXPECT_EQ(list.oldPath(2), "D:\\pics\\b.tar.gz");
@@ -143,8 +145,8 @@ TEST_F(RenameListTest, RenumberWritesPlainRowNumbers) {
 
 struct SortCase {
     const char* name;
-    Rows rows;                // columns 1.. of each file row
-    std::vector<int> clicks;  // header clicks in order
+    Rows rows;               // columns 1.. of each file row
+    std::vector<int> clicks; // header clicks in order
     std::vector<std::string> expectedOldNames;
 };
 
@@ -167,21 +169,43 @@ TEST_P(RenameListSortTest, SortsAndRenumbers) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RenameListSortTest,
     ::testing::Values(
-        SortCase{"NumbersCompareAsNumbers", {{"", "10"}, {"", "9"}, {"", "100"}}, {2}, {"9", "10", "100"}},
-        SortCase{"TextsCompareByteWise", {{"", "IMG2"}, {"", "IMG10"}, {"", "img1"}}, {2}, {"IMG10", "IMG2", "img1"}},
+        SortCase{"NumbersCompareAsNumbers",
+                 {{"", "10"}, {"", "9"}, {"", "100"}},
+                 {2},
+                 {"9", "10", "100"}},
+        SortCase{"TextsCompareByteWise",
+                 {{"", "IMG2"}, {"", "IMG10"}, {"", "img1"}},
+                 {2},
+                 {"IMG10", "IMG2", "img1"}},
         SortCase{"SecondClickDescends", {{"", "b"}, {"", "c"}, {"", "a"}}, {2, 2}, {"c", "b", "a"}},
         SortCase{"OtherColumnAscendsAgain",
-                 {{"", "b", "", ".z"}, {"", "c", "", ".a"}, {"", "a", "", ".m"}}, {2, 2, 4}, {"c", "a", "b"}},
+                 {{"", "b", "", ".z"}, {"", "c", "", ".a"}, {"", "a", "", ".m"}},
+                 {2, 2, 4},
+                 {"c", "a", "b"}},
         SortCase{"TiesBrokenToTheRight",
-                 {{"", "same", "", ".jpg", "/b/"}, {"", "same", "", ".jpg", "/a/"}, {"", "same", "", ".bmp", "/c/"}},
-                 {2}, {"same", "same", "same"}},
-        SortCase{"FirstClickOnColumnZeroReverses", {{"", "a"}, {"", "b"}, {"", "c"}, {"", "d"}}, {0}, {"d", "c", "b", "a"}},
-        SortCase{"SecondClickOnColumnZeroKeepsOrder", {{"", "a"}, {"", "b"}, {"", "c"}}, {0, 0}, {"c", "b", "a"}},
-        SortCase{"NegativeAndDecimalNumbers", {{"", "1.5"}, {"", "-2"}, {"", "0"}}, {2}, {"-2", "0", "1.5"}}),
+                 {{"", "same", "", ".jpg", "/b/"},
+                  {"", "same", "", ".jpg", "/a/"},
+                  {"", "same", "", ".bmp", "/c/"}},
+                 {2},
+                 {"same", "same", "same"}},
+        SortCase{"FirstClickOnColumnZeroReverses",
+                 {{"", "a"}, {"", "b"}, {"", "c"}, {"", "d"}},
+                 {0},
+                 {"d", "c", "b", "a"}},
+        SortCase{"SecondClickOnColumnZeroKeepsOrder",
+                 {{"", "a"}, {"", "b"}, {"", "c"}},
+                 {0, 0},
+                 {"c", "b", "a"}},
+        SortCase{"NegativeAndDecimalNumbers",
+                 {{"", "1.5"}, {"", "-2"}, {"", "0"}},
+                 {2},
+                 {"-2", "0", "1.5"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RenameListTest, TiesAreOrderedByLaterColumns) {
-    setRows({{"", "same", "", ".jpg", "/b/"}, {"", "same", "", ".jpg", "/a/"}, {"", "same", "", ".bmp", "/c/"}});
+    setRows({{"", "same", "", ".jpg", "/b/"},
+             {"", "same", "", ".jpg", "/a/"},
+             {"", "same", "", ".bmp", "/c/"}});
     list.headerClick(2);
     EXPECT_EQ(column(RenameList::Directory), (std::vector<std::string>{"/c/", "/a/", "/b/"}));
 }
@@ -228,22 +252,22 @@ const LocaleFormat comma{',', '.', '/', DateOrder::DayMonthYear};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CompareCellsTest,
-    ::testing::Values(
-        CompareCase{"Numbers", "10", "9", 1, dot},
-        CompareCase{"NumberEqualToEmpty", "0", "", 0, dot},
-        CompareCase{"NegativeNumber", "-3", "2", -1, dot},
-        CompareCase{"DecimalWithLocaleComma", "1,5", "1,25", 1, comma},
-        CompareCase{"NumberAgainstText", "5", "abc", 1, dot},
-        CompareCase{"NeitherConverts", "1,000", "2,000", 0, dot},
-        CompareCase{"TwoMinusIsText", "1-2-3", "1-2-4", -1, dot},
-        CompareCase{"TextBytesUnsigned", "a", "\xE6\xA0\xB7", -1, dot},
-        CompareCase{"TextCaseCounts", "B", "a", -1, dot},
-        CompareCase{"TextPrefixIsSmaller", "IMG", "IMG1", -1, dot},
-        CompareCase{"EqualTexts", "x", "x", 0, dot},
-        CompareCase{"DatesInLocaleOrder", "02/01/2024", "01/02/2024", -1, comma},
-        CompareCase{"DateAgainstEmpty", "1/2/2024", "", 1, comma},
-        CompareCase{"SlashTooLateIsText", "2024/01/02", "2024/01/03", -1, comma},
-        CompareCase{"DateWithTime", "01/02/2024 10:00", "01/02/2024 09:30", 1, comma}),
+    ::testing::Values(CompareCase{"Numbers", "10", "9", 1, dot},
+                      CompareCase{"NumberEqualToEmpty", "0", "", 0, dot},
+                      CompareCase{"NegativeNumber", "-3", "2", -1, dot},
+                      CompareCase{"DecimalWithLocaleComma", "1,5", "1,25", 1, comma},
+                      CompareCase{"NumberAgainstText", "5", "abc", 1, dot},
+                      CompareCase{"NeitherConverts", "1,000", "2,000", 0, dot},
+                      CompareCase{"TwoMinusIsText", "1-2-3", "1-2-4", -1, dot},
+                      CompareCase{"TextBytesUnsigned", "a", "\xE6\xA0\xB7", -1, dot},
+                      CompareCase{"TextCaseCounts", "B", "a", -1, dot},
+                      CompareCase{"TextPrefixIsSmaller", "IMG", "IMG1", -1, dot},
+                      CompareCase{"EqualTexts", "x", "x", 0, dot},
+                      CompareCase{"DatesInLocaleOrder", "02/01/2024", "01/02/2024", -1, comma},
+                      CompareCase{"DateAgainstEmpty", "1/2/2024", "", 1, comma},
+                      CompareCase{"SlashTooLateIsText", "2024/01/02", "2024/01/03", -1, comma},
+                      CompareCase{"DateWithTime", "01/02/2024 10:00", "01/02/2024 09:30", 1,
+                                  comma}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RenameListTest, OnlyNewNameCellsOfFileRowsAreEditable) {

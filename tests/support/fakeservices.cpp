@@ -34,7 +34,9 @@ QString ScriptedFileDialogs::saveFile(QWidget*, const QString&, const QString& f
     return next();
 }
 
-QString ScriptedFileDialogs::folder(QWidget*, const QString&) { return next(); }
+QString ScriptedFileDialogs::folder(QWidget*, const QString&) {
+    return next();
+}
 
 int ScriptedDialogRunner::run(QDialog& dialog) {
     ++runs;

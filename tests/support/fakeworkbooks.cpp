@@ -20,7 +20,7 @@ MappingTable tableOf(const FakeSheet& sheet) {
 }
 
 class FakeReader : public WorkbookReader {
-  public:
+public:
     FakeReader(FakeWorkbooks& owner, std::string path) : owner_(owner), path_(std::move(path)) {
         ++owner_.live;
     }
@@ -47,7 +47,7 @@ class FakeReader : public WorkbookReader {
         throw WorkbookError("No sheet named " + sheetName);
     }
 
-  private:
+private:
     FakeWorkbooks& owner_;
     std::string path_;
 };

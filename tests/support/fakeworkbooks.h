@@ -28,7 +28,7 @@ struct FakeWorkbook {
 // Hands out readers over in-memory workbooks keyed by path, and counts them so
 // a test sees that every reader was closed. An unknown path is not a workbook.
 class FakeWorkbooks {
-  public:
+public:
     FakeWorkbook& add(const std::string& path, std::vector<FakeSheet> sheets = {});
     WorkbookOpener opener();
 
@@ -37,7 +37,7 @@ class FakeWorkbooks {
     int live = 0;                   // readers not yet destroyed
     std::vector<std::string> reads; // "path|sheet" per sheet read
 
-  private:
+private:
     std::unique_ptr<WorkbookReader> open(const std::string& path);
 };
 

@@ -14,7 +14,7 @@ class ScriptedFileDialogs;
 // Drives the mapping-table dialog through its widgets, the way a user does:
 // buttons are clicked and list entries picked from the opened drop-down.
 class LinkExcelDriver {
-  public:
+public:
     LinkExcelDriver(QDialog& dialog, ScriptedFileDialogs& files);
 
     QComboBox* sheets() const { return sheets_; }
@@ -32,7 +32,7 @@ class LinkExcelDriver {
     static void chooseAt(QComboBox* list, int index);
     static QStringList items(const QComboBox* list);
 
-  private:
+private:
     static void choose(QComboBox* list, const QString& name);
 
     ScriptedFileDialogs& files_;

@@ -67,7 +67,7 @@ QStringList columnsOf(const FakeSheet& sheet) {
 
 class LinkExcelTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void startsFresh();
     void offersXlsFirstThenTheOtherFormats();
     void choosingWorkbookListsSheetsWithNoneSelected();

@@ -80,7 +80,7 @@ struct Chooser {
 class LoadPictureTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase() { startDirectory_ = QDir::currentPath(); }
     void init();
     void cleanup() { QDir::setCurrent(startDirectory_); }
@@ -100,7 +100,7 @@ class LoadPictureTest : public QObject {
     void rootPathsHaveOneSlash();
     void cancelLeavesTheListAlone();
 
-  private:
+private:
     void picture(const QString& name, QSize size = QSize(8, 6)) {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::red);

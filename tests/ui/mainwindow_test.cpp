@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Quorbel V2.4"));
         QCOMPARE(window->size(), QSize(601, 507));
         QCOMPARE(grid()->model()->rowCount(), 1);
-        QCOMPARE(grid()->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("原名称"));
+        QCOMPARE(grid()->model()->headerData(2, Qt::Horizontal).toString(),
+                 QStringLiteral("原名称"));
         QVERIFY(window->memFile()->toPlainText().isEmpty());
         QVERIFY(!window->pb()->isVisible());
         QVERIFY(window->statusText().isEmpty());
@@ -109,7 +110,8 @@ private slots:
             QWidget* widget = window->toolBar()->widgetForAction(action);
             if (!widget || !widget->isVisible())
                 continue;
-            buttons << (qobject_cast<QToolButton*>(widget) ? action->objectName() : QStringLiteral("|"));
+            buttons << (qobject_cast<QToolButton*>(widget) ? action->objectName()
+                                                           : QStringLiteral("|"));
         }
         QCOMPARE(buttons, QStringList({"actOpenFile", "|", "actSaveToExcel", "actExcel", "actBH",
                                        "actRename", "actClearResult", "|", "actAbout", "actExit"}));
@@ -141,7 +143,8 @@ private slots:
         QCOMPARE(oldNames(), QStringList({"c", "a", "b"}));
         clickHeader(0, 5);
         QCOMPARE(oldNames(), QStringList({"b", "a", "c"}));
-        QCOMPARE(QString::fromStdString(list().getCell(RenameList::Number, 1)), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(list().getCell(RenameList::Number, 1)),
+                 QStringLiteral("1"));
     }
 
     void headerClickSortsAwayFromBorders() {
@@ -150,7 +153,8 @@ private slots:
         QCOMPARE(oldNames(), QStringList({"c", "a", "b"}));
         clickHeader(RenameList::OldName, 30);
         QCOMPARE(oldNames(), QStringList({"a", "b", "c"}));
-        QCOMPARE(QString::fromStdString(list().getCell(RenameList::Number, 1)), QStringLiteral("1"));
+        QCOMPARE(QString::fromStdString(list().getCell(RenameList::Number, 1)),
+                 QStringLiteral("1"));
         QVERIFY(grid()->sortHeader()->isSortIndicatorShown());
         clickHeader(RenameList::OldName, 30);
         QCOMPARE(oldNames(), QStringList({"c", "b", "a"}));
@@ -229,12 +233,18 @@ private slots:
     void errorTextGetsAFinalDot_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Cannot create file x" << "Cannot create file x.";
-        QTest::newRow("dot") << "Done." << "Done.";
-        QTest::newRow("bang") << "Stop!" << "Stop!";
-        QTest::newRow("chinese") << "失败" << "失败.";
-        QTest::newRow("digit") << "code 7" << "code 7.";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("letter") << "Cannot create file x"
+                                << "Cannot create file x.";
+        QTest::newRow("dot") << "Done."
+                             << "Done.";
+        QTest::newRow("bang") << "Stop!"
+                              << "Stop!";
+        QTest::newRow("chinese") << "失败"
+                                 << "失败.";
+        QTest::newRow("digit") << "code 7"
+                               << "code 7.";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void errorTextGetsAFinalDot() {
         QFETCH(QString, message);

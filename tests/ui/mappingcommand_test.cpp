@@ -108,7 +108,7 @@ QString copiedFixture(const QTemporaryDir& dir, const QString& name) {
 
 class MappingCommandTest : public QObject {
     Q_OBJECT
-  private slots:
+private slots:
     void writesMatchedRowsAndCountsMatches();
     void listWithoutFileRowsCountsNothing();
     void cancelledDialogChangesNothing_data();

@@ -55,7 +55,7 @@ void pressOk(TfrmSerial& dialog) {
 class NumberingCommandTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     FakeServices fakes_;
     std::unique_ptr<TfrmMain> main_;
 
@@ -84,7 +84,7 @@ class NumberingCommandTest : public QObject {
         main_->action("actBH")->trigger();
     }
 
-  private slots:
+private slots:
     void init() {
         fakes_.messages.shown.clear();
         fakes_.dialogs.scripts.clear();

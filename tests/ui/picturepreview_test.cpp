@@ -54,7 +54,7 @@ int openDescriptorsTo(const QString& path) {
 class PicturePreviewTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init() { QVERIFY(dir_.isValid()); }
 
     void decodesEveryPreviewType_data();
@@ -66,7 +66,7 @@ class PicturePreviewTest : public QObject {
     void fileIsNotHeldAfterPreview();
     void viewPictureShowsTheBoxAndEmptiesItOnFailure();
 
-  private:
+private:
     QString write(const QString& name, const QByteArray& bytes) {
         const QString path = dir_.filePath(name);
         QFile file(path);

@@ -14,7 +14,7 @@ using quorbel::test::FakeServices;
 class PreviewRowTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init();
     void cleanup() { main_.reset(); }
 
@@ -23,7 +23,7 @@ class PreviewRowTest : public QObject {
     void missingPictureRowStillBecomesCurrent();
     void refusedMoveStillPreviews();
 
-  private:
+private:
     std::string path(const char* name) const {
         return dir_.filePath(QString::fromLatin1(name)).toStdString();
     }

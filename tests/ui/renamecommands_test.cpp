@@ -21,7 +21,7 @@ namespace {
 
 // The real file system, with a look at the window at each rename.
 class WatchingFileSystem : public PosixFileSystem {
-  public:
+public:
     explicit WatchingFileSystem(TfrmMain*& window) : window_(window) {}
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override {
         barVisible = window_->pb()->isVisible();
@@ -34,7 +34,7 @@ class WatchingFileSystem : public PosixFileSystem {
     bool waitCursor = false;
     QString memoAtRename;
 
-  private:
+private:
     TfrmMain*& window_;
 };
 
@@ -54,7 +54,7 @@ void touch(const QString& path, const QByteArray& content) {
 class RenameCommandsTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init();
     void cleanup();
     void runRenamesReportsAndRefreshesOnce();
@@ -68,7 +68,7 @@ class RenameCommandsTest : public QObject {
     void saveReportsAFileThatCannotBeCreated();
     void clearListEmptiesOnlyTheFailureList();
 
-  private:
+private:
     QString path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
     void fillThreeFiles();
     void clickButton(const char* name);

@@ -21,7 +21,7 @@ void setLimits(SpinField& field, int lower, int upper) {
 class SpinFieldTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void textThatIsNotAnIntegerReadsAsLowerLimit_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("value");
