@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "platform/services.h"
 #include "global/localeformat.h"
 #include "renamelist/renamelist.h"
 

@@ -3,6 +3,12 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/about.cpp
     ${CMAKE_CURRENT_LIST_DIR}/actiontable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/appicons.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/errordisplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systemlocale.cpp
+    # The commands bind the window to the core's steps, so they live with the window.
+    ${CMAKE_CURRENT_LIST_DIR}/exportcommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/opendircommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/openfilecommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mappingcommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/numberingcommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/renamecommands.cpp
 )

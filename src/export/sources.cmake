@@ -1,3 +1,1 @@
-target_sources(quorbel_ui PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/exportcommand.cpp
-)
+# The export has no sources of its own yet.

@@ -1,6 +1,6 @@
 #include "intake/loadpicture.h"
 
-#include "app/errordisplay.h"
+#include "platform/errordisplay.h"
 #include "global/picturefiles.h"
 #include "intake/directorylistbox.h"
 #include "intake/filelistbox.h"

@@ -2,8 +2,6 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/patternlist.cpp
 )
 target_sources(quorbel_ui PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/openfilecommand.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/opendircommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/loadpicture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filelistbox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/directorylistbox.cpp

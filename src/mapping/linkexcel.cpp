@@ -1,6 +1,6 @@
 #include "mapping/linkexcel.h"
 
-#include "app/errordisplay.h"
+#include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
 
 #include <QComboBox>

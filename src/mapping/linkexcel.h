@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "platform/services.h"
 #include "mapping/workbookreader.h"
 
 #include <QDialog>

@@ -1,6 +1,5 @@
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/linkexcel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/mappingcommand.cpp
 )
 # The spreadsheet libraries stay inside the core's reader adapters.
 target_sources(quorbel_core PRIVATE

@@ -5,5 +5,4 @@ target_sources(quorbel_core PRIVATE
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/spinfield.cpp
     ${CMAKE_CURRENT_LIST_DIR}/serialnub.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/numberingcommand.cpp
 )

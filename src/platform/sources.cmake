@@ -6,4 +6,5 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogrunner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshellopener.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/errordisplay.cpp
 )

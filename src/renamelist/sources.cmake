@@ -8,5 +8,4 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/rowindicator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sortheader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamegrid.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/renamecommands.cpp
 )

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "platform/services.h"
 #include "platform/dialogrunner.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"

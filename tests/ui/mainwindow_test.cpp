@@ -1,5 +1,5 @@
 #include "app/about.h"
-#include "app/errordisplay.h"
+#include "platform/errordisplay.h"
 #include "app/main.h"
 #include "preview/imagebox.h"
 #include "renamelist/renamegrid.h"

@@ -1,9 +1,9 @@
-#include "intake/opendircommand.h"
+#include "app/exportcommand.h"
 
 #include "app/main.h"
 
 namespace quorbel {
 
-void openDirCommand(TfrmMain&) {}
+void exportCommand(TfrmMain&) {}
 
 } // namespace quorbel

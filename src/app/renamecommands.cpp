@@ -1,4 +1,4 @@
-#include "renamelist/renamecommands.h"
+#include "app/renamecommands.h"
 
 #include "app/links.h"
 #include "app/main.h"

@@ -1,4 +1,4 @@
-#include "numbering/numberingcommand.h"
+#include "app/numberingcommand.h"
 
 #include "app/main.h"
 #include "global/pathsplit.h"

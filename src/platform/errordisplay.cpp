@@ -1,4 +1,4 @@
-#include "app/errordisplay.h"
+#include "platform/errordisplay.h"
 
 #include "platform/messageboxes.h"
 

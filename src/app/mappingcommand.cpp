@@ -1,4 +1,4 @@
-#include "mapping/mappingcommand.h"
+#include "app/mappingcommand.h"
 
 #include "app/main.h"
 #include "mapping/applymapping.h"

@@ -1,4 +1,4 @@
-#include "intake/openfilecommand.h"
+#include "app/openfilecommand.h"
 
 #include "app/main.h"
 #include "intake/loadpicture.h"

@@ -1,9 +1,9 @@
-#include "export/exportcommand.h"
+#include "app/opendircommand.h"
 
 #include "app/main.h"
 
 namespace quorbel {
 
-void exportCommand(TfrmMain&) {}
+void openDirCommand(TfrmMain&) {}
 
 } // namespace quorbel
