@@ -11,6 +11,7 @@ packages=(
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
+    desktop-file-utils appstream dpkg-dev file
 )
 missing=()
 for package in "${packages[@]}"; do

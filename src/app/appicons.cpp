@@ -5,6 +5,12 @@
 
 #include <array>
 
+// The icon's resource sits in a static library; naming it here keeps the
+// linker from dropping it. Q_INIT_RESOURCE must be used outside any namespace.
+static void initProgramIconResource() {
+    Q_INIT_RESOURCE(programicon);
+}
+
 namespace quorbel {
 
 QIcon appIcon(int index) {
@@ -24,8 +30,13 @@ QIcon appIcon(int index) {
     return QApplication::style()->standardIcon(icons[static_cast<size_t>(index)]);
 }
 
+// The same picture the desktop shows for the installed program.
 QIcon programIcon() {
-    return QApplication::style()->standardIcon(QStyle::SP_FileIcon);
+    initProgramIconResource();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace quorbel

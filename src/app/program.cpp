@@ -1,3 +1,4 @@
+#include "app/appicons.h"
 #include "app/main.h"
 #include "app/systemlocale.h"
 #include "platform/desktopshellopener.h"
@@ -13,6 +14,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbel"));
+    // Lets the desktop match the window to its launcher entry and icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.quorbel"));
+    QApplication::setWindowIcon(quorbel::programIcon());
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
     font.setPixelSize(12);

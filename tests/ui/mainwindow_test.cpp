@@ -1,4 +1,5 @@
 #include "app/about.h"
+#include "app/appicons.h"
 #include "platform/errordisplay.h"
 #include "app/main.h"
 #include "preview/imagebox.h"
@@ -135,6 +136,16 @@ private slots:
         QCOMPARE(fakes->shell.opened.size(), size_t(6));
         QVERIFY(fakes->shell.opened[0].starts_with("https://"));
         QCOMPARE(fakes->shell.opened[2].substr(0, 7), std::string("Mailto:"));
+    }
+
+    // The icon lives in a resource of a static library, which the linker drops
+    // unless something names it.
+    void programIconComesFromTheBundledPictures() {
+        const QIcon icon = programIcon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+        QVERIFY(icon.availableSizes().contains(QSize(256, 256)));
+        QCOMPARE(icon.pixmap(48, 48).size(), QSize(48, 48));
     }
 
     void firstClickOnColumnZeroReverses() {
