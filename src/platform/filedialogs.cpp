@@ -20,6 +20,29 @@ QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QSt
     return dialog.selectedFiles().constFirst();
 }
 
+SaveChoice QtFileDialogs::saveFileAs(QWidget* parent, const QString& title,
+                                     const QList<SaveFilter>& filters) {
+    QStringList names;
+    for (const SaveFilter& filter : filters)
+        names << filter.filter;
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(names);
+    if (!filters.isEmpty())
+        dialog.setDefaultSuffix(filters.constFirst().defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &filters, &names](const QString& selected) {
+                         const qsizetype index = names.indexOf(selected);
+                         if (index >= 0)
+                             dialog.setDefaultSuffix(filters.at(index).defaultSuffix);
+                     });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const qsizetype index = names.indexOf(dialog.selectedNameFilter());
+    return {dialog.selectedFiles().constFirst(), index < 0 ? 0 : static_cast<int>(index)};
+}
+
 QString QtFileDialogs::folder(QWidget* parent, const QString& title) {
     return QFileDialog::getExistingDirectory(parent, title);
 }

@@ -1,10 +1,25 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QWidget;
 
 namespace quorbel {
+
+// One file type a save dialog offers, in Qt's "Caption (*.a)" form, with the
+// suffix added to a name the user types without one.
+struct SaveFilter {
+    QString filter;
+    QString defaultSuffix;
+};
+
+// What the user chose in a save dialog: an empty path when cancelled, and the
+// index of the file type selected when the dialog closed.
+struct SaveChoice {
+    QString path;
+    int filterIndex = 0;
+};
 
 // Open and save dialogs. An empty result means the user cancelled.
 class FileDialogs {
@@ -14,6 +29,11 @@ public:
     virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix) = 0;
+    // A save dialog offering several file types, the first one selected; the
+    // default suffix follows the type the user picks. No question is asked
+    // when the chosen file exists.
+    virtual SaveChoice saveFileAs(QWidget* parent, const QString& title,
+                                  const QList<SaveFilter>& filters) = 0;
     virtual QString folder(QWidget* parent, const QString& title) = 0;
 };
 
@@ -22,6 +42,8 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
+    SaveChoice saveFileAs(QWidget* parent, const QString& title,
+                          const QList<SaveFilter>& filters) override;
     QString folder(QWidget* parent, const QString& title) override;
 };
 

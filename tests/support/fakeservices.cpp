@@ -34,6 +34,24 @@ QString ScriptedFileDialogs::saveFile(QWidget*, const QString&, const QString& f
     return next();
 }
 
+SaveChoice ScriptedFileDialogs::saveFileAs(QWidget*, const QString&,
+                                           const QList<SaveFilter>& offered) {
+    QStringList names;
+    QStringList defaultSuffixes;
+    for (const SaveFilter& filter : offered) {
+        names << filter.filter;
+        defaultSuffixes << filter.defaultSuffix;
+    }
+    filters << names.join(QStringLiteral(";;"));
+    suffixes << defaultSuffixes.join(QStringLiteral(";;"));
+    SaveChoice choice{next(), 0};
+    if (!filterChoices.empty()) {
+        choice.filterIndex = filterChoices.front();
+        filterChoices.pop_front();
+    }
+    return choice;
+}
+
 QString ScriptedFileDialogs::folder(QWidget*, const QString&) {
     return next();
 }

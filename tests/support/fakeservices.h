@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/services.h"
 #include "platform/dialogrunner.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
+#include "platform/services.h"
 #include "platform/shellopener.h"
 
 #include <QDialog>
@@ -43,9 +43,14 @@ public:
     QString openFile(QWidget*, const QString& title, const QString& filter) override;
     QString saveFile(QWidget*, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
+    SaveChoice saveFileAs(QWidget*, const QString& title,
+                          const QList<SaveFilter>& filters) override;
     QString folder(QWidget*, const QString& title) override;
 
     std::deque<QString> answers;
+    // The file type each save dialog closes with; 0 (the first) when empty.
+    std::deque<int> filterChoices;
+    // Filters asked for; a multi-type save dialog's are joined by ";;".
     QStringList filters;
     QStringList suffixes;
 

@@ -1,0 +1,164 @@
+#include "export/exportlist.h"
+
+#include "export/exportblock.h"
+#include "export/xlswriter.h"
+#include "export/xlsxexport.h"
+#include "renamelist/renamelist.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quorbel {
+namespace {
+
+constexpr int maxXlsRows = 65536;
+constexpr int maxXlsxRows = 1048576;
+constexpr size_t maxCellLength = 32767;
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return text;
+}
+
+std::string directoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+[[noreturn]] void cannotSave(const std::string& path, const std::string& reason) {
+    throw ExportError("无法保存文件“" + path + "”:" + reason);
+}
+
+void checkLimits(const ExportBlock& block, const RenameList& list, ExportFormat format) {
+    const int maxRows = format == ExportFormat::Xls ? maxXlsRows : maxXlsxRows;
+    if (block.rowCount() > maxRows) {
+        std::string message =
+            "列表共有 " + std::to_string(block.rowCount()) + " 行(含标题行),超过 ";
+        if (format == ExportFormat::Xls)
+            message += ".xls 格式最多 65536 行的限制,请改存为 .xlsx 格式";
+        else
+            message += "工作簿最多 1048576 行的限制";
+        throw ExportError(message);
+    }
+    const ExportBlock::CellLength& longest = block.longestCell();
+    if (longest.length > maxCellLength) {
+        const std::string& header = list.getCell(longest.column, 0);
+        throw ExportError("第 " + std::to_string(longest.row) + " 行" +
+                          (header.empty() ? "" : "“" + header + "”列") + "有 " +
+                          std::to_string(longest.length) +
+                          " 个字符,超过工作簿单元格最多 32767 个字符的限制");
+    }
+}
+
+// The mode a new file gets from open(2): everyone's read and write bits less
+// the umask; a replaced file keeps its own.
+mode_t modeFor(const std::string& path) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        return existing.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The temporary file beside the target; removed unless it was moved into place.
+class TempFile {
+public:
+    explicit TempFile(const std::string& target) : target_(target) {
+        path_ = directoryOf(target) + "/.quorbel-export-XXXXXX";
+        fd_ = ::mkstemp(path_.data());
+        if (fd_ < 0)
+            cannotSave(target_, std::strerror(errno));
+    }
+    ~TempFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!committed_)
+            ::unlink(path_.c_str());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+
+    // Makes the content durable, then moves it over the target in one step.
+    void commit(mode_t mode) {
+        if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0)
+            fail();
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            fail();
+        if (::rename(path_.c_str(), target_.c_str()) != 0)
+            fail();
+        committed_ = true;
+    }
+    [[noreturn]] void fail() const { cannotSave(target_, std::strerror(errno)); }
+
+private:
+    std::string target_;
+    std::string path_;
+    int fd_ = -1;
+    bool committed_ = false;
+};
+
+void writeWorkbook(const ExportBlock& block, TempFile& temp, ExportFormat format,
+                   const std::string& target) {
+    try {
+        if (format == ExportFormat::Xls) {
+            writeXls(block, temp.fd());
+        } else {
+            writeXlsx(block, temp.path(), directoryOf(target));
+            // libxlsxwriter wrote through its own handle; reopen for fsync.
+            const int fd = ::open(temp.path().c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0 || ::fsync(fd) != 0)
+                temp.fail();
+            ::close(fd);
+        }
+    } catch (const std::system_error& error) {
+        cannotSave(target, error.code().message());
+    } catch (const ExportError&) {
+        throw;
+    } catch (const std::runtime_error& error) {
+        cannotSave(target, error.what());
+    }
+}
+
+} // namespace
+
+std::optional<ExportFormat> exportFormatOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::nullopt;
+    const std::string extension = lowerCase(path.substr(dot));
+    if (extension == ".xls")
+        return ExportFormat::Xls;
+    if (extension == ".xlsx")
+        return ExportFormat::Xlsx;
+    return std::nullopt;
+}
+
+ExportResult exportList(const RenameList& list, const std::string& path, ExportFormat format) {
+    const ExportBlock block(list);
+    checkLimits(block, list, format);
+    const mode_t mode = modeFor(path);
+    TempFile temp(path);
+    writeWorkbook(block, temp, format, path);
+    temp.commit(mode);
+    return ExportResult{block.replacedCells()};
+}
+
+} // namespace quorbel

@@ -1,0 +1,87 @@
+#include "export/xlsxexport.h"
+
+#include "export/exportblock.h"
+
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+namespace quorbel {
+namespace {
+
+std::string failure(lxw_error error) {
+    std::string reason = lxw_strerror(error);
+    if (errno != 0)
+        reason += std::string(" (") + std::strerror(errno) + ")";
+    return reason;
+}
+
+// Closes the workbook however the writing ends; libxlsxwriter writes the file
+// when it closes it.
+class Workbook {
+public:
+    Workbook(const std::string& path, const std::string& tempDirectory)
+        : tempDirectory_(tempDirectory.begin(), tempDirectory.end()) {
+        tempDirectory_.push_back('\0');
+        // Not the library's constant-memory mode: that writes inline strings,
+        // which liborcus (our own mapping reader) does not read, and the
+        // exported list must load back through the mapping.
+        lxw_workbook_options options{LXW_FALSE, tempDirectory_.data(), LXW_FALSE};
+        book_ = workbook_new_opt(path.c_str(), &options);
+        if (!book_)
+            throw std::runtime_error(failure(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    }
+    ~Workbook() {
+        if (book_)
+            workbook_close(book_);
+    }
+    Workbook(const Workbook&) = delete;
+    Workbook& operator=(const Workbook&) = delete;
+
+    lxw_workbook* get() const { return book_; }
+    void close() {
+        errno = 0;
+        const lxw_error error = workbook_close(book_);
+        book_ = nullptr;
+        if (error != LXW_NO_ERROR)
+            throw std::runtime_error(failure(error));
+    }
+
+private:
+    std::vector<char> tempDirectory_;
+    lxw_workbook* book_ = nullptr;
+};
+
+} // namespace
+
+void writeXlsx(const ExportBlock& block, const std::string& path,
+               const std::string& tempDirectory) {
+    Workbook book(path, tempDirectory);
+    lxw_worksheet* sheet = workbook_add_worksheet(book.get(), "Sheet1");
+    lxw_format* text = workbook_add_format(book.get());
+    if (!sheet || !text)
+        throw std::runtime_error(failure(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    // Text format on the columns too, so a name typed into an empty cell
+    // stays the text the user typed ("007" does not become 7).
+    format_set_num_format(text, "@");
+    worksheet_set_column(sheet, 0, ExportBlock::columnCount - 1, 16, text);
+    for (int row = 0; row < block.rowCount(); ++row) {
+        for (int column = 0; column < ExportBlock::columnCount; ++column) {
+            const std::string& cell = block.text(row, column);
+            if (cell.empty())
+                continue;
+            errno = 0;
+            const lxw_error error =
+                worksheet_write_string(sheet, static_cast<lxw_row_t>(row),
+                                       static_cast<lxw_col_t>(column), cell.c_str(), text);
+            if (error != LXW_NO_ERROR)
+                throw std::runtime_error(failure(error));
+        }
+    }
+    book.close();
+}
+
+} // namespace quorbel
