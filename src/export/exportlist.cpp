@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -72,14 +73,29 @@ mode_t modeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// Saving onto a symbolic link replaces the file it points to, as writing
+// through it would, not the link itself.
+std::string followLink(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved)
+        return path;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+
 // The temporary file beside the target; removed unless it was moved into place.
 class TempFile {
 public:
-    explicit TempFile(const std::string& target) : target_(target) {
+    // shown: the path the user chose, which every message names.
+    TempFile(const std::string& target, const std::string& shown) : target_(target), shown_(shown) {
         path_ = directoryOf(target) + "/.quorbel-export-XXXXXX";
         fd_ = ::mkstemp(path_.data());
         if (fd_ < 0)
-            cannotSave(target_, std::strerror(errno));
+            fail();
     }
     ~TempFile() {
         if (fd_ >= 0)
@@ -105,10 +121,11 @@ public:
             fail();
         committed_ = true;
     }
-    [[noreturn]] void fail() const { cannotSave(target_, std::strerror(errno)); }
+    [[noreturn]] void fail() const { cannotSave(shown_, std::strerror(errno)); }
 
 private:
     std::string target_;
+    std::string shown_;
     std::string path_;
     int fd_ = -1;
     bool committed_ = false;
@@ -120,7 +137,7 @@ void writeWorkbook(const ExportBlock& block, TempFile& temp, ExportFormat format
         if (format == ExportFormat::Xls) {
             writeXls(block, temp.fd());
         } else {
-            writeXlsx(block, temp.path(), directoryOf(target));
+            writeXlsx(block, temp.path(), directoryOf(temp.path()));
             // libxlsxwriter wrote through its own handle; reopen for fsync.
             const int fd = ::open(temp.path().c_str(), O_RDONLY | O_CLOEXEC);
             if (fd < 0 || ::fsync(fd) != 0)
@@ -154,8 +171,9 @@ std::optional<ExportFormat> exportFormatOf(const std::string& path) {
 ExportResult exportList(const RenameList& list, const std::string& path, ExportFormat format) {
     const ExportBlock block(list);
     checkLimits(block, list, format);
-    const mode_t mode = modeFor(path);
-    TempFile temp(path);
+    const std::string target = followLink(path);
+    const mode_t mode = modeFor(target);
+    TempFile temp(target, path);
     writeWorkbook(block, temp, format, path);
     temp.commit(mode);
     return ExportResult{block.replacedCells()};

@@ -213,6 +213,29 @@ TEST(ExportListTest, FullXlsSheetKeepsItsLastRow) {
     EXPECT_EQ(table.cell(65534, 2).text, "last");
 }
 
+// Over 7 MB: the compound file lists its allocation-table sectors beyond the
+// 109 its header holds in extra (DIFAT) sectors.
+TEST(ExportListTest, LargeXlsReadsBackWhole) {
+    std::vector<std::string> names;
+    for (int i = 1; i < 65536; ++i)
+        names.push_back("IMG_" + std::to_string(100000 + i) + ".jpg");
+    RenameList list = filled(pathsIn("/home/user/pictures/2024/holiday/", names));
+    for (int row = 1; row < list.RowCount(); ++row)
+        list.setCell(RenameList::NewName, row, "新名称_" + std::to_string(row));
+    TempDir dir;
+    const std::string path = (dir.path() / "large.xls").string();
+    exportList(list, path, ExportFormat::Xls);
+    const std::string bytes = dir.read("large.xls");
+    ASSERT_GT(bytes.size(), 0x4Cu);
+    EXPECT_GT(static_cast<unsigned char>(bytes[0x48]), 0) << "no DIFAT sector";
+    const MappingTable table = openWorkbook(path)->readSheet("Sheet1");
+    ASSERT_EQ(table.rowCount(), 65535u);
+    EXPECT_EQ(table.cell(65534, 0).text, "65535");
+    EXPECT_EQ(table.cell(65534, 1).text, "IMG_165535");
+    EXPECT_EQ(table.cell(65534, 2).text, "新名称_65535");
+    EXPECT_EQ(table.cell(65534, 4).text, "/home/user/pictures/2024/holiday/");
+}
+
 TEST(ExportListTest, RefusesMoreRowsThanXlsHoldsBeforeWriting) {
     RenameList list;
     list.setRowCount(65537);
@@ -271,6 +294,17 @@ TEST(ExportListTest, ReplacesAnExistingFileKeepingItsMode) {
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"list.xls"});
+}
+
+TEST(ExportListTest, SavingOntoALinkReplacesTheFileItPointsTo) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "real");
+    dir.write("real/list.xlsx", "old");
+    fs::create_symlink(dir.path() / "real/list.xlsx", dir.path() / "link.xlsx");
+    exportList(threeFiles(), (dir.path() / "link.xlsx").string(), ExportFormat::Xlsx);
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "link.xlsx"));
+    expectSheetHoldsList((dir.path() / "real/list.xlsx").string(), threeFiles());
+    EXPECT_EQ(filesIn(dir.path() / "real"), std::vector<std::string>{"list.xlsx"});
 }
 
 TEST(ExportListTest, NewFileGetsTheUsualMode) {
