@@ -34,19 +34,18 @@ void touch(const QString& path, const QByteArray& content) {
 // ordinary user, whom the directory's mode bits do stop.
 class OrdinaryUser {
 public:
-    OrdinaryUser() : wasRoot_(::geteuid() == 0) {
-        if (wasRoot_ && ::seteuid(65534) != 0)
-            qFatal("seteuid failed");
-    }
+    OrdinaryUser() : dropped_(::geteuid() == 0 && ::seteuid(65534) == 0) {}
     ~OrdinaryUser() {
-        if (wasRoot_ && ::seteuid(0) != 0)
-            qFatal("seteuid back failed");
+        if (dropped_ && ::seteuid(0) != 0)
+            qFatal("cannot become root again");
     }
     OrdinaryUser(const OrdinaryUser&) = delete;
     OrdinaryUser& operator=(const OrdinaryUser&) = delete;
 
+    bool permissionsApply() const { return dropped_ || ::geteuid() != 0; }
+
 private:
-    bool wasRoot_;
+    bool dropped_;
 };
 
 struct ListState {
@@ -199,6 +198,8 @@ void ExportCommandTest::unwritableDirectoryKeepsTheOldFile() {
     window_->fillGrid({"/lab/a.ab1"});
     {
         OrdinaryUser user;
+        if (!user.permissionsApply())
+            QSKIP("running as root without the right to act as another user");
         exportTo(target);
     }
     QVERIFY(::chmod(QFile::encodeName(path("locked")).constData(), 0755) == 0);
