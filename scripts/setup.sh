@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks, then configures and builds.
-# Usage: scripts/setup.sh [build-dir]
+# Usage: scripts/setup.sh [build-dir]   or   scripts/setup.sh --list-packages
+# Installs with --no-install-recommends, so every package the build, the link and the
+# tests need is named here; scripts/check-packages.sh fails the tests when one is not.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$here/build}
 
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-image-formats-plugins libgl-dev
+    # Qt's own translations, so its dialogs and message-box buttons follow the locale.
+    qt6-translations-l10n
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev
+    # liborcus's spreadsheet model (its styles store tells xlsx dates from numbers by
+    # their number formats) links libixion, whose -dev package liborcus-dev only recommends.
+    libixion-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file
 )
+if [ "${1:-}" = "--list-packages" ]; then
+    echo "${packages[@]}"
+    exit 0
+fi
+build=${1:-$here/build}
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
@@ -25,4 +36,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" -j "$(nproc)"
+# A build that fails for want of a package says which one, where it can tell.
+cmake --build "$build" -j "$(nproc)" || {
+    "$here/scripts/check-packages.sh" "$build" || true
+    exit 1
+}
