@@ -1,3 +1,4 @@
+#include "mapping/csvtext.h"
 #include "mapping/orcusreader.h"
 #include "mapping/workbookmessages.h"
 #include "mapping/workbookreader.h"
@@ -7,6 +8,7 @@
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,51 +46,13 @@ template <typename Filter> bool detects(const std::string& content) {
     }
 }
 
-// UTF-8 text without NUL or other control bytes than tab, line ends and form feed.
-bool looksLikeText(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f')
-                return false;
-            ++i;
-            continue;
-        }
-        const size_t length = byte >= 0xF0 && byte < 0xF5 ? 4
-                              : byte >= 0xE0              ? 3
-                              : byte >= 0xC2              ? 2
-                                                          : 0;
-        if (length == 0 || (byte >= 0xF0 && length != 4) || i + length > text.size())
-            return false;
-        for (size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
-// A mapping needs two columns, so a text file counts as CSV only when its first
-// line separates at least two fields.
-bool looksLikeCsv(std::string_view text) {
-    const std::string_view firstLine = text.substr(0, text.find_first_of("\r\n"));
-    return firstLine.find(',') != std::string_view::npos && looksLikeText(text);
-}
-
-// The CSV parser ends lines at LF only; CR LF (Windows) and CR (old Mac) would
-// leave a CR in every last field.
-std::string withLfLineEnds(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
-            result += text[i];
-        else if (i + 1 >= text.size() || text[i + 1] != '\n')
-            result += '\n';
-    }
-    return result;
+// Content tells a table from other text only by its separators; a file saved as
+// ".csv" is a table even with one column.
+bool namedCsv(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".csv";
 }
 
 std::unique_ptr<WorkbookReader> openZip(const std::string& content) {
@@ -108,11 +72,8 @@ std::unique_ptr<WorkbookReader> openWorkbook(const std::string& path) {
         return std::make_unique<XlsReader>(path, content);
     if (startsWith(content, "PK\x03\x04"))
         return openZip(content);
-    std::string_view text = content;
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3);
-    if (looksLikeCsv(text))
-        return std::make_unique<OrcusReader>(withLfLineEnds(text), OrcusReader::Format::Csv,
+    if (const auto csv = csvAsCommaSeparated(content, namedCsv(path)))
+        return std::make_unique<OrcusReader>(*csv, OrcusReader::Format::Csv,
                                              std::filesystem::path(path).stem().string());
     throw WorkbookError(workbookmessages::NotAWorkbook);
 }

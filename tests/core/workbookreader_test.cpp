@@ -127,6 +127,81 @@ TEST(CsvWorkbook, KeepsDigitsAsWrittenAndSkipsTheByteOrderMark) {
     EXPECT_EQ(rowTexts(table, 0), (std::vector<std::string>{"007", "1.50"}));
 }
 
+// The same table as saved by Excel on a Chinese system (GBK), in a European locale
+// (";" and decimal commas, UTF-8 with its mark) and as "Unicode text" (UTF-16, tabs).
+struct SavedCsvCase {
+    const char* file;
+    const char* sheet;
+    std::vector<std::string> concentrations;
+};
+
+class SavedCsvTest : public ::testing::TestWithParam<SavedCsvCase> {};
+
+TEST_P(SavedCsvTest, ReadsEveryCellAndMaps) {
+    const SavedCsvCase& c = GetParam();
+    const auto reader = openWorkbook(fixture(c.file));
+    ASSERT_EQ(reader->sheetNames(), std::vector<std::string>{c.sheet});
+    const MappingTable table = reader->readSheet(c.sheet);
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(table.columnNames(), (Row{"文件名", "新名", "浓度"}));
+    ASSERT_EQ(table.rowCount(), 3u);
+    EXPECT_EQ(rowTexts(table, 0), (Row{"IMG_0001", "B01", c.concentrations[0]}));
+    EXPECT_EQ(rowTexts(table, 1), (Row{"O'Neil", "oneil", c.concentrations[1]}));
+    EXPECT_EQ(rowTexts(table, 2), (Row{"样品", "样品新", c.concentrations[2]}));
+
+    RenameList list;
+    list.setRowCount(4);
+    const char* names[] = {"样品", "IMG_0001", "other"};
+    for (int row = 1; row < 4; ++row)
+        list.setCell(RenameList::OldName, row, names[row - 1]);
+    EXPECT_EQ(applyMapping(list, table, 0, 1, LocaleFormat{}), 2);
+    EXPECT_EQ(list.getCell(RenameList::NewName, 1), "样品新");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 2), "B01");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 3), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, SavedCsvTest,
+    ::testing::Values(
+        SavedCsvCase{"mapping-gbk.csv", "mapping-gbk", {"1.5", "-3.25", "1,234.5"}},
+        SavedCsvCase{"mapping-semicolon.csv", "mapping-semicolon", {"1,5", "-3,25", "1.234,5"}},
+        SavedCsvCase{"mapping-unicode.txt", "mapping-unicode", {"1.5", "-3.25", "1,234.5"}}),
+    [](const auto& info) {
+        std::string name = info.param.sheet;
+        return name.substr(name.find('-') + 1);
+    });
+
+// Saved by LibreOffice Calc: "Unicode text" (UTF-16 with its mark, tabs, LF) and ";"
+// with every text quoted.
+TEST(CsvWorkbook, ReadsWhatLibreOfficeSaves) {
+    using Row = std::vector<std::string>;
+    const MappingTable unicode =
+        openWorkbook(fixture("libreoffice-unicode.txt"))->readSheet("libreoffice-unicode");
+    EXPECT_EQ(unicode.columnNames(), (Row{"文件名", "新名", "编号"}));
+    ASSERT_EQ(unicode.rowCount(), 3u);
+    EXPECT_EQ(rowTexts(unicode, 0), (Row{"IMG_0001", "样品一", "1"}));
+    EXPECT_EQ(rowTexts(unicode, 1), (Row{"样品", "新,名", "2"}));
+    EXPECT_EQ(rowTexts(unicode, 2), (Row{"O'Neil", "欧尼尔", "3"}));
+
+    const MappingTable semicolon =
+        openWorkbook(fixture("libreoffice-semicolon.csv"))->readSheet("libreoffice-semicolon");
+    EXPECT_EQ(semicolon.columnNames(), (Row{"文件名", "新名", "浓度", "日期"}));
+    ASSERT_EQ(semicolon.rowCount(), 3u);
+    EXPECT_EQ(rowTexts(semicolon, 1), (Row{"Müller, Hans", "mueller", "-3.25", "05/02/24"}));
+    EXPECT_EQ(rowTexts(semicolon, 2), (Row{"样品", "a;b", "1234.5", "12/31/24"}));
+}
+
+// Without a separator only the name says a text file is a table of one column.
+TEST(CsvWorkbook, OneColumnWhenSavedAsCsv) {
+    TempDir dir;
+    const std::string content = "名字\r\n张三\r\nSmith, John\r\n";
+    const MappingTable table = openWorkbook(dir.write("names.CSV", content))->readSheet("names");
+    EXPECT_EQ(table.columnNames(), std::vector<std::string>{"名字"});
+    ASSERT_EQ(table.rowCount(), 2u);
+    EXPECT_EQ(rowTexts(table, 1), std::vector<std::string>{"Smith, John"});
+    EXPECT_THROW(openWorkbook(dir.write("names.txt", content)), WorkbookError);
+}
+
 TEST(XlsWorkbook, UsedRangeUnnamedColumnsAndTimes) {
     const auto reader = openWorkbook(fixture("layout.xls"));
     const MappingTable offset = reader->readSheet("偏移");
@@ -209,6 +284,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"missing.xls", "", workbookmessages::CannotOpen},
         BadFileCase{"empty.xlsx", std::string("\0", 0), workbookmessages::CannotOpen},
         BadFileCase{"binary.xls", std::string("\x01\x02\x03\x04\x00\xFF", 6),
+                    workbookmessages::NotAWorkbook},
+        BadFileCase{"utf16-binary.csv", std::string("\xFF\xFE\x01\x00,\x00", 6),
+                    workbookmessages::NotAWorkbook},
+        BadFileCase{"latin1-binary.csv", std::string("a,b\n\xFF\xFF\xFF\n"),
                     workbookmessages::NotAWorkbook},
         BadFileCase{"ole-header-only.xls", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),
                     workbookmessages::Damaged},

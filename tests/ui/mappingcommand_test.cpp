@@ -171,10 +171,14 @@ void MappingCommandTest::realWorkbook_data() {
     QTest::newRow("xls") << QStringLiteral("mapping.xls") << QStringLiteral("名单") << full << 5;
     QTest::newRow("xlsx") << QStringLiteral("mapping.xlsx") << QStringLiteral("名单") << full << 5;
     QTest::newRow("ods") << QStringLiteral("mapping.ods") << QStringLiteral("名单") << full << 5;
-    QTest::newRow("csv") << QStringLiteral("mapping.csv") << QStringLiteral("mapping")
-                         << std::vector<std::string>{"B01", "oneil", "", "first",
-                                                     "was", "stay",  "x"}
-                         << 2;
+    const std::vector<std::string> csv{"B01", "oneil", "", "first", "was", "stay", "x"};
+    QTest::newRow("csv") << QStringLiteral("mapping.csv") << QStringLiteral("mapping") << csv << 2;
+    QTest::newRow("csv gbk") << QStringLiteral("mapping-gbk.csv") << QStringLiteral("mapping-gbk")
+                             << csv << 2;
+    QTest::newRow("csv semicolon") << QStringLiteral("mapping-semicolon.csv")
+                                   << QStringLiteral("mapping-semicolon") << csv << 2;
+    QTest::newRow("unicode text") << QStringLiteral("mapping-unicode.txt")
+                                  << QStringLiteral("mapping-unicode") << csv << 2;
 }
 
 void MappingCommandTest::realWorkbook() {
