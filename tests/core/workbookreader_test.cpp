@@ -171,17 +171,21 @@ INSTANTIATE_TEST_SUITE_P(
         return name.substr(name.find('-') + 1);
     });
 
-// Saved by LibreOffice Calc: "Unicode text" (UTF-16 with its mark, tabs, LF) and ";"
-// with every text quoted.
+// Saved by LibreOffice Calc: GBK, "Unicode text" (UTF-16 with its mark, tabs, LF) and
+// ";" with every text quoted.
 TEST(CsvWorkbook, ReadsWhatLibreOfficeSaves) {
     using Row = std::vector<std::string>;
-    const MappingTable unicode =
-        openWorkbook(fixture("libreoffice-unicode.txt"))->readSheet("libreoffice-unicode");
-    EXPECT_EQ(unicode.columnNames(), (Row{"文件名", "新名", "编号"}));
-    ASSERT_EQ(unicode.rowCount(), 3u);
-    EXPECT_EQ(rowTexts(unicode, 0), (Row{"IMG_0001", "样品一", "1"}));
-    EXPECT_EQ(rowTexts(unicode, 1), (Row{"样品", "新,名", "2"}));
-    EXPECT_EQ(rowTexts(unicode, 2), (Row{"O'Neil", "欧尼尔", "3"}));
+    using Saved = std::pair<const char*, const char*>; // file, sheet
+    for (const auto& [file, sheet] : {Saved{"libreoffice-gbk.csv", "libreoffice-gbk"},
+                                      Saved{"libreoffice-unicode.txt", "libreoffice-unicode"}}) {
+        SCOPED_TRACE(file);
+        const MappingTable table = openWorkbook(fixture(file))->readSheet(sheet);
+        EXPECT_EQ(table.columnNames(), (Row{"文件名", "新名", "编号"}));
+        ASSERT_EQ(table.rowCount(), 3u);
+        EXPECT_EQ(rowTexts(table, 0), (Row{"IMG_0001", "样品一", "1"}));
+        EXPECT_EQ(rowTexts(table, 1), (Row{"样品", "新,名", "2"}));
+        EXPECT_EQ(rowTexts(table, 2), (Row{"O'Neil", "欧尼尔", "3"}));
+    }
 
     const MappingTable semicolon =
         openWorkbook(fixture("libreoffice-semicolon.csv"))->readSheet("libreoffice-semicolon");
