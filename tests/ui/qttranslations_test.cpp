@@ -37,19 +37,18 @@ private slots:
     }
 
     void chineseLocaleTranslatesQtsButtonsAndFileDialog() {
-        const QString englishLookIn = fileDialogLabel("lookInLabel");
         QVERIFY(installQtTranslations(*qApp, QLocale(QLocale::Chinese, QLocale::China)));
         QCOMPARE(buttonText(QDialogButtonBox::Cancel), QStringLiteral("取消"));
         QCOMPARE(buttonText(QDialogButtonBox::Open), QStringLiteral("打开"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
-        const QString lookIn = fileDialogLabel("lookInLabel");
-        QVERIFY2(lookIn != englishLookIn && lookIn.contains(QChar(u'查')), qPrintable(lookIn));
+        QCOMPARE(fileDialogLabel("lookInLabel"), QStringLiteral("查找范围："));
     }
 
     void localeWithoutTranslationStaysEnglish() {
         installQtTranslations(*qApp, QLocale::c());
         QCOMPARE(buttonText(QDialogButtonBox::Cancel), QStringLiteral("Cancel"));
         QCOMPARE(buttonText(QDialogButtonBox::Open), QStringLiteral("Open"));
+        QCOMPARE(fileDialogLabel("lookInLabel"), QStringLiteral("Look in:"));
     }
 };
 
