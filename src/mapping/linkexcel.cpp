@@ -18,9 +18,10 @@ namespace quorbel {
 namespace {
 
 // ".xls" first: it is the format the dialog was made for; the reader picks the
-// format by content, so the other entries only widen what the list shows.
-const QString workbookFilter =
-    QStringLiteral("Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv)");
+// format by content, so the other entries only widen what the list shows. Excel saves
+// "Unicode text" (UTF-16, tabs) under ".txt".
+const QString workbookFilter = QStringLiteral("Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument "
+                                              "(*.ods);;CSV (*.csv);;Unicode 文本 (*.txt)");
 
 QComboBox* addChoiceList(QWidget* parent, const QString& name, const QRect& at) {
     auto* list = new QComboBox(parent);

@@ -117,7 +117,7 @@ void LinkExcelTest::offersXlsFirstThenTheOtherFormats() {
     QCOMPARE(s.fake.files.filters.size(), 1);
     const QStringList entries = s.fake.files.filters.first().split(QStringLiteral(";;"));
     QCOMPARE(entries.first(), QStringLiteral("Excel (*.xls)"));
-    for (const char* pattern : {"(*.xlsx)", "(*.ods)", "(*.csv)"})
+    for (const char* pattern : {"(*.xlsx)", "(*.ods)", "(*.csv)", "(*.txt)"})
         QVERIFY2(s.fake.files.filters.first().contains(QLatin1String(pattern)), pattern);
 }
 
