@@ -4,9 +4,8 @@
 // FreeXL adapter: the input goes to XlsReader directly, signature or not, so no
 // input is spent on the content sniffing.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
-    const std::string path = quorbel::writeInput(data, size, ".xls");
     try {
-        quorbel::XlsReader reader(path, std::string(reinterpret_cast<const char*>(data), size));
+        quorbel::XlsReader reader(std::string(reinterpret_cast<const char*>(data), size));
         quorbel::exercise(reader);
     } catch (const quorbel::WorkbookError&) {
     }

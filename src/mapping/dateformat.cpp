@@ -52,4 +52,24 @@ bool isDateFormatCode(std::string_view code) {
     return false;
 }
 
+// Exactly three sections, each one quoted word, the first two equal and the
+// third different.
+bool isBooleanFormatCode(std::string_view code) {
+    std::string_view words[3];
+    size_t count = 0;
+    size_t at = 0;
+    while (at < code.size()) {
+        if (count == 3 || code[at] != '"')
+            return false;
+        const size_t close = code.find('"', at + 1);
+        if (close == std::string_view::npos)
+            return false;
+        words[count++] = code.substr(at + 1, close - at - 1);
+        at = close + 1;
+        if (at < code.size() && code[at++] != ';')
+            return false;
+    }
+    return count == 3 && !words[0].empty() && words[0] == words[1] && words[2] != words[0];
+}
+
 } // namespace quorbel

@@ -9,5 +9,10 @@ namespace quorbel {
 // store dates as day numbers; only the format tells them apart.
 bool isBuiltinDateFormat(size_t id);
 bool isDateFormatCode(std::string_view code);
+// A format that shows a number as a truth value, as LibreOffice saves its
+// booleans into .xls files: "TRUE";"TRUE";"FALSE" (words in the user's
+// language). Such numbers read as booleans, so a sheet reads alike in every
+// format it was saved in.
+bool isBooleanFormatCode(std::string_view code);
 
 } // namespace quorbel

@@ -184,26 +184,29 @@ std::vector<OrcusSheet*> OrcusCollector::sheets() const {
 // A cell format names its number format by the file's own format id (xlsx
 // numFmtId), not by its place in the style store; ids without a stored code
 // are the built-in formats.
-bool OrcusCollector::isDateFormat(size_t format) const {
-    const auto known = dateFormats_.find(format);
-    if (known != dateFormats_.end())
+OrcusCollector::FormatKind OrcusCollector::formatKind(size_t format) const {
+    const auto known = formatKinds_.find(format);
+    if (known != formatKinds_.end())
         return known->second;
-    bool date = false;
+    FormatKind kind = FormatKind::Number;
     if (format < styles_.get_cell_formats_count()) {
         if (const ss::cell_format_t* cell = styles_.get_cell_format(format))
-            date = isDateNumberFormat(cell->number_format);
+            kind = numberFormatKind(cell->number_format);
     }
-    dateFormats_.emplace(format, date);
-    return date;
+    formatKinds_.emplace(format, kind);
+    return kind;
 }
 
-bool OrcusCollector::isDateNumberFormat(size_t id) const {
+OrcusCollector::FormatKind OrcusCollector::numberFormatKind(size_t id) const {
     for (size_t i = 0; i < styles_.get_number_format_count(); ++i) {
         const ss::number_format_t* number = styles_.get_number_format(i);
-        if (number && number->identifier == id && !number->format_string.empty())
-            return isDateFormatCode(number->format_string);
+        if (number && number->identifier == id && !number->format_string.empty()) {
+            if (isBooleanFormatCode(number->format_string))
+                return FormatKind::Boolean;
+            return isDateFormatCode(number->format_string) ? FormatKind::Date : FormatKind::Number;
+        }
     }
-    return isBuiltinDateFormat(id);
+    return isBuiltinDateFormat(id) ? FormatKind::Date : FormatKind::Number;
 }
 
 // A 1904 workbook's day 0 is 1904-01-01; serials here count from 1899-12-30.
@@ -214,9 +217,13 @@ MappingTable OrcusCollector::table(const OrcusSheet& sheet) const {
         SheetCell cell = placed.cell;
         if (formatsTellDates_ && cell.type == SheetCell::Type::Number) {
             const auto format = sheet.formatAt(placed.row, placed.column);
-            if (format && isDateFormat(*format)) {
+            const FormatKind kind = format ? formatKind(*format) : FormatKind::Number;
+            if (kind == FormatKind::Date) {
                 cell.type = SheetCell::Type::Date;
                 cell.number += epochShift;
+            } else if (kind == FormatKind::Boolean) {
+                cell.type = SheetCell::Type::Boolean;
+                cell.number = cell.number != 0 ? 1 : 0;
             }
         }
         builder.add(placed.row, placed.column, std::move(cell));

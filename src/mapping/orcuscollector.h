@@ -47,8 +47,11 @@ private:
     class GlobalSettings;
     class ReferenceResolver;
 
-    bool isDateFormat(size_t format) const;
-    bool isDateNumberFormat(size_t id) const;
+    // What a number in that cell format shows: dates and booleans are
+    // numbers told apart only by their formats.
+    enum class FormatKind { Number, Date, Boolean };
+    FormatKind formatKind(size_t format) const;
+    FormatKind numberFormatKind(size_t id) const;
 
     bool textOnly_;
     bool formatsTellDates_;
@@ -60,7 +63,7 @@ private:
     orcus::spreadsheet::styles styles_;
     std::unique_ptr<orcus::spreadsheet::import_styles> importStyles_;
     std::vector<std::unique_ptr<OrcusSheet>> sheets_;
-    mutable std::unordered_map<size_t, bool> dateFormats_;
+    mutable std::unordered_map<size_t, FormatKind> formatKinds_;
 };
 
 } // namespace quorbel

@@ -69,7 +69,7 @@ std::unique_ptr<WorkbookReader> openZip(const std::string& content) {
 std::unique_ptr<WorkbookReader> openWorkbook(const std::string& path) {
     const std::string content = readFile(path);
     if (startsWith(content, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        return std::make_unique<XlsReader>(path, content);
+        return std::make_unique<XlsReader>(content);
     if (startsWith(content, "PK\x03\x04"))
         return openZip(content);
     if (const auto csv = csvAsCommaSeparated(content, namedCsv(path)))

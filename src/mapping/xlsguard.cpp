@@ -1,11 +1,13 @@
 #include "mapping/xlsguard.h"
 
+#include "mapping/dateformat.h"
 #include "mapping/workbookmessages.h"
 #include "mapping/workbookreader.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,46 +49,68 @@ public:
         readFat();
     }
 
-    std::string stream(std::uint32_t start, std::uint32_t size) const {
-        std::string data = chain(start, fat_, sectorSize_,
-                                 [&](std::uint32_t sector) { return sectorData(sector); });
-        if (data.size() < size)
+    // A stream's bytes, and where each of its sectors (unit bytes long) lies
+    // in the file, so single bytes can be patched in a copy of the file.
+    struct Stream {
+        std::string data;
+        std::vector<size_t> unitOffsets;
+        size_t unit = 512;
+
+        size_t fileOffset(size_t at) const { return unitOffsets[at / unit] + at % unit; }
+    };
+
+    Stream stream(std::uint32_t start, std::uint32_t size) const {
+        Stream result;
+        result.unit = sectorSize_;
+        result.data = chain(start, fat_, [&](std::uint32_t sector) {
+            result.unitOffsets.push_back(sectorOffset(sector));
+            return sectorData(sector);
+        });
+        if (result.data.size() < size)
             damaged();
-        data.resize(size);
-        return data;
+        result.data.resize(size);
+        return result;
     }
 
-    std::string miniStream(std::uint32_t start, std::uint32_t size, const std::string& mini) const {
+    Stream miniStream(std::uint32_t start, std::uint32_t size, const Stream& mini) const {
         const std::vector<std::uint32_t> miniFat =
-            asIds(stream(u32(file_, 0x3C), u32(file_, 0x40) * sectorSize_));
-        std::string data = chain(start, miniFat, 64, [&](std::uint32_t sector) {
-            if ((static_cast<size_t>(sector) + 1) * 64 > mini.size())
+            asIds(stream(u32(file_, 0x3C), u32(file_, 0x40) * sectorSize_).data);
+        Stream result;
+        result.unit = 64;
+        result.data = chain(start, miniFat, [&](std::uint32_t sector) {
+            const size_t at = static_cast<size_t>(sector) * 64;
+            if (at + 64 > mini.data.size())
                 damaged();
-            return std::string_view(mini).substr(static_cast<size_t>(sector) * 64, 64);
+            result.unitOffsets.push_back(mini.fileOffset(at));
+            return std::string_view(mini.data).substr(at, 64);
         });
-        if (data.size() < size)
+        if (result.data.size() < size)
             damaged();
-        data.resize(size);
-        return data;
+        result.data.resize(size);
+        return result;
     }
 
     std::string directory() const { return chainWhole(u32(file_, 0x30)); }
 
 private:
-    std::string_view sectorData(std::uint32_t sector) const {
+    size_t sectorOffset(std::uint32_t sector) const {
         const size_t offset = (static_cast<size_t>(sector) + 1) * sectorSize_;
         if (sector >= endOfChain - 5 || offset + sectorSize_ > file_.size())
             damaged();
-        return file_.substr(offset, sectorSize_);
+        return offset;
+    }
+
+    std::string_view sectorData(std::uint32_t sector) const {
+        return file_.substr(sectorOffset(sector), sectorSize_);
     }
 
     std::string chainWhole(std::uint32_t start) const {
-        return chain(start, fat_, sectorSize_, [&](std::uint32_t s) { return sectorData(s); });
+        return chain(start, fat_, [&](std::uint32_t s) { return sectorData(s); });
     }
 
     template <typename Read>
     static std::string chain(std::uint32_t start, const std::vector<std::uint32_t>& table,
-                             std::uint32_t unit, Read read) {
+                             Read read) {
         std::string data;
         size_t steps = 0;
         for (std::uint32_t sector = start; sector != endOfChain;) {
@@ -95,7 +119,6 @@ private:
             data.append(read(sector));
             sector = table[sector];
         }
-        (void)unit;
         return data;
     }
 
@@ -161,7 +184,7 @@ std::vector<DirectoryEntry> entries(std::string_view directory) {
     return result;
 }
 
-std::string workbookStream(std::string_view file) {
+CompoundFile::Stream workbookStream(std::string_view file) {
     const CompoundFile compound(file);
     const std::vector<DirectoryEntry> all = entries(compound.directory());
     const DirectoryEntry* root = nullptr;
@@ -181,7 +204,133 @@ std::string workbookStream(std::string_view file) {
     return compound.miniStream(book->start, book->size, compound.stream(root->start, root->size));
 }
 
-// The BIFF records FreeXL reads, each checked against its own length.
+// Text that runs from one record on through the CONTINUE records after it.
+// Inside a string's characters every CONTINUE starts with its own option byte,
+// so a string may switch between 8-bit and 16-bit characters there; headers,
+// formatting runs and phonetic data run on without one. Writers split wherever
+// a record fills up, so every field may straddle a record end.
+class ContinuedReader {
+public:
+    explicit ContinuedReader(const std::vector<std::string_view>& parts) : parts_(parts) {}
+
+    bool atEnd() {
+        skipFinishedParts();
+        return part_ >= parts_.size();
+    }
+
+    std::uint32_t byte() {
+        skipFinishedParts();
+        if (part_ >= parts_.size())
+            damaged();
+        return static_cast<unsigned char>(parts_[part_][at_++]);
+    }
+
+    std::uint32_t word() {
+        const std::uint32_t low = byte();
+        return low | byte() << 8;
+    }
+
+    std::uint32_t dword() {
+        const std::uint32_t low = word();
+        return low | word() << 16;
+    }
+
+    void skip(std::uint64_t bytes) {
+        while (bytes > 0) {
+            skipFinishedParts();
+            if (part_ >= parts_.size())
+                damaged();
+            const size_t step =
+                static_cast<size_t>(std::min<std::uint64_t>(bytes, parts_[part_].size() - at_));
+            at_ += step;
+            bytes -= step;
+        }
+    }
+
+    // count characters as UTF-8; wide: 16-bit characters where they start.
+    std::string characters(size_t count, bool wide) {
+        std::u16string units;
+        while (count > 0) {
+            if (part_ >= parts_.size() || at_ == parts_[part_].size())
+                wide = nextPartOptions() & 0x01;
+            const size_t width = wide ? 2 : 1;
+            const size_t fits = std::min(count, (parts_[part_].size() - at_) / width);
+            if (fits == 0)
+                damaged(); // half a character before the record end
+            for (size_t i = 0; i < fits; ++i) {
+                const std::string_view part = parts_[part_];
+                const auto low = static_cast<unsigned char>(part[at_]);
+                units += static_cast<char16_t>(
+                    wide ? low | static_cast<unsigned char>(part[at_ + 1]) << 8 : low);
+                at_ += width;
+            }
+            count -= fits;
+        }
+        return toUtf8(units);
+    }
+
+private:
+    void skipFinishedParts() {
+        while (part_ < parts_.size() && at_ == parts_[part_].size()) {
+            ++part_;
+            at_ = 0;
+        }
+    }
+
+    std::uint32_t nextPartOptions() {
+        do {
+            ++part_;
+            at_ = 0;
+        } while (part_ < parts_.size() && parts_[part_].empty());
+        if (part_ >= parts_.size())
+            damaged();
+        return static_cast<unsigned char>(parts_[part_][at_++]);
+    }
+
+    static void append(std::string& out, std::uint32_t code) {
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | code >> 6);
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | code >> 12);
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | code >> 18);
+            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+
+    // A lone surrogate becomes U+FFFD, so every name stays valid UTF-8.
+    static std::string toUtf8(const std::u16string& units) {
+        std::string out;
+        out.reserve(units.size());
+        for (size_t i = 0; i < units.size(); ++i) {
+            const std::uint32_t unit = units[i];
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+                units[i + 1] < 0xE000) {
+                append(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+                ++i;
+            } else {
+                append(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+            }
+        }
+        return out;
+    }
+
+    const std::vector<std::string_view>& parts_;
+    size_t part_ = 0;
+    size_t at_ = 0;
+};
+
+enum class NumberKind { Number, Date, Boolean };
+
+// The BIFF records FreeXL reads, each checked against its own length, and the
+// values FreeXL does not read (or reads wrongly) taken out on the way.
 class BiffCheck {
 public:
     explicit BiffCheck(std::string_view stream) : stream_(stream) {}
@@ -195,18 +344,27 @@ public:
             if (size > maxRecordSize || at + 4 + size > stream_.size())
                 damaged();
             record_ = stream_.substr(at + 4, size);
+            recordAt_ = at;
             if (first)
                 checkFirstBof(type);
             first = false;
-            if (type != 0x003C)
-                sstOpen_ = false;
-            checkRecord(type);
+            if (type == 0x003C && continued_ != Continued::None)
+                continueRecord();
+            else
+                checkRecord(type);
             at += 4 + size;
         }
+        finishContinued();
         closeSubstream();
     }
 
+    // Where the records FreeXL must not see start in the stream.
+    const std::vector<size_t>& hiddenRecords() const { return hidden_; }
+    std::vector<XlsCell>& cells() { return cells_; }
+
 private:
+    enum class Continued { None, Sst, String };
+
     void need(size_t bytes) const {
         if (record_.size() < bytes)
             damaged();
@@ -246,7 +404,11 @@ private:
     }
 
     void checkRecord(std::uint32_t type) {
+        finishContinued();
         switch (type) {
+        case 0x0809: // BOF
+            openSubstream();
+            break;
         case 0x000A: // EOF
             closeSubstream();
             break;
@@ -257,47 +419,50 @@ private:
                 checkUnicode(6, 1);
             else
                 need(7 + (record_.size() > 6 ? static_cast<unsigned char>(record_[6]) : 255u));
+            sheetPositions_.push_back(u32(record_, 0));
             break;
         case 0x041E: // FORMAT
-            if (biff8_) {
-                checkUnicode(2, 2);
-            } else {
-                need(4);
-                need(3 + static_cast<unsigned char>(record_[2]));
-                need(3 + static_cast<unsigned char>(record_[3]));
-            }
-            if (hasDateLetter(record_.substr(2)))
-                dateFormats_.push_back(u16(record_, 0));
+            checkFormat();
             break;
         case 0x00E0: // XF
             need(4);
             xfFormats_.push_back(u16(record_, 2));
             break;
-        case 0x0042: // CODEPAGE
         case 0x0022: // DATEMODE
+            need(2);
+            if (sheets_.size() <= 1)
+                dateShift_ = u16(record_, 0) == 1 ? 1462 : 0;
+            break;
+        case 0x0042: // CODEPAGE
             need(2);
             break;
         case 0x0200: // DIMENSION
             checkDimension();
             break;
+        default:
+            checkCellRecord(type);
+            break;
+        }
+    }
+
+    void checkCellRecord(std::uint32_t type) {
+        switch (type) {
         case 0x0203: // NUMBER
             checkCell(14);
             checkDateValue(u16(record_, 4), number(6));
+            noteNumber(u16(record_, 2), u16(record_, 4), number(6), false);
             break;
         case 0x027E: // RK
             checkCell(10);
             checkDateValue(u16(record_, 4), rkValue(u32(record_, 6)));
+            noteNumber(u16(record_, 2), u16(record_, 4), rkValue(u32(record_, 6)), false);
             break;
         case 0x0205: // BOOLERR
             checkCell(8);
+            noteBoolErr();
             break;
         case 0x00BD: // MULRK
-            checkCell(6);
-            if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
-                damaged();
-            noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6);
-            for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6)
-                checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
+            checkMulRk();
             break;
         case 0x0204: // LABEL
             checkCell(8);
@@ -308,17 +473,139 @@ private:
             break;
         case 0x00FD: // LABELSST
             checkCell(10);
-            if (u32(record_, 6) >= sstStrings_)
+            if (u32(record_, 6) >= strings_.size())
                 damaged();
+            hidden_.push_back(recordAt_);
+            noteText(strings_[u32(record_, 6)]);
+            break;
+        case 0x0006: // FORMULA
+            checkCell(20);
+            noteFormula();
+            break;
+        case 0x0207: // STRING, the text result of the formula before it
+            startContinued(Continued::String);
             break;
         case 0x00FC: // SST
             startSst();
             break;
-        case 0x003C: // CONTINUE
-            if (sstOpen_)
-                continueSst();
+        default:
+            break;
+        }
+    }
+
+    void checkMulRk() {
+        checkCell(6);
+        if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
+            damaged();
+        noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6);
+        std::uint32_t column = u16(record_, 2);
+        for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6, ++column) {
+            checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
+            noteNumber(column, u16(record_, at), rkValue(u32(record_, at + 2)), false);
+        }
+    }
+
+    void checkFormat() {
+        std::string code;
+        if (biff8_) {
+            checkUnicode(2, 2);
+            const std::vector<std::string_view> parts{record_.substr(5)};
+            code = ContinuedReader(parts).characters(u16(record_, 2), record_[4] & 0x01);
+        } else {
+            need(4);
+            need(3 + static_cast<unsigned char>(record_[2]));
+            need(3 + static_cast<unsigned char>(record_[3]));
+            code = std::string(record_.substr(3, static_cast<unsigned char>(record_[2])));
+        }
+        if (hasDateLetter(record_.substr(2)))
+            dateFormats_.push_back(u16(record_, 0));
+        const std::uint32_t id = u16(record_, 0);
+        if (isBooleanFormatCode(code))
+            formatKinds_.emplace_back(id, NumberKind::Boolean);
+        else if (isDateFormatCode(code))
+            formatKinds_.emplace_back(id, NumberKind::Date);
+        else
+            formatKinds_.emplace_back(id, NumberKind::Number);
+    }
+
+    NumberKind kindOf(std::uint32_t xf) const {
+        if (xf >= xfFormats_.size())
+            return NumberKind::Number;
+        const std::uint32_t format = xfFormats_[xf];
+        for (auto it = formatKinds_.rbegin(); it != formatKinds_.rend(); ++it) {
+            if (it->first == format)
+                return it->second;
+        }
+        return isBuiltinDateFormat(format) ? NumberKind::Date : NumberKind::Number;
+    }
+
+    // Cells of the worksheet whose records are being read; none elsewhere.
+    void note(std::uint32_t column, SheetCell cell) {
+        if (sheets_.empty() || sheets_.back() < 0)
+            return;
+        cells_.push_back({static_cast<std::uint32_t>(sheets_.back()), u16(record_, 0), column,
+                          std::move(cell)});
+    }
+
+    // Every cell gets its own copy of a shared string; a damaged file could
+    // point a million cells at one long string.
+    void noteText(const std::string& text) {
+        copiedText_ += text.size();
+        if (copiedText_ > 64'000'000 + 16 * static_cast<std::uint64_t>(stream_.size()))
+            throw WorkbookError(workbookmessages::TooLarge);
+        note(u16(record_, 2), {SheetCell::Type::Text, text, 0});
+    }
+
+    // FreeXL reads numbers itself; only those it would misread are noted
+    // (booleans stored as numbers), unless a formula left the number.
+    void noteNumber(std::uint32_t column, std::uint32_t xf, double value, bool formula) {
+        switch (kindOf(xf)) {
+        case NumberKind::Boolean:
+            note(column, {SheetCell::Type::Boolean, {}, value != 0 ? 1.0 : 0.0});
+            break;
+        case NumberKind::Date:
+            if (formula)
+                note(column, {SheetCell::Type::Date, {}, value + dateShift_});
+            break;
+        case NumberKind::Number:
+            if (formula)
+                note(column, {SheetCell::Type::Number, {}, value});
+            break;
+        }
+    }
+
+    // FreeXL reads a boolean as the number 1 or 0, and an error as 1.
+    void noteBoolErr() {
+        const bool error = record_[7] != 0;
+        if (error)
+            note(u16(record_, 2), {});
+        else
+            note(u16(record_, 2), {SheetCell::Type::Boolean, {}, record_[6] != 0 ? 1.0 : 0.0});
+    }
+
+    // The cached result: a number, or marked by 0xFFFF in its last two bytes
+    // a text (in the STRING record that follows), a boolean, an error or
+    // an empty text. FreeXL skips formulas altogether.
+    void noteFormula() {
+        const std::uint32_t column = u16(record_, 2);
+        pendingText_.reset();
+        if (u16(record_, 12) != 0xFFFF) {
+            noteNumber(column, u16(record_, 4), number(6), true);
+            return;
+        }
+        switch (static_cast<unsigned char>(record_[6])) {
+        case 0: {
+            const size_t before = cells_.size();
+            note(column, {});
+            if (cells_.size() > before)
+                pendingText_ = before;
+            break;
+        }
+        case 1:
+            note(column, {SheetCell::Type::Boolean, {}, record_[8] != 0 ? 1.0 : 0.0});
             break;
         default:
+            note(column, {});
             break;
         }
     }
@@ -392,112 +679,136 @@ private:
         maxColumn_ = std::max(maxColumn_, lastColumn + 1);
     }
 
+    // A worksheet's substream starts where its BOUNDSHEET record says; other
+    // substreams (charts, also those inside a worksheet) hold no cells here.
+    void openSubstream() {
+        const auto found = std::find(sheetPositions_.begin(), sheetPositions_.end(), recordAt_);
+        sheets_.push_back(found == sheetPositions_.end() || recordAt_ == 0
+                              ? -1
+                              : static_cast<std::int64_t>(found - sheetPositions_.begin()));
+    }
+
     // At the end of each substream its extent counts against the budget.
     void closeSubstream() {
+        if (!sheets_.empty())
+            sheets_.pop_back();
         claimedCells_ += std::max(extent_, maxRow_ * maxColumn_);
         extent_ = maxRow_ = maxColumn_ = 0;
         if (claimedCells_ > 4'000'000 + 64 * static_cast<std::uint64_t>(stream_.size()))
             throw WorkbookError(workbookmessages::TooLarge);
     }
 
-    // The shared string table: every string must be complete within its SST
-    // and CONTINUE records, and its count must match what was announced.
+    // One shared string table per workbook; FreeXL would have read a second
+    // one as the continuation of the first, and strings come from here now.
     void startSst() {
-        // FreeXL reads a second SST as the continuation of the first.
         if (sstSeen_)
             damaged();
         sstSeen_ = true;
         need(8);
         sstAnnounced_ = u32(record_, 4);
-        if (sstAnnounced_ > 1u << 24)
-            damaged();
-        sstStrings_ = 0;
-        sstOpen_ = true;
-        pendingChars_ = 0;
-        pendingSkip_ = 0;
-        parseSstRun(8);
+        startContinued(Continued::Sst);
     }
 
-    void continueSst() {
-        size_t at = 0;
-        if (pendingChars_ > 0) {
-            need(1);
-            const bool wide = record_[0] & 0x01;
-            at = 1;
-            const size_t available = (record_.size() - at) / (wide ? 2 : 1);
-            // FreeXL copies the whole rest of a split string from the next
-            // record, so it must end there.
-            if (available < pendingChars_)
-                damaged();
-            at += pendingChars_ * (wide ? 2 : 1);
-            pendingChars_ = 0;
+    void startContinued(Continued kind) {
+        continued_ = kind;
+        parts_.assign(1, record_);
+        if (kind == Continued::Sst) {
+            hidden_.push_back(recordAt_);
+            parts_.front() = record_.substr(8);
         }
-        // FreeXL steps over rich-text runs and phonetic data without checking
-        // them against the record, so they must end inside it.
-        if (pendingSkip_ > record_.size() - at)
-            damaged();
-        at += pendingSkip_;
-        pendingSkip_ = 0;
-        parseSstRun(at);
     }
 
-    void parseSstRun(size_t at) {
-        while (at < record_.size() && sstStrings_ < sstAnnounced_) {
-            if (at + 3 > record_.size())
-                damaged(); // a string header never spans records
-            const std::uint32_t chars = u16(record_, at);
-            const auto options = static_cast<unsigned char>(record_[at + 2]);
-            if (options & ~0x0Du)
-                damaged();
-            at += 3;
-            size_t skip = 0;
-            if (options & 0x08) {
-                need(at + 2);
-                skip += 4u * u16(record_, at);
-                at += 2;
-            }
-            if (options & 0x04) {
-                need(at + 4);
-                skip += u32(record_, at);
-                at += 4;
-            }
-            ++sstStrings_;
-            const size_t width = (options & 0x01) ? 2 : 1;
-            const size_t available = (record_.size() - std::min(at, record_.size())) / width;
-            if (available < chars) {
-                pendingChars_ = chars - available;
-                pendingSkip_ = skip;
-                return;
-            }
-            at += chars * width;
-            if (skip > record_.size() - at)
-                damaged();
-            at += skip;
+    void continueRecord() {
+        if (continued_ == Continued::Sst)
+            hidden_.push_back(recordAt_);
+        parts_.push_back(record_);
+    }
+
+    void finishContinued() {
+        const Continued kind = continued_;
+        continued_ = Continued::None;
+        if (kind == Continued::Sst)
+            readStrings();
+        else if (kind == Continued::String)
+            readFormulaText();
+    }
+
+    // The strings' memory follows the bytes they occupy, whatever count the
+    // table announces.
+    void readStrings() {
+        ContinuedReader reader(parts_);
+        for (std::uint32_t i = 0; i < sstAnnounced_ && !reader.atEnd(); ++i) {
+            const std::uint32_t chars = reader.word();
+            const std::uint32_t options = reader.byte();
+            const std::uint64_t runs = (options & 0x08) ? reader.word() : 0;
+            const std::uint64_t phonetic = (options & 0x04) ? reader.dword() : 0;
+            strings_.push_back(reader.characters(chars, options & 0x01));
+            reader.skip(4 * runs + phonetic);
         }
+    }
+
+    void readFormulaText() {
+        if (!pendingText_)
+            return;
+        ContinuedReader reader(parts_);
+        const std::uint32_t chars = reader.word();
+        std::string text;
+        if (biff8_) {
+            const std::uint32_t options = reader.byte();
+            text = reader.characters(chars, options & 0x01);
+        } else {
+            // BIFF5 text is in the workbook's code page; only ASCII is certain.
+            for (std::uint32_t i = 0; i < chars; ++i) {
+                const std::uint32_t c = reader.byte();
+                text += c < 0x80 ? static_cast<char>(c) : '?';
+            }
+        }
+        cells_[*pendingText_].cell = {SheetCell::Type::Text, std::move(text), 0};
+        pendingText_.reset();
     }
 
     std::string_view stream_;
     std::string_view record_;
+    size_t recordAt_ = 0;
     bool biff8_ = true;
-    bool sstOpen_ = false;
     bool sstSeen_ = false;
     std::uint64_t claimedCells_ = 0;
+    std::uint64_t copiedText_ = 0;
     std::uint64_t extent_ = 0;
     std::uint64_t maxRow_ = 0;
     std::uint64_t maxColumn_ = 0;
     std::uint32_t sstAnnounced_ = 0;
-    std::uint32_t sstStrings_ = 0;
-    size_t pendingChars_ = 0;
-    size_t pendingSkip_ = 0;
+    double dateShift_ = 0;
+    Continued continued_ = Continued::None;
+    std::vector<std::string_view> parts_;
+    std::vector<std::string> strings_;
     std::vector<std::uint32_t> xfFormats_;
     std::vector<std::uint32_t> dateFormats_;
+    std::vector<std::pair<std::uint32_t, NumberKind>> formatKinds_;
+    std::vector<std::uint32_t> sheetPositions_;
+    std::vector<std::int64_t> sheets_; // sheet index per open substream, -1: none
+    std::vector<size_t> hidden_;
+    std::vector<XlsCell> cells_;
+    std::optional<size_t> pendingText_;
 };
+
+// PASSWORD, a record FreeXL skips.
+constexpr std::uint32_t skippedRecordType = 0x0013;
 
 } // namespace
 
-void checkXlsFile(std::string_view file) {
-    const std::string stream = workbookStream(file);
-    BiffCheck(stream).run();
+XlsCheck checkXlsFile(std::string_view file) {
+    const CompoundFile::Stream stream = workbookStream(file);
+    BiffCheck check(stream.data);
+    check.run();
+    XlsCheck result;
+    result.freexlFile = std::string(file);
+    for (const size_t at : check.hiddenRecords()) {
+        result.freexlFile[stream.fileOffset(at)] = static_cast<char>(skippedRecordType & 0xFF);
+        result.freexlFile[stream.fileOffset(at + 1)] = static_cast<char>(skippedRecordType >> 8);
+    }
+    result.cells = std::move(check.cells());
+    return result;
 }
 
 } // namespace quorbel

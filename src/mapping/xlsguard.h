@@ -1,14 +1,37 @@
 #pragma once
 
+#include "mapping/workbookreader.h"
+
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorbel {
+
+// A cell value FreeXL does not hand over, or hands over wrongly, read in the
+// pass over the records: shared strings (FreeXL mishandles strings that span
+// CONTINUE records), formula results, booleans and errors (read as empty).
+struct XlsCell {
+    std::uint32_t sheet = 0; // in the order FreeXL lists the sheets
+    std::uint32_t row = 0;
+    std::uint32_t column = 0;
+    SheetCell cell;
+};
+
+struct XlsCheck {
+    // The file as FreeXL may read it: the shared-string table and the cells
+    // that refer to it are retyped to a record FreeXL skips, so it never parses
+    // a string layout it cannot follow.
+    std::string freexlFile;
+    std::vector<XlsCell> cells;
+};
 
 // Walks an .xls file's compound-file structure and BIFF records before FreeXL
 // sees it, and refuses with WorkbookError what FreeXL does not check for itself:
 // records whose lengths run past their end, string indexes beyond the string
 // table, extents beyond the format's limits, chains that loop or leave the file,
 // and encryption. FreeXL trusts those fields and reads or allocates by them.
-void checkXlsFile(std::string_view file);
+XlsCheck checkXlsFile(std::string_view file);
 
 } // namespace quorbel

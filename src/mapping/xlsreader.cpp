@@ -7,7 +7,11 @@
 
 #include <freexl.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <set>
+#include <unistd.h>
 
 namespace quorbel {
 namespace {
@@ -34,6 +38,37 @@ const char* openFailure(int code) {
         return workbookmessages::Damaged;
     }
 }
+
+// FreeXL reads only from a path: the checked bytes go to a private temporary
+// file, removed again as soon as FreeXL has read it.
+class TemporaryCopy {
+public:
+    explicit TemporaryCopy(const std::string& content) {
+        path_ = (std::filesystem::temp_directory_path() / "quorbel-xls-XXXXXX").string();
+        const int fd = ::mkstemp(path_.data());
+        if (fd < 0)
+            throw WorkbookError(workbookmessages::CannotOpen);
+        size_t written = 0;
+        while (written < content.size()) {
+            const ssize_t step = ::write(fd, content.data() + written, content.size() - written);
+            if (step <= 0)
+                break;
+            written += static_cast<size_t>(step);
+        }
+        ::close(fd);
+        if (written < content.size()) {
+            ::unlink(path_.c_str());
+            throw WorkbookError(workbookmessages::CannotOpen);
+        }
+    }
+    ~TemporaryCopy() { ::unlink(path_.c_str()); }
+    TemporaryCopy(const TemporaryCopy&) = delete;
+    TemporaryCopy& operator=(const TemporaryCopy&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
 
 bool isEncrypted(const std::string& path) {
     const void* handle = nullptr;
@@ -79,8 +114,12 @@ SheetCell toCell(const FreeXL_CellValue& value) {
 
 } // namespace
 
-XlsReader::XlsReader(const std::string& path, const std::string& content) {
-    checkXlsFile(content);
+XlsReader::XlsReader(const std::string& content) {
+    XlsCheck check = checkXlsFile(content);
+    cells_ = std::move(check.cells);
+    const TemporaryCopy copy(check.freexlFile);
+    check.freexlFile.clear();
+    const std::string& path = copy.path();
     const int code = freexl_open(path.c_str(), &handle_);
     if (code != FREEXL_OK) {
         if (handle_)
@@ -141,13 +180,24 @@ MappingTable XlsReader::readSheet(const std::string& sheetName) {
         throw WorkbookError(workbookmessages::Damaged);
     if (rows > maxXlsRows || columns > maxXlsColumns)
         throw WorkbookError(workbookmessages::Damaged);
+    // The check's cells take the place of what FreeXL holds there.
+    std::set<std::pair<std::uint32_t, std::uint32_t>> checked;
+    for (const XlsCell& cell : cells_) {
+        if (cell.sheet == index)
+            checked.emplace(cell.row, cell.column);
+    }
     SheetBuilder builder;
     for (unsigned int row = 0; row < rows; ++row) {
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue value{};
-            if (freexl_get_cell_value(handle_, row, column, &value) == FREEXL_OK)
+            if (!checked.count({row, column}) &&
+                freexl_get_cell_value(handle_, row, column, &value) == FREEXL_OK)
                 builder.add(row, column, toCell(value));
         }
+    }
+    for (const XlsCell& cell : cells_) {
+        if (cell.sheet == index)
+            builder.add(cell.row, cell.column, cell.cell);
     }
     return builder.build();
 }

@@ -213,8 +213,8 @@ TEST(XlsWorkbook, UsedRangeUnnamedColumnsAndTimes) {
     ASSERT_EQ(offset.rowCount(), 3u);
     EXPECT_EQ(rowTexts(offset, 0), (std::vector<std::string>{"a", "middle", "x"}));
     EXPECT_EQ(rowTexts(offset, 1), (std::vector<std::string>{"", "", ""}));
-    // FreeXL reports a boolean cell as the integer 1.
-    EXPECT_EQ(rowTexts(offset, 2), (std::vector<std::string>{"c", "", "1"}));
+    // FreeXL reports a boolean cell as the integer 1; it reads as in every format.
+    EXPECT_EQ(rowTexts(offset, 2), (std::vector<std::string>{"c", "", "TRUE"}));
     const MappingTable times = reader->readSheet("时间");
     EXPECT_EQ(times.kind(0), ColumnKind::Date);
     EXPECT_EQ(rowTexts(times, 0), (std::vector<std::string>{"2024-05-01 10.20.30", "morning"}));
@@ -368,6 +368,145 @@ INSTANTIATE_TEST_SUITE_P(
                       XlsPatchCase{"FilePass", std::string("\x5C\x00\x70\x00", 4), 0,
                                    std::string("\x2F\x00", 2), workbookmessages::Encrypted}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace quorbel
+
+namespace quorbel {
+namespace {
+
+std::string joined(const std::vector<std::string>& texts) {
+    std::string line;
+    for (const std::string& text : texts)
+        line += text + "|";
+    return line;
+}
+
+// Workbooks as real programs write them (tests/fixtures/mapping/producers):
+// every sheet fills the same column names and cell texts whichever program
+// and format saved it.
+struct ProducerCase {
+    const char* file;
+    const char* sheet;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
+const std::vector<std::string> samplesColumns{"原名", "新名", "公式", "数", "布尔", "日期", "常量"};
+const std::vector<std::vector<std::string>> loSamples{
+    {"a1", "新-a1", "a1-新-a1", "10", "TRUE", "2024-05-01", "TRUE"},
+    {"b2", "新-b2", "b2-新-b2", "2.5", "FALSE", "2025-12-31", "FALSE"},
+    {"样品3", "", "", "0.125", "FALSE", "1999-01-01", "7"},
+    {"rich", "粗体字", "rich-粗体字", "", "", "", ""}};
+const std::vector<std::string> sixColumns(samplesColumns.begin(), samplesColumns.end() - 1);
+
+class ProducerTest : public ::testing::TestWithParam<ProducerCase> {};
+
+TEST_P(ProducerTest, ColumnsAndCellTexts) {
+    const ProducerCase& c = GetParam();
+    const auto reader = openWorkbook(fixture(std::string("producers/") + c.file));
+    const MappingTable table = reader->readSheet(c.sheet);
+    EXPECT_EQ(table.columnNames(), c.columns);
+    ASSERT_EQ(table.rowCount(), c.rows.size());
+    for (size_t row = 0; row < c.rows.size(); ++row)
+        EXPECT_EQ(joined(rowTexts(table, row)), joined(c.rows[row])) << "row " << row;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, ProducerTest,
+    ::testing::Values(
+        ProducerCase{"lo-book.xls", "样品", samplesColumns, loSamples},
+        ProducerCase{"lo-book.xlsx", "样品", samplesColumns, loSamples},
+        ProducerCase{"lo-book.ods", "样品", samplesColumns, loSamples},
+        // openpyxl stores formulas without their results, and every text inline.
+        ProducerCase{"openpyxl-book.xlsx",
+                     "样品",
+                     sixColumns,
+                     {{"a1", "新-a1", "", "10", "TRUE", "2024-05-01"},
+                      {"b2", "新-b2", "", "2.5", "FALSE", "2025-12-31"},
+                      {"样品3", "", "", "0.125", "", ""}}},
+        ProducerCase{"openpyxl-1904.xlsx", "1904", {"名", "日期"}, {{"x", "2024-05-01"}}},
+        // The table starts at C2; libxlsxwriter stores 0 as the result of ="".
+        ProducerCase{"lxw-book.xlsx",
+                     "样品",
+                     sixColumns,
+                     {{"a1", "新-a1", "a1-新-a1", "10", "TRUE", "2024-05-01"},
+                      {"b2", "新-b2", "b2-新-b2", "2.5", "FALSE", "2025-12-31"},
+                      {"样品3", "", "0", "0.125", "", ""}}},
+        ProducerCase{"lxw-constant.xlsx",
+                     "样品",
+                     sixColumns,
+                     {{"a1", "新-a1", "a1-新-a1", "10", "TRUE", "2024-05-01"},
+                      {"b2", "新-b2", "b2-新-b2", "2.5", "FALSE", "2025-12-31"},
+                      {"样品3", "", "0", "0.125", "", ""}}},
+        // Cells without "r", rich runs in shared and inline strings, =TRUE().
+        ProducerCase{"handmade-book.xlsx",
+                     "无引用",
+                     {"原名", "新名 ", "真"},
+                     {{"k1", "富文本", "TRUE"}, {"k2", "xy", "FALSE"}, {"k3", "", "TRUE"}}}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        for (char& c : name) {
+            if (!std::isalnum(static_cast<unsigned char>(c)))
+                c = '_';
+        }
+        return name;
+    });
+
+// 2000 rows of Chinese texts and two texts longer than a BIFF record: in the
+// .xls the shared strings run over a dozen CONTINUE records, split inside
+// strings, one of them across three records.
+class LibreOfficeBookTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(LibreOfficeBookTest, ManyChineseAndLongTexts) {
+    const auto reader = openWorkbook(fixture(std::string("producers/") + GetParam()));
+    EXPECT_EQ(reader->sheetNames(), (std::vector<std::string>{"样品", "中文"}));
+    const MappingTable table = reader->readSheet("中文");
+    ASSERT_EQ(table.rowCount(), 2003u);
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(rowTexts(table, 0), (Row{"样品零零零零", "新名称零零零零号"}));
+    EXPECT_EQ(rowTexts(table, 1234), (Row{"样品一二三四", "新名称一二三四号"}));
+    EXPECT_EQ(rowTexts(table, 1999), (Row{"样品一九九九", "新名称一九九九号"}));
+    std::string twice;
+    for (int i = 0; i < 2000; ++i)
+        twice += "汉字";
+    std::string long9000;
+    for (int i = 0; i < 9000; ++i)
+        long9000 += "长";
+    EXPECT_EQ(rowTexts(table, 2000), (Row{"长文本一", long9000}));
+    EXPECT_EQ(rowTexts(table, 2001), (Row{"长文本二", "A" + twice + "尾"}));
+    EXPECT_EQ(rowTexts(table, 2002), (Row{"末行", "完"}));
+}
+
+// The mapping command through the real readers: formula results become new
+// names, and a key that is not in the sheet keeps its name.
+TEST_P(LibreOfficeBookTest, MapsFormulaResultsIntoNewNames) {
+    const auto reader = openWorkbook(fixture(std::string("producers/") + GetParam()));
+    const MappingTable samples = reader->readSheet("样品");
+    RenameList list;
+    list.setRowCount(5);
+    const char* keys[] = {"a1", "rich", "zzz", "b2"};
+    for (int row = 1; row < 5; ++row) {
+        list.setCell(RenameList::OldName, row, keys[row - 1]);
+        list.setCell(RenameList::NewName, row, "kept");
+    }
+    EXPECT_EQ(applyMapping(list, samples, samples.columnIndex("原名"), samples.columnIndex("公式"),
+                           LocaleFormat{}),
+              3);
+    EXPECT_EQ(list.getCell(RenameList::NewName, 1), "a1-新-a1");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 2), "rich-粗体字");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 3), "kept");
+    EXPECT_EQ(list.getCell(RenameList::NewName, 4), "b2-新-b2");
+
+    const MappingTable chinese = reader->readSheet("中文");
+    list.setCell(RenameList::OldName, 3, "样品一二三四");
+    EXPECT_EQ(applyMapping(list, chinese, 0, 1, LocaleFormat{}), 1);
+    EXPECT_EQ(list.getCell(RenameList::NewName, 3), "新名称一二三四号");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, LibreOfficeBookTest,
+                         ::testing::Values("lo-book.xls", "lo-book.xlsx", "lo-book.ods"),
+                         [](const auto& info) { return std::string(info.param).substr(8); });
 
 } // namespace
 } // namespace quorbel
