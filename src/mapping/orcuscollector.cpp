@@ -174,6 +174,13 @@ ss::iface::import_sheet* OrcusCollector::get_sheet(ss::sheet_t index) {
     return sheets_[static_cast<size_t>(index)].get();
 }
 
+OrcusSheet& OrcusCollector::sheetNamed(const std::string& name) {
+    if (auto* sheet = get_sheet(std::string_view(name)))
+        return static_cast<OrcusSheet&>(*sheet);
+    sheets_.push_back(std::make_unique<OrcusSheet>(name, strings_, textOnly_));
+    return *sheets_.back();
+}
+
 std::vector<OrcusSheet*> OrcusCollector::sheets() const {
     std::vector<OrcusSheet*> result;
     for (const auto& sheet : sheets_)

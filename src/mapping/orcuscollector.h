@@ -39,6 +39,9 @@ public:
     void finalize() override {}
 
     std::vector<OrcusSheet*> sheets() const;
+    const std::vector<std::string>& sharedStrings() const { return strings_; }
+    // The sheet of that name, appended when the filter did not deliver it.
+    OrcusSheet& sheetNamed(const std::string& name);
     // The sheet's cells with dates told from numbers by their number formats.
     MappingTable table(const OrcusSheet& sheet) const;
 

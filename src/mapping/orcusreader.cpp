@@ -2,6 +2,7 @@
 
 #include "mapping/orcuscollector.h"
 #include "mapping/workbookmessages.h"
+#include "mapping/xmlpackage.h"
 
 #include <orcus/orcus_csv.hpp>
 #include <orcus/orcus_ods.hpp>
@@ -25,12 +26,40 @@ std::unique_ptr<orcus::iface::import_filter> makeFilter(OrcusReader::Format form
     return std::make_unique<orcus::orcus_csv>(&collector);
 }
 
+// liborcus drops inline strings, cells of sheets named by absolute part paths
+// and some formula results of .xlsx, so its sheets' cells are read anew; of
+// .ods it drops formula results and booleans, which are added.
+void readPackageCells(const std::string& content, OrcusReader::Format format,
+                      OrcusCollector& collector) {
+    if (format == OrcusReader::Format::Xlsx) {
+        const XlsxSheets xlsx = readXlsxSheets(content, collector.sharedStrings());
+        if (xlsx.dates1904)
+            collector.get_global_settings()->set_origin_date(1904, 1, 1);
+        for (const PackageSheet& read : xlsx.sheets) {
+            OrcusSheet& sheet = collector.sheetNamed(read.name);
+            sheet.clearCells();
+            for (const PackageCell& cell : read.cells) {
+                sheet.put(cell.place.row, cell.place.column, cell.place.cell);
+                if (cell.style)
+                    sheet.set_format(cell.place.row, cell.place.column, *cell.style);
+            }
+        }
+    } else if (format == OrcusReader::Format::Ods) {
+        for (const PackageSheet& read : readOdsFormulaCells(content)) {
+            OrcusSheet& sheet = collector.sheetNamed(read.name);
+            for (const PackageCell& cell : read.cells)
+                sheet.put(cell.place.row, cell.place.column, cell.place.cell);
+        }
+    }
+}
+
 } // namespace
 
 OrcusReader::OrcusReader(const std::string& content, Format format, const std::string& csvSheetName)
     : collector_(std::make_unique<OrcusCollector>(format == Format::Csv, format == Format::Xlsx)) {
     try {
         makeFilter(format, *collector_)->read_stream(content);
+        readPackageCells(content, format, *collector_);
     } catch (const std::bad_alloc&) {
         throw WorkbookError(workbookmessages::TooLarge);
     } catch (const std::exception&) {

@@ -63,6 +63,11 @@ void OrcusSheet::put(row_t row, col_t col, SheetCell cell) {
             {static_cast<std::uint32_t>(row), static_cast<std::uint32_t>(col), std::move(cell)});
 }
 
+void OrcusSheet::clearCells() {
+    cells_.clear();
+    formats_.clear();
+}
+
 void OrcusSheet::set_auto(row_t row, col_t col, std::string_view s) {
     if (!textOnly_) {
         if (const auto number = parseDecimal(s, LocaleFormat{})) {

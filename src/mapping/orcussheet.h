@@ -48,6 +48,8 @@ public:
     const std::string& name() const { return name_; }
     void setName(std::string name) { name_ = std::move(name); }
     void put(row_t row, col_t col, SheetCell cell);
+    // Drops what the import filter delivered, for cells read another way.
+    void clearCells();
     const std::vector<OrcusCell>& cells() const { return cells_; }
     std::optional<size_t> formatAt(std::uint32_t row, std::uint32_t column) const;
 

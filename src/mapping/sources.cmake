@@ -16,6 +16,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/workbookopen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/xlsguard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/xlsreader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/xmlpackage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zipguard.cpp
 )
 # Debian's liborcus-spreadsheet-model .pc names an include folder that is not
