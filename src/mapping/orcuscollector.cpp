@@ -7,7 +7,6 @@
 #include <cctype>
 
 #include <orcus/exception.hpp>
-#include <orcus/spreadsheet/factory.hpp>
 
 #include <optional>
 
@@ -129,12 +128,107 @@ private:
     }
 };
 
+// Of all a workbook's styles only the number format of each cell format
+// matters here: it tells dates and booleans from numbers. Collecting just that
+// keeps liborcus' document model (and its formula engine) out of the program.
+class OrcusCollector::NumberFormats : public ss::iface::import_styles {
+public:
+    // Number format id of each cell format, by cell format index.
+    std::vector<size_t> cellFormats;
+    // Format code by number format id (xlsx numFmtId).
+    std::unordered_map<size_t, std::string> codes;
+
+    void set_font_count(size_t) override {}
+    void set_font_bold(bool) override {}
+    void set_font_italic(bool) override {}
+    void set_font_name(std::string_view) override {}
+    void set_font_size(double) override {}
+    void set_font_underline(ss::underline_t) override {}
+    void set_font_underline_width(ss::underline_width_t) override {}
+    void set_font_underline_mode(ss::underline_mode_t) override {}
+    void set_font_underline_type(ss::underline_type_t) override {}
+    void set_font_underline_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                                  ss::color_elem_t) override {}
+    void set_font_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                        ss::color_elem_t) override {}
+    void set_strikethrough_style(ss::strikethrough_style_t) override {}
+    void set_strikethrough_type(ss::strikethrough_type_t) override {}
+    void set_strikethrough_width(ss::strikethrough_width_t) override {}
+    void set_strikethrough_text(ss::strikethrough_text_t) override {}
+    size_t commit_font() override { return fonts_++; }
+    void set_fill_count(size_t) override {}
+    void set_fill_pattern_type(ss::fill_pattern_t) override {}
+    void set_fill_fg_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                           ss::color_elem_t) override {}
+    void set_fill_bg_color(ss::color_elem_t, ss::color_elem_t, ss::color_elem_t,
+                           ss::color_elem_t) override {}
+    size_t commit_fill() override { return fills_++; }
+    void set_border_count(size_t) override {}
+    void set_border_style(ss::border_direction_t, ss::border_style_t) override {}
+    void set_border_color(ss::border_direction_t, ss::color_elem_t, ss::color_elem_t,
+                          ss::color_elem_t, ss::color_elem_t) override {}
+    void set_border_width(ss::border_direction_t, double, orcus::length_unit_t) override {}
+    size_t commit_border() override { return borders_++; }
+    void set_cell_hidden(bool) override {}
+    void set_cell_locked(bool) override {}
+    void set_cell_print_content(bool) override {}
+    void set_cell_formula_hidden(bool) override {}
+    size_t commit_cell_protection() override { return protections_++; }
+    void set_number_format_count(size_t) override {}
+    void set_number_format_identifier(size_t id) override { formatId_ = id; }
+    void set_number_format_code(std::string_view code) override { formatCode_ = code; }
+    size_t commit_number_format() override {
+        codes[formatId_] = formatCode_;
+        formatId_ = 0;
+        formatCode_.clear();
+        return codes.size() - 1;
+    }
+    void set_cell_xf_count(size_t) override {}
+    void set_cell_style_xf_count(size_t) override {}
+    void set_dxf_count(size_t) override {}
+    void set_xf_font(size_t) override {}
+    void set_xf_fill(size_t) override {}
+    void set_xf_border(size_t) override {}
+    void set_xf_protection(size_t) override {}
+    void set_xf_number_format(size_t index) override { xfFormat_ = index; }
+    void set_xf_style_xf(size_t) override {}
+    void set_xf_apply_alignment(bool) override {}
+    void set_xf_horizontal_alignment(ss::hor_alignment_t) override {}
+    void set_xf_vertical_alignment(ss::ver_alignment_t) override {}
+    size_t commit_cell_xf() override {
+        cellFormats.push_back(xfFormat_);
+        xfFormat_ = 0;
+        return cellFormats.size() - 1;
+    }
+    size_t commit_cell_style_xf() override {
+        xfFormat_ = 0;
+        return styleFormats_++;
+    }
+    size_t commit_dxf() override {
+        xfFormat_ = 0;
+        return differentialFormats_++;
+    }
+    void set_cell_style_count(size_t) override {}
+    void set_cell_style_name(std::string_view) override {}
+    void set_cell_style_xf(size_t) override {}
+    void set_cell_style_builtin(size_t) override {}
+    void set_cell_style_parent_name(std::string_view) override {}
+    size_t commit_cell_style() override { return cellStyles_++; }
+
+private:
+    size_t formatId_ = 0;
+    std::string formatCode_;
+    size_t xfFormat_ = 0;
+    size_t fonts_ = 0, fills_ = 0, borders_ = 0, protections_ = 0;
+    size_t styleFormats_ = 0, differentialFormats_ = 0, cellStyles_ = 0;
+};
+
 OrcusCollector::OrcusCollector(bool textOnly, bool formatsTellDates)
     : textOnly_(textOnly), formatsTellDates_(formatsTellDates),
       sharedStrings_(std::make_unique<SharedStrings>(strings_)),
       settings_(std::make_unique<GlobalSettings>()),
       resolver_(std::make_unique<ReferenceResolver>()),
-      importStyles_(std::make_unique<ss::import_styles>(styles_, pool_)) {}
+      numberFormats_(std::make_unique<NumberFormats>()) {}
 
 OrcusCollector::~OrcusCollector() = default;
 
@@ -147,7 +241,7 @@ ss::iface::import_shared_strings* OrcusCollector::get_shared_strings() {
 }
 
 ss::iface::import_styles* OrcusCollector::get_styles() {
-    return importStyles_.get();
+    return numberFormats_.get();
 }
 
 ss::iface::import_reference_resolver*
@@ -195,23 +289,19 @@ OrcusCollector::FormatKind OrcusCollector::formatKind(size_t format) const {
     const auto known = formatKinds_.find(format);
     if (known != formatKinds_.end())
         return known->second;
-    FormatKind kind = FormatKind::Number;
-    if (format < styles_.get_cell_formats_count()) {
-        if (const ss::cell_format_t* cell = styles_.get_cell_format(format))
-            kind = numberFormatKind(cell->number_format);
-    }
+    const auto& cells = numberFormats_->cellFormats;
+    const FormatKind kind =
+        format < cells.size() ? numberFormatKind(cells[format]) : FormatKind::Number;
     formatKinds_.emplace(format, kind);
     return kind;
 }
 
 OrcusCollector::FormatKind OrcusCollector::numberFormatKind(size_t id) const {
-    for (size_t i = 0; i < styles_.get_number_format_count(); ++i) {
-        const ss::number_format_t* number = styles_.get_number_format(i);
-        if (number && number->identifier == id && !number->format_string.empty()) {
-            if (isBooleanFormatCode(number->format_string))
-                return FormatKind::Boolean;
-            return isDateFormatCode(number->format_string) ? FormatKind::Date : FormatKind::Number;
-        }
+    const auto code = numberFormats_->codes.find(id);
+    if (code != numberFormats_->codes.end() && !code->second.empty()) {
+        if (isBooleanFormatCode(code->second))
+            return FormatKind::Boolean;
+        return isDateFormatCode(code->second) ? FormatKind::Date : FormatKind::Number;
     }
     return isBuiltinDateFormat(id) ? FormatKind::Date : FormatKind::Number;
 }

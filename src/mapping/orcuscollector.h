@@ -3,17 +3,11 @@
 #include "mapping/orcussheet.h"
 
 #include <orcus/spreadsheet/import_interface.hpp>
-#include <orcus/spreadsheet/styles.hpp>
-#include <orcus/string_pool.hpp>
 
 #include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
-
-namespace orcus::spreadsheet {
-class import_styles;
-}
 
 namespace quorbel {
 
@@ -49,6 +43,7 @@ private:
     class SharedStrings;
     class GlobalSettings;
     class ReferenceResolver;
+    class NumberFormats;
 
     // What a number in that cell format shows: dates and booleans are
     // numbers told apart only by their formats.
@@ -62,9 +57,7 @@ private:
     std::unique_ptr<SharedStrings> sharedStrings_;
     std::unique_ptr<GlobalSettings> settings_;
     std::unique_ptr<ReferenceResolver> resolver_;
-    orcus::string_pool pool_;
-    orcus::spreadsheet::styles styles_;
-    std::unique_ptr<orcus::spreadsheet::import_styles> importStyles_;
+    std::unique_ptr<NumberFormats> numberFormats_;
     std::vector<std::unique_ptr<OrcusSheet>> sheets_;
     mutable std::unordered_map<size_t, FormatKind> formatKinds_;
 };
