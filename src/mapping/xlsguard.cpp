@@ -543,8 +543,8 @@ private:
     void note(std::uint32_t column, SheetCell cell) {
         if (sheets_.empty() || sheets_.back() < 0)
             return;
-        cells_.push_back({static_cast<std::uint32_t>(sheets_.back()), u16(record_, 0), column,
-                          std::move(cell)});
+        cells_.push_back(
+            {static_cast<std::uint32_t>(sheets_.back()), u16(record_, 0), column, std::move(cell)});
     }
 
     // Every cell gets its own copy of a shared string; a damaged file could

@@ -58,9 +58,9 @@ public:
     void end_element(const orcus::sax::parser_element& element) { end(element.name); }
     void characters(std::string_view value, bool) { text(value); }
     void attribute(const orcus::sax::parser_attribute& attribute) {
-        std::string name = attribute.ns.empty() ? std::string(attribute.name)
-                                                : std::string(attribute.ns) + ":" +
-                                                      std::string(attribute.name);
+        std::string name = attribute.ns.empty()
+                               ? std::string(attribute.name)
+                               : std::string(attribute.ns) + ":" + std::string(attribute.name);
         attributes_[std::move(name)] = std::string(attribute.value);
     }
 
@@ -142,7 +142,7 @@ public:
     void start(std::string_view name, const Attributes& attributes) override {
         if (name == "Relationship")
             byId[valueOf(attributes, "Id")] = {valueOf(attributes, "Type"),
-                                                 valueOf(attributes, "Target")};
+                                               valueOf(attributes, "Target")};
     }
     void end(std::string_view) override {}
 };
@@ -262,9 +262,9 @@ private:
     void finishCell() {
         if (!inSheet(row_, column_))
             return;
-        sheet_.cells.push_back({{static_cast<std::uint32_t>(row_),
-                                 static_cast<std::uint32_t>(column_), value()},
-                                style_});
+        sheet_.cells.push_back(
+            {{static_cast<std::uint32_t>(row_), static_cast<std::uint32_t>(column_), value()},
+             style_});
     }
 
     PackageSheet& sheet_;
@@ -284,10 +284,10 @@ private:
 
 std::map<std::string, std::pair<std::string, std::string>> relationships(const Package& package,
                                                                          const std::string& part) {
-    const std::string name = part.empty() ? "_rels/.rels"
-                                          : resolve(folderOf(part), "_rels/" +
-                                                                        part.substr(part.rfind('/') + 1) +
-                                                                        ".rels");
+    const std::string name =
+        part.empty()
+            ? "_rels/.rels"
+            : resolve(folderOf(part), "_rels/" + part.substr(part.rfind('/') + 1) + ".rels");
     Relationships rels;
     const std::string xml = package.member(name);
     if (!xml.empty())
@@ -396,9 +396,9 @@ private:
                 text_ += '\n';
             inParagraph_ = true;
         } else if (name == "s") {
-            text_.append(static_cast<size_t>(std::min<std::int64_t>(
-                             repeat(attributes, "text:c"), 1000)),
-                         ' ');
+            text_.append(
+                static_cast<size_t>(std::min<std::int64_t>(repeat(attributes, "text:c"), 1000)),
+                ' ');
         } else if (name == "tab") {
             text_ += '\t';
         } else if (name == "line-break") {

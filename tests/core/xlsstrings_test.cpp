@@ -175,8 +175,8 @@ std::string compoundFile(const std::string& stream) {
     while (fat.size() < 512)
         put32(fat, 0xFFFFFFFF);
 
-    auto entry = [](const std::u16string& name, int type, std::uint32_t child,
-                    std::uint32_t start, std::uint32_t size) {
+    auto entry = [](const std::u16string& name, int type, std::uint32_t child, std::uint32_t start,
+                    std::uint32_t size) {
         std::string e;
         for (const char16_t c : name)
             put16(e, c);
@@ -193,9 +193,9 @@ std::string compoundFile(const std::string& stream) {
         put32(e, 0);
         return e;
     };
-    std::string directory = entry(u"Root Entry", 5, 1, 0xFFFFFFFE, 0) +
-                            entry(u"Workbook", 2, 0xFFFFFFFF, 2,
-                                  static_cast<std::uint32_t>(stream.size()));
+    std::string directory =
+        entry(u"Root Entry", 5, 1, 0xFFFFFFFE, 0) +
+        entry(u"Workbook", 2, 0xFFFFFFFF, 2, static_cast<std::uint32_t>(stream.size()));
     directory.resize(512, '\0');
     std::string body = stream;
     body.resize(sectors * 512, '\0');
