@@ -356,6 +356,10 @@ public:
         }
         finishContinued();
         closeSubstream();
+        // FreeXL leaks the cells of a sheet whose substream is not where its
+        // BOUNDSHEET record says; no writer saves such a file.
+        if (openedSheets_ != sheetPositions_.size())
+            damaged();
     }
 
     // Where the records FreeXL must not see start in the stream.
@@ -670,7 +674,8 @@ private:
         }
         if (rows > (biff8_ ? 65536u : 16384u) || columns > 256)
             damaged();
-        extent_ = std::max(extent_, rows * columns);
+        // Every claim counts: FreeXL allocates anew for each one.
+        extent_ += rows * columns;
     }
 
     // Without a DIMENSION record FreeXL sizes a sheet by its farthest cell.
@@ -683,6 +688,8 @@ private:
     // substreams (charts, also those inside a worksheet) hold no cells here.
     void openSubstream() {
         const auto found = std::find(sheetPositions_.begin(), sheetPositions_.end(), recordAt_);
+        if (found != sheetPositions_.end() && recordAt_ != 0)
+            ++openedSheets_;
         sheets_.push_back(found == sheetPositions_.end() || recordAt_ == 0
                               ? -1
                               : static_cast<std::int64_t>(found - sheetPositions_.begin()));
@@ -774,6 +781,7 @@ private:
     bool sstSeen_ = false;
     std::uint64_t claimedCells_ = 0;
     std::uint64_t copiedText_ = 0;
+    size_t openedSheets_ = 0;
     std::uint64_t extent_ = 0;
     std::uint64_t maxRow_ = 0;
     std::uint64_t maxColumn_ = 0;

@@ -308,12 +308,14 @@ INSTANTIATE_TEST_SUITE_P(
         // continuation of the first, and allocated 261 MB for the extents two
         // sheets of a 5 KB file claimed; liborcus sized an allocation from a
         // damaged local ZIP header, and read past the end of a
-        // member whose deflate data was damaged.
+        // member whose deflate data was damaged; FreeXL leaked the cells of
+        // a sheet whose BOUNDSHEET record points where no substream starts.
         BadFileCase{"fuzz/freexl-directory-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-root-name.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-string-extension.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-second-sst.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-claimed-extent.xls", "", workbookmessages::TooLarge},
+        BadFileCase{"fuzz/freexl-sheet-without-substream.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
     [](const auto& info) {
