@@ -12,9 +12,6 @@ packages=(
     # Qt's own translations, so its dialogs and message-box buttons follow the locale.
     qt6-translations-l10n
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev
-    # liborcus's spreadsheet model (its styles store tells xlsx dates from numbers by
-    # their number formats) links libixion, whose -dev package liborcus-dev only recommends.
-    libixion-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file
