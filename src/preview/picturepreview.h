@@ -12,12 +12,14 @@ class ImageBox;
 
 struct PreviewPicture {
     QImage canvas; // box-sized, white, the picture fitted and centred; null when nothing to draw
-    QSize pictureSize; // the picture's true size; 0 by 0 when it cannot be decoded
+    QSize pictureSize; // the picture's true size, upright; 0 by 0 when it cannot be decoded
 };
 
 // Decodes the picture file only as far as a box of boxSize needs: the true size
-// comes from the file's header, and formats that can decode at a reduced size
-// (JPEG at 1/2 to 1/8) do so. The file is closed when this returns.
+// comes from the file's header; a camera JPEG's EXIF thumbnail stands in for the
+// picture when it shows the same frame large enough; otherwise formats that can
+// decode at a reduced size (JPEG at 1/2 to 1/8) do so. A JPEG is turned upright
+// by its EXIF orientation, its size too. The file is closed when this returns.
 PreviewPicture renderPreview(const QString& path, const QSize& boxSize);
 
 // Shows the picture file fitted and centred on white in the box and returns the

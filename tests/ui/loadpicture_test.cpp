@@ -95,6 +95,7 @@ private slots:
     void switchingSelectionModeClearsTheSelection();
     void pictureSizeLabelAndTextFileHidingTheBox();
     void undecodablePictureShowsZeroSizeWithoutError();
+    void sidewaysPhotoIsLabelledUpright();
     void previewOffLeavesTheBoxAsItWas();
     void browsingMovesTheWorkingDirectory();
     void rootPathsHaveOneSlash();
@@ -322,6 +323,21 @@ void LoadPictureTest::pictureSizeLabelAndTextFileHidingTheBox() {
             QCOMPARE(c.info->text(), QStringLiteral("宽:640 高:480"));
             c.click(0);
             QVERIFY(c.box->isVisible());
+        },
+        QDialog::Rejected);
+}
+
+// A portrait photograph stored a quarter turn off (EXIF orientation 6),
+// 320 x 160 as stored: the label gives the size as the photograph stands.
+void LoadPictureTest::sidewaysPhotoIsLabelledUpright() {
+    QVERIFY(QFile::copy(QStringLiteral(QUORBEL_FIXTURES "/preview/sideways-exiftool.jpg"),
+                        dir_->filePath(QStringLiteral("portrait.jpg"))));
+    runChooser(
+        [&](Chooser& c) {
+            c.click(0);
+            QCOMPARE(c.info->text(), QStringLiteral("宽:160 高:320"));
+            QCOMPARE(c.box->picture().pixelColor(10, 60), QColor(Qt::white)); // 60 x 120 at x 30
+            QVERIFY(c.box->picture().pixelColor(60, 60).green() > 200);
         },
         QDialog::Rejected);
 }
