@@ -49,7 +49,7 @@ QString taggedPhoto(const char* name, int orientation, bool thumbnail) {
     QStringList arguments{QStringLiteral("-q"), QStringLiteral("-o"), file,
                           QStringLiteral("-Orientation#=%1").arg(orientation)};
     if (thumbnail) {
-        const QString small = dir.filePath(QStringLiteral("thumbnail.jpg"));
+        const QString small = dir.filePath(QStringLiteral("small.jpg"));
         QImageReader reader(largePhoto());
         reader.setScaledSize(QSize(160, 107));
         reader.read().save(small, "jpg", 85);
@@ -62,7 +62,7 @@ QString taggedPhoto(const char* name, int orientation, bool thumbnail) {
 }
 
 const QString& photoWithThumbnail() {
-    static const QString path = taggedPhoto("thumbnail.jpg", 1, true);
+    static const QString path = taggedPhoto("tagged.jpg", 1, true);
     return path;
 }
 const QString& rotatedPhoto() {
