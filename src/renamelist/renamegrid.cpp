@@ -111,7 +111,8 @@ void RenameGrid::mousePressEvent(QMouseEvent* event) {
         edit(model_->indexOfCell(column, row));
         return;
     }
-    runGuarded([&] { list_.requestCell(column, row); });
+    // Copied, not captured: clang 14 cannot capture structured bindings.
+    runGuarded([this, column = column, row = row] { list_.requestCell(column, row); });
 }
 
 void RenameGrid::mouseDoubleClickEvent(QMouseEvent* event) {
