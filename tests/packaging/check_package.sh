@@ -38,7 +38,7 @@ if grep -vE '^/usr(/|$)|^/$' <<<"$contents"; then
     echo "files outside /usr"; status=1
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libfreexl1 libc6 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libfreexl1 libexif12 libc6 qt6-qpa-plugins; do
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
 done
 [ $status -eq 0 ] && echo "package $(basename "$deb") checked: ${#expected[@]} files, Depends: $depends"
