@@ -21,8 +21,8 @@ struct DataRelease {
 using LoaderPtr = std::unique_ptr<ExifLoader, LoaderRelease>;
 using DataPtr = std::unique_ptr<ExifData, DataRelease>;
 
-// Parsed as stored: libexif's "follow the specification" mode would invent
-// default entries (an orientation among them) that the file never had.
+// Parsed as stored: libexif would otherwise fix the block up, adding default
+// entries the file never had; the preview wants only what the camera wrote.
 DataPtr parseBlock(ExifLoader* loader) {
     const unsigned char* block = nullptr;
     unsigned int size = 0;
