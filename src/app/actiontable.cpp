@@ -4,7 +4,7 @@
 
 namespace quorbel {
 
-const std::array<ActionEntry, 9> actionTable{{
+const std::array<ActionEntry, 11> actionTable{{
     {"actOpenFile", "文件", "选择文件", "file", 2, true, &TfrmMain::actOpenFileExecute},
     {"actOpenDir", "目录", "", "file", 8, false, &TfrmMain::actOpenDirExecute},
     {"actExit", "退出", "", "file", 3, true, &TfrmMain::actExitExecute},
@@ -14,12 +14,16 @@ const std::array<ActionEntry, 9> actionTable{{
     {"actAbout", "关于", "", "help", 1, true, &TfrmMain::actAboutExecute},
     {"actClearResult", "清空结果", "清除处理结果", "do", 6, true, &TfrmMain::actClearResultExecute},
     {"actSaveToExcel", "保存列表", "", "file", 7, true, &TfrmMain::actSaveToExcelExecute},
+    {"actPrecheck", "预检", "", "do", 9, true, &TfrmMain::actPrecheckExecute},
+    {"actUndo", "撤销换名", "", "do", 10, true, &TfrmMain::actUndoExecute},
 }};
 
 const std::array<MenuEntry, 3> menuTree{{
-    {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit"}},
-    {"操作", {"actExcel", "actBH", "actRename", "-", "actClearResult", ""}},
-    {"帮助", {"actAbout", "", "", "", "", ""}},
+    {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
+    // The check and the undo stay off the tool bar, which keeps its layout.
+    {"操作",
+     {"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-", "actClearResult", ""}},
+    {"帮助", {"actAbout", "", "", "", "", "", "", ""}},
 }};
 
 const std::array<std::string_view, 11> toolBarOrder{

@@ -14,7 +14,7 @@ static void initProgramIconResource() {
 namespace quorbel {
 
 QIcon appIcon(int index) {
-    static constexpr std::array<QStyle::StandardPixmap, 9> icons{
+    static constexpr std::array<QStyle::StandardPixmap, 11> icons{
         QStyle::SP_BrowserReload,          // 0 rename
         QStyle::SP_MessageBoxInformation,  // 1 about
         QStyle::SP_DialogOpenButton,       // 2 open files
@@ -24,6 +24,8 @@ QIcon appIcon(int index) {
         QStyle::SP_DialogResetButton,      // 6 clear results
         QStyle::SP_DialogSaveButton,       // 7 save list
         QStyle::SP_DirOpenIcon,            // 8 open folder
+        QStyle::SP_DialogApplyButton,      // 9 check before the run
+        QStyle::SP_ArrowBack,              // 10 undo the last run
     };
     if (index < 0 || index >= static_cast<int>(icons.size()))
         return {};

@@ -14,6 +14,7 @@
 #include "preview/imagebox.h"
 #include "preview/picturepreview.h"
 #include "app/renamecommands.h"
+#include "app/saferuncommands.h"
 #include "renamelist/renamegrid.h"
 
 #include <QAction>
@@ -268,6 +269,15 @@ void TfrmMain::actClearResultExecute() {
 }
 void TfrmMain::actSaveToExcelExecute() {
     exportCommand(*this);
+}
+void TfrmMain::actPrecheckExecute() {
+    precheckCommand(*this);
+}
+void TfrmMain::actUndoExecute() {
+    undoCommand(*this);
+}
+void TfrmMain::offerUndoOfUnfinishedRun() {
+    runGuarded([this] { offerUndoCommand(*this); });
 }
 void TfrmMain::bbtnSaveFilesClick() {
     saveFailuresCommand(*this);

@@ -40,8 +40,13 @@ public:
     void actAboutExecute();
     void actClearResultExecute();
     void actSaveToExcelExecute();
+    void actPrecheckExecute();
+    void actUndoExecute();
     void bbtnSaveFilesClick();
     void bbtnClearListClick();
+
+    // At start: a run that never finished is offered for undo.
+    void offerUndoOfUnfinishedRun();
 
     void fillGrid(const std::vector<std::string>& paths);
     void viewPic(const std::string& path);

@@ -33,5 +33,6 @@ int main(int argc, char* argv[]) {
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            app.primaryScreen()->availableGeometry()));
     window.show();
+    window.offerUndoOfUnfinishedRun();
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "platform/filedialogs.h"
 #include "platform/posixfilesystem.h"
 #include "platform/shellopener.h"
+#include "renamelist/journalstore.h"
 #include "renamelist/renamerun.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QTextCursor>
 
+#include <memory>
 #include <stdexcept>
 
 namespace quorbel {
@@ -53,10 +55,6 @@ private:
     QElapsedTimer clock_;
 };
 
-RenameFileSystem& fileSystemOf(const Services& services) {
-    return services.fileSystem ? *services.fileSystem : posixFileSystem();
-}
-
 // The list keeps line breaks as "\n"; the failure text uses CR LF.
 QString memoText(const std::string& crlfText) {
     QString text = QString::fromStdString(crlfText);
@@ -74,17 +72,41 @@ void appendToMemo(QPlainTextEdit& memo, const std::string& crlfText) {
 
 } // namespace
 
+RenameFileSystem& fileSystemOf(const Services& services) {
+    return services.fileSystem ? *services.fileSystem : posixFileSystem();
+}
+
+JournalStore journalStoreOf(const Services& services) {
+    return JournalStore(services.journalDirectory.empty() ? defaultJournalDirectory()
+                                                          : services.journalDirectory);
+}
+
+void showFailures(TfrmMain& main, const std::string& crlfLines) {
+    main.memFile()->clear();
+    appendToMemo(*main.memFile(), crlfLines);
+}
+
+// No file is renamed unless the journal that makes the run undoable is there.
 void renameCommand(TfrmMain& main) {
     main.services().shell->open(links::homePage);
+    std::string error;
+    const std::unique_ptr<JournalFile> journal = journalStoreOf(main.services()).start(error);
+    if (!journal)
+        throw std::runtime_error("无法写换名记录,没有换名任何文件: " + error);
     RenameList& list = main.renameList();
-    BusyScope busy(*main.pb(), list.RowCount());
-    main.memFile()->clear();
-    RenameRun run(list, fileSystemOf(main.services()));
-    const RenameRunSummary summary =
-        run.run([&busy](int rowsDone) { busy.advance(rowsDone, false); });
-    busy.advance(list.RowCount() - 1, true);
-    appendToMemo(*main.memFile(), summary.failures);
-    main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
+    RenameRunSummary summary;
+    {
+        BusyScope busy(*main.pb(), list.RowCount());
+        main.memFile()->clear();
+        RenameRun run(list, fileSystemOf(main.services()), journal.get());
+        summary = run.run([&busy](int rowsDone) { busy.advance(rowsDone, false); });
+        busy.advance(list.RowCount() - 1, true);
+        appendToMemo(*main.memFile(), summary.failures);
+        main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
+    }
+    if (summary.stoppedAtRow > 0)
+        throw std::runtime_error("换名记录写入失败,换名在第 " +
+                                 std::to_string(summary.stoppedAtRow) + " 行停止");
 }
 
 void clearResultCommand(TfrmMain& main) {

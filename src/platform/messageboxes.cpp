@@ -16,4 +16,8 @@ void QtMessageBoxes::warning(QWidget* parent, const QString& title, const QStrin
     QMessageBox::warning(parent, title, text);
 }
 
+bool QtMessageBoxes::question(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text) == QMessageBox::Yes;
+}
+
 } // namespace quorbel

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +36,45 @@ std::string temporaryName(const std::string& directory, unsigned attempt) {
     static unsigned counter = 0;
     return directory + ".quorbel-rename-" + std::to_string(::getpid()) + "-" +
            std::to_string(++counter) + "-" + std::to_string(attempt);
+}
+
+FsStatus accessStatus(const char* path, int mode) {
+    return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS) == 0 ? FsStatus::Ok
+                                                               : statusFromErrno(errno);
+}
+
+// A directory tells nothing of how it compares names, so ask it: a name with
+// its ASCII letters flipped that is not listed but still opens is the same
+// file under another case. One look-up per directory, not per row.
+bool foldsAsciiCase(int directory, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        std::string flipped = name;
+        bool letters = false;
+        for (char& c : flipped) {
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+                c = static_cast<char>(c ^ 0x20);
+                letters = true;
+            }
+        }
+        if (!letters)
+            continue;
+        for (const std::string& other : names) {
+            if (other == flipped)
+                return false; // both spellings are there: case counts
+        }
+        struct stat info {};
+        return ::fstatat(directory, flipped.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+    return false;
+}
+
+void readNames(DIR* stream, std::vector<std::string>& names) {
+    while (const dirent* entry = ::readdir(stream)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        names.emplace_back(name);
+    }
 }
 
 } // namespace
@@ -149,6 +189,49 @@ FsStatus PosixFileSystem::renameThroughTemporary(const std::string& from, const 
     if (renameExclusive(temporary.c_str(), from.c_str()) != 0)
         return FsStatus::Refused;
     return status;
+}
+
+DirectoryListing PosixFileSystem::listDirectory(const std::string& directory) {
+    DirectoryListing listing;
+    if (hasNul(directory)) {
+        listing.status = FsStatus::InvalidName;
+        return listing;
+    }
+    const std::string path = directory.empty() ? std::string(".") : directory;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        listing.status = statusFromErrno(errno);
+        return listing;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        listing.status = FsStatus::SourceMissing; // the rename's ENOTDIR
+        return listing;
+    }
+    listing.device = info.st_dev;
+    listing.inode = info.st_ino;
+    listing.search = accessStatus(path.c_str(), X_OK);
+    listing.change = accessStatus(path.c_str(), W_OK);
+    // A directory that may be searched but not read still takes renames.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return listing;
+    const long nameMax = ::fpathconf(fd, _PC_NAME_MAX);
+    if (nameMax > 0)
+        listing.nameMax = static_cast<std::size_t>(nameMax);
+    DIR* stream = ::fdopendir(fd);
+    if (!stream) {
+        ::close(fd);
+        return listing;
+    }
+    errno = 0;
+    readNames(stream, listing.names);
+    listing.listed = errno == 0;
+    if (listing.listed)
+        listing.foldsCase = foldsAsciiCase(fd, listing.names);
+    else
+        listing.names.clear();
+    ::closedir(stream);
+    return listing;
 }
 
 PosixFileSystem& posixFileSystem() {

@@ -15,6 +15,7 @@ public:
     std::optional<FileAttributes> getAttributes(const std::string& path) override;
     FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) override;
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override;
+    DirectoryListing listDirectory(const std::string& directory) override;
 
 protected:
     // The one atomic call; returns 0 or an errno value. A seam so tests can force

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorbel {
 
@@ -24,7 +26,27 @@ struct FileAttributes {
     bool readOnly = false;
 };
 
-// The three operations the rename run needs. None of them throws: every refusal
+// What a check before the run needs to know of one directory, taken in one
+// pass: its names, and what a rename inside it would run into besides them.
+struct DirectoryListing {
+    // Ok when the directory can be reached; otherwise what any rename inside
+    // it runs into (it is missing, not a directory, or may not be searched).
+    FsStatus status = FsStatus::Ok;
+    // names holds every entry; otherwise a check asks about each name it needs.
+    bool listed = false;
+    std::vector<std::string> names; // every entry but "." and ".."
+    // Two spellings of one directory ("/d/", "/d/./", a link) share these;
+    // both 0 when unknown.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    FsStatus search = FsStatus::Ok; // reaching names inside it
+    FsStatus change = FsStatus::Ok; // adding and removing names
+    std::size_t nameMax = 255;      // longest name, in bytes
+    // Names that differ in ASCII letter case alone name one file here.
+    bool foldsCase = false;
+};
+
+// The operations the rename run and its check need. None of them throws: every refusal
 // comes back as a status, so one bad row never stops a run.
 class RenameFileSystem {
 public:
@@ -37,6 +59,12 @@ public:
     virtual FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) = 0;
     // Renames from to to; refuses with TargetExists instead of ever replacing a file.
     virtual FsStatus renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Lists a directory ("" is the working directory). The default lists
+    // nothing, so a check falls back to one attribute read per name it needs.
+    virtual DirectoryListing listDirectory(const std::string& directory) {
+        (void)directory;
+        return {};
+    }
 };
 
 } // namespace quorbel

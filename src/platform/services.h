@@ -26,6 +26,9 @@ struct Services {
     WorkbookOpener workbooks;
     // The rename run's file system; nullptr means the real POSIX one.
     RenameFileSystem* fileSystem = nullptr;
+    // Where the journal of the last run is kept; "" means the user's state
+    // directory ($XDG_STATE_HOME/quorbel).
+    std::string journalDirectory;
 };
 
 } // namespace quorbel

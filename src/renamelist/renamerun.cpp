@@ -2,6 +2,8 @@
 
 #include "renamelist/renamelist.h"
 
+#include <algorithm>
+
 namespace quorbel {
 namespace {
 
@@ -59,43 +61,93 @@ bool isPlainFileName(std::string_view fileName) {
            fileName.find('\0') == std::string_view::npos;
 }
 
-RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem)
-    : list_(list), fs_(fileSystem) {}
+RowPlan planRow(const RenameList& list, int row) {
+    RowPlan plan;
+    const std::string& newName = list.getCell(RenameList::NewName, row);
+    if (newName.empty()) {
+        plan.word = resultword::unchanged;
+        return plan;
+    }
+    plan.oldPath = list.oldPath(row);
+    plan.newPath = list.newPath(row);
+    if (plan.oldPath == plan.newPath)
+        plan.word = resultword::unchanged;
+    // A row naming no file at all (the empty start row) must not reach the
+    // file system: its old path would be the directory or the empty text.
+    else if (list.getCell(RenameList::OldName, row).empty() &&
+             list.getCell(RenameList::Extension, row).empty())
+        plan.word = resultword::sourceMissing;
+    else if (!isPlainFileName(newName + list.getCell(RenameList::Extension, row)))
+        plan.word = resultword::invalidName;
+    return plan;
+}
+
+RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,
+                     int batchRows)
+    : list_(list), fs_(fileSystem), journal_(journal), batchRows_(std::max(batchRows, 1)) {}
 
 RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
-    for (int row = 1; row < list_.RowCount(); ++row) {
-        const std::string_view word = renameRow(row, summary);
-        list_.setCell(RenameList::Result, row, std::string(word));
-        if (word == resultword::success)
-            list_.setCell(RenameList::OldName, row, list_.getCell(RenameList::NewName, row));
-        if (progress)
-            progress(row);
+    for (int first = 1; first < list_.RowCount(); first += batchRows_) {
+        const int last = std::min(first + batchRows_, list_.RowCount());
+        if (!runBatch(first, last, summary, progress))
+            return summary;
     }
+    if (journal_)
+        journal_->finish();
     return summary;
 }
 
-std::string_view RenameRun::renameRow(int row, RenameRunSummary& summary) {
-    const std::string& newName = list_.getCell(RenameList::NewName, row);
-    if (newName.empty())
-        return resultword::unchanged;
-    const std::string oldPath = list_.oldPath(row);
-    const std::string newPath = list_.newPath(row);
-    if (oldPath == newPath)
-        return resultword::unchanged;
-    std::string_view word = resultword::invalidName;
-    // A row naming no file at all (the empty start row) must not reach the
-    // file system: its old path would be the directory or the empty text.
-    if (list_.getCell(RenameList::OldName, row).empty() &&
-        list_.getCell(RenameList::Extension, row).empty())
-        word = resultword::sourceMissing;
-    else if (isPlainFileName(newName + list_.getCell(RenameList::Extension, row)))
-        word = resultWordFor(renameKeepingAttributes(oldPath, newPath));
+// A crash can leave the last batch journaled but only partly renamed, with no
+// outcome line. Undo handles such a rename as one that may not have happened:
+// a rename that never happened finds its old name still in place (or its new
+// name absent) and is skipped, so nothing is moved that the run did not move.
+// The journal is written without fsync: it survives the program being closed
+// or killed, which is what undo is for; the renames themselves are not synced
+// either, so after a power cut both may be lost together.
+bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary,
+                         const Progress& progress) {
+    plans_.clear();
+    for (int row = first; row < last; ++row)
+        plans_.push_back(planRow(list_, row));
+    renames_.clear();
+    for (const RowPlan& plan : plans_) {
+        if (plan.word.empty())
+            renames_.emplace_back(plan.oldPath, plan.newPath);
+    }
+    const bool journaled = journal_ && !renames_.empty();
+    if (journaled && !journal_->beginBatch(renames_)) {
+        summary.stoppedAtRow = first;
+        return false;
+    }
+    renamed_.clear();
+    for (int row = first; row < last; ++row) {
+        const RowPlan& plan = plans_[static_cast<std::size_t>(row - first)];
+        const std::string_view word = finishRow(row, plan, summary);
+        if (plan.word.empty())
+            renamed_.push_back(word == resultword::success);
+        if (progress)
+            progress(row);
+    }
+    if (journaled && !journal_->endBatch(renamed_) && last < list_.RowCount()) {
+        summary.stoppedAtRow = last;
+        return false;
+    }
+    return true;
+}
+
+std::string_view RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
+    std::string_view word = plan.word;
+    if (word.empty())
+        word = resultWordFor(renameKeepingAttributes(plan.oldPath, plan.newPath));
     if (word == resultword::success)
         ++summary.renamed;
-    else
-        summary.failures += failureLine(oldPath, newPath, word);
+    else if (word != resultword::unchanged)
+        summary.failures += failureLine(plan.oldPath, plan.newPath, word);
+    list_.setCell(RenameList::Result, row, std::string(word));
+    if (word == resultword::success)
+        list_.setCell(RenameList::OldName, row, list_.getCell(RenameList::NewName, row));
     return word;
 }
 

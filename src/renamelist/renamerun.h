@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/renamefilesystem.h"
+#include "renamelist/renamejournal.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorbel {
 
@@ -33,9 +35,21 @@ std::string renamedStatusText(int renamed);
 // A new file name must stay a plain name inside the file's own directory.
 bool isPlainFileName(std::string_view fileName);
 
+// What the run makes of one row before it reaches the file system: either a
+// result word already, or the two paths to try.
+struct RowPlan {
+    std::string_view word; // empty: rename oldPath to newPath
+    std::string oldPath;
+    std::string newPath;
+};
+RowPlan planRow(const RenameList& list, int row);
+
 struct RenameRunSummary {
     int renamed = 0;
     std::string failures; // the failure lines of this run, in row order
+    // The journal could not be written: the run stopped before this row, which
+    // and every row below it were left as they were. 0 when the run finished.
+    int stoppedAtRow = 0;
 };
 
 // The rename run without any window: walks the file rows top to bottom, renames
@@ -46,15 +60,26 @@ public:
     // Told the number of rows finished after each row.
     using Progress = std::function<void(int rowsDone)>;
 
-    RenameRun(RenameList& list, RenameFileSystem& fileSystem);
+    // Rows are renamed in batches; with a journal, each batch is recorded
+    // before any of its renames is tried, in one write.
+    static constexpr int defaultBatchRows = 1024;
+
+    RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal = nullptr,
+              int batchRows = defaultBatchRows);
     RenameRunSummary run(const Progress& progress = {});
 
 private:
-    std::string_view renameRow(int row, RenameRunSummary& summary);
+    bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
+    std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 
     RenameList& list_;
     RenameFileSystem& fs_;
+    RunJournal* journal_;
+    int batchRows_;
+    std::vector<RowPlan> plans_;
+    std::vector<RunJournal::Rename> renames_;
+    std::vector<bool> renamed_;
 };
 
 } // namespace quorbel

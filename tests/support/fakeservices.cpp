@@ -14,6 +14,15 @@ void RecordingMessageBoxes::warning(QWidget*, const QString& title, const QStrin
     shown.push_back({QStringLiteral("warning"), title, text});
 }
 
+bool RecordingMessageBoxes::question(QWidget*, const QString& title, const QString& text) {
+    shown.push_back({QStringLiteral("question"), title, text});
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 QString ScriptedFileDialogs::next() {
     if (answers.empty())
         return QString();

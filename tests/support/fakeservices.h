@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -33,7 +34,10 @@ public:
     void error(QWidget*, const QString& title, const QString& text) override;
     void information(QWidget*, const QString& title, const QString& text) override;
     void warning(QWidget*, const QString& title, const QString& text) override;
+    // Answers each question with the next queued answer, "no" when none is left.
+    bool question(QWidget*, const QString& title, const QString& text) override;
     std::vector<ShownMessage> shown;
+    std::deque<bool> answers;
 };
 
 // Answers each file dialog with the next queued path ("" for Cancel) and
@@ -76,8 +80,13 @@ struct FakeServices {
     ScriptedFileDialogs files;
     ScriptedDialogRunner dialogs;
     WorkbookOpener workbooks; // empty: the real readers
+    QTemporaryDir stateDirectory; // the run's journal, never the user's own
 
-    Services services() { return Services{&shell, &messages, &files, &dialogs, workbooks}; }
+    Services services() {
+        Services result{&shell, &messages, &files, &dialogs, workbooks};
+        result.journalDirectory = stateDirectory.path().toStdString();
+        return result;
+    }
 };
 
 } // namespace quorbel::test

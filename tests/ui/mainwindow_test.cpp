@@ -104,7 +104,8 @@ private slots:
         QCOMPARE(visibleItems(menus[0]->menu()->actions()),
                  QStringList({"actOpenFile", "-", "actSaveToExcel", "-", "actExit"}));
         QCOMPARE(visibleItems(menus[1]->menu()->actions()),
-                 QStringList({"actExcel", "actBH", "actRename", "-", "actClearResult"}));
+                 QStringList({"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-",
+                              "actClearResult"}));
         QCOMPARE(visibleItems(menus[2]->menu()->actions()), QStringList({"actAbout"}));
         QStringList buttons;
         for (QAction* action : window->toolBar()->actions()) {
@@ -119,6 +120,8 @@ private slots:
         QCOMPARE(window->action("actExcel")->toolTip(), QStringLiteral("使用对应表填充新名称"));
         QCOMPARE(window->action("actOpenFile")->text(), QStringLiteral("文件"));
         QVERIFY(!window->action("actOpenDir")->isVisible());
+        QCOMPARE(window->action("actPrecheck")->text(), QStringLiteral("预检"));
+        QCOMPARE(window->action("actUndo")->text(), QStringLiteral("撤销换名"));
     }
 
     void aboutOpensAnyNumberOfTimesAndLinksGoThroughShellOpen() {
