@@ -3,8 +3,10 @@
 #include "global/pathsplit.h"
 #include "platform/posixfilesystem.h"
 #include "platform/shellopener.h"
+#include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"
+#include "renamelist/runcheck.h"
 
 #include <QApplication>
 
@@ -68,6 +70,28 @@ private:
     std::vector<std::string> newPaths_;
 };
 
+// The run's journal goes to a temporary state directory on the same file
+// system as the files, never to the user's own.
+class StateDirectory {
+public:
+    StateDirectory() {
+        std::string pattern = (fs::temp_directory_path() / "quorbel-state-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~StateDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    StateDirectory(const StateDirectory&) = delete;
+    StateDirectory& operator=(const StateDirectory&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 void setNewNames(quorbel::RenameList& list) {
     list.beginUpdate();
     for (int row = 1; row < list.RowCount(); ++row) {
@@ -124,9 +148,11 @@ public:
 // bar, grid refresh, failure list and status text around the core.
 void BM_RenameRunThroughWindow(benchmark::State& state) {
     RenameDirectory dir;
+    StateDirectory journal;
     NoShell shell;
     quorbel::Services services;
     services.shell = &shell;
+    services.journalDirectory = journal.path();
     quorbel::TfrmMain window(services, quorbel::LocaleFormat{});
     window.show();
     window.fillGrid(dir.oldPaths());
@@ -146,19 +172,42 @@ void BM_RenameRunThroughWindow(benchmark::State& state) {
 }
 
 // The machine is shared, so load drifts between benchmarks. This one runs the
-// three contenders back to back inside every iteration, in rotating order, over
-// three identical directories, and reports the ratios of their summed times.
+// contenders back to back inside every iteration, in rotating order, over
+// identical directories, and reports the ratios of their summed times: the
+// bare loop, the core without and with its journal, and the window command
+// (which always keeps the journal).
 class PairedRun {
 public:
-    PairedRun() : window_(services(), quorbel::LocaleFormat{}) {
+    static constexpr int contenders = 4;
+
+    PairedRun() : journalStore_(stateDir_.path()), window_(services(), quorbel::LocaleFormat{}) {
         window_.show();
-        window_.fillGrid(windowDir_.oldPaths());
-        coreList_.fill(coreDir_.oldPaths(), quorbel::posixPathRule);
+        window_.fillGrid(dirs_[3].oldPaths());
+        coreList_.fill(dirs_[1].oldPaths(), quorbel::posixPathRule);
+        journaledList_.fill(dirs_[2].oldPaths(), quorbel::posixPathRule);
     }
 
+    double run(int contender) {
+        switch (contender) {
+        case 0:
+            return bare();
+        case 1:
+            return core();
+        case 2:
+            return journaled();
+        default:
+            return window();
+        }
+    }
+    void restore() const {
+        for (const RenameDirectory& dir : dirs_)
+            dir.restore();
+    }
+
+private:
     double bare() {
-        const auto& from = bareDir_.oldPaths();
-        const auto& to = bareDir_.newPaths();
+        const auto& from = dirs_[0].oldPaths();
+        const auto& to = dirs_[0].newPaths();
         return timed([&] {
             for (size_t i = 0; i < from.size(); ++i)
                 ::renameat2(AT_FDCWD, from[i].c_str(), AT_FDCWD, to[i].c_str(), RENAME_NOREPLACE);
@@ -168,6 +217,15 @@ public:
         setNewNames(coreList_);
         return timed([&] { quorbel::RenameRun(coreList_, quorbel::posixFileSystem()).run(); });
     }
+    // Opening the journal is part of the run's cost, so it is timed too.
+    double journaled() {
+        setNewNames(journaledList_);
+        return timed([&] {
+            std::string error;
+            const auto journal = journalStore_.start(error);
+            quorbel::RenameRun(journaledList_, quorbel::posixFileSystem(), journal.get()).run();
+        });
+    }
     double window() {
         setNewNames(window_.renameList());
         QApplication::processEvents();
@@ -176,16 +234,10 @@ public:
             QApplication::processEvents();
         });
     }
-    void restore() const {
-        bareDir_.restore();
-        coreDir_.restore();
-        windowDir_.restore();
-    }
-
-private:
     quorbel::Services services() {
         quorbel::Services result;
         result.shell = &shell_;
+        result.journalDirectory = windowStateDir_.path();
         return result;
     }
     template <typename Work> static double timed(Work work) {
@@ -194,44 +246,84 @@ private:
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
 
-    RenameDirectory bareDir_;
-    RenameDirectory coreDir_;
-    RenameDirectory windowDir_;
+    RenameDirectory dirs_[contenders];
+    StateDirectory stateDir_;
+    StateDirectory windowStateDir_;
+    quorbel::JournalStore journalStore_;
     NoShell shell_;
     quorbel::RenameList coreList_;
+    quorbel::RenameList journaledList_;
     quorbel::TfrmMain window_;
 };
 
 void BM_RenameRunPaired(benchmark::State& state) {
     PairedRun paired;
-    double bare = 0, core = 0, window = 0;
+    double total[PairedRun::contenders] = {};
     int turn = 0;
     for (auto _ : state) {
-        double times[3] = {};
-        for (int k = 0; k < 3; ++k) {
-            const int which = (turn + k) % 3;
-            times[which] = which == 0   ? paired.bare()
-                           : which == 1 ? paired.core()
-                                        : paired.window();
+        double times[PairedRun::contenders] = {};
+        for (int k = 0; k < PairedRun::contenders; ++k) {
+            const int which = (turn + k) % PairedRun::contenders;
+            times[which] = paired.run(which);
         }
         ++turn;
-        bare += times[0];
-        core += times[1];
-        window += times[2];
-        state.SetIterationTime(times[0] + times[1] + times[2]);
+        double sum = 0;
+        for (int k = 0; k < PairedRun::contenders; ++k) {
+            total[k] += times[k];
+            sum += times[k];
+        }
+        state.SetIterationTime(sum);
         paired.restore();
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters["bare_ms"] = bare / n * 1000;
-    state.counters["core_ms"] = core / n * 1000;
-    state.counters["window_ms"] = window / n * 1000;
-    state.counters["core_ratio"] = core / bare;
-    state.counters["window_ratio"] = window / bare;
+    state.counters["bare_ms"] = total[0] / n * 1000;
+    state.counters["core_ms"] = total[1] / n * 1000;
+    state.counters["journaled_ms"] = total[2] / n * 1000;
+    state.counters["window_ms"] = total[3] / n * 1000;
+    state.counters["core_ratio"] = total[1] / total[0];
+    state.counters["journaled_ratio"] = total[2] / total[0];
+    state.counters["window_ratio"] = total[3] / total[0];
+}
+
+// The check before the run over the same 100,000 files: one listing of the
+// directory, then every row in memory.
+void BM_PrecheckCore(benchmark::State& state) {
+    RenameDirectory dir;
+    quorbel::RenameList list;
+    list.fill(dir.oldPaths(), quorbel::posixPathRule);
+    setNewNames(list);
+    for (auto _ : state) {
+        const auto prediction = quorbel::predictRun(list, quorbel::posixFileSystem());
+        if (prediction.renamed != fileCount)
+            state.SkipWithError("the check predicted failures");
+    }
+}
+
+// The same as the user starts it: the words written into every row, the
+// failure list and the status text.
+void BM_PrecheckThroughWindow(benchmark::State& state) {
+    RenameDirectory dir;
+    NoShell shell;
+    quorbel::Services services;
+    services.shell = &shell;
+    quorbel::TfrmMain window(services, quorbel::LocaleFormat{});
+    window.show();
+    window.fillGrid(dir.oldPaths());
+    setNewNames(window.renameList());
+    QApplication::processEvents();
+    for (auto _ : state) {
+        window.actPrecheckExecute();
+        QApplication::processEvents();
+        if (window.statusText() != QStringLiteral("预检: 100000 个文件可以换名, 0 个将失败"))
+            state.SkipWithError("the check predicted failures");
+    }
 }
 
 BENCHMARK(BM_BareRenameat2Loop)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenameRunCore)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenameRunThroughWindow)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenameRunPaired)->Iterations(6)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_PrecheckCore)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PrecheckThroughWindow)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/services.h"
 #include "global/localeformat.h"
+#include "platform/services.h"
 #include "renamelist/renamelist.h"
 
 #include <QMainWindow>

@@ -112,7 +112,6 @@ void offerUndoCommand(TfrmMain& main) {
         undoJournal(main, store, read.contents);
     else
         store.replace(read.contents.entries); // asked once; "撤销换名" still can
-
 }
 
 } // namespace quorbel

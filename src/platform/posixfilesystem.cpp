@@ -40,7 +40,7 @@ std::string temporaryName(const std::string& directory, unsigned attempt) {
 
 FsStatus accessStatus(const char* path, int mode) {
     return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS) == 0 ? FsStatus::Ok
-                                                               : statusFromErrno(errno);
+                                                              : statusFromErrno(errno);
 }
 
 // A directory tells nothing of how it compares names, so ask it: a name with

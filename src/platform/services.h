@@ -28,7 +28,7 @@ struct Services {
     RenameFileSystem* fileSystem = nullptr;
     // Where the journal of the last run is kept; "" means the user's state
     // directory ($XDG_STATE_HOME/quorbel).
-    std::string journalDirectory;
+    std::string journalDirectory{};
 };
 
 } // namespace quorbel

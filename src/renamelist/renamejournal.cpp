@@ -69,8 +69,7 @@ bool parseRename(std::string_view line, JournalContents& contents) {
     auto newPath = unescapeJournalPath(line.substr(tab + 1));
     if (!oldPath || !newPath)
         return false;
-    contents.entries.push_back(
-        {std::move(*oldPath), std::move(*newPath), JournalOutcome::Unknown});
+    contents.entries.push_back({std::move(*oldPath), std::move(*newPath), JournalOutcome::Unknown});
     return true;
 }
 

@@ -106,8 +106,7 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
 // The journal is written without fsync: it survives the program being closed
 // or killed, which is what undo is for; the renames themselves are not synced
 // either, so after a power cut both may be lost together.
-bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary,
-                         const Progress& progress) {
+bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress) {
     plans_.clear();
     for (int row = first; row < last; ++row)
         plans_.push_back(planRow(list_, row));

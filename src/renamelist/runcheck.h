@@ -13,8 +13,8 @@ class RenameList;
 struct RunPrediction {
     // The result word the run would write into each row; words[0] is unused.
     std::vector<std::string_view> words;
-    int renamed = 0; // rows that would get "成功"
-    int failed = 0;  // rows that would fail
+    int renamed = 0;      // rows that would get "成功"
+    int failed = 0;       // rows that would fail
     std::string failures; // the failure lines the run would write
 };
 

@@ -29,9 +29,9 @@ public:
         const std::string& path = entry.oldPath;
         if (path.size() >= directory.size() + extension.size() && path.starts_with(directory) &&
             path.ends_with(extension))
-            list_->setCell(RenameList::OldName, row,
-                           path.substr(directory.size(),
-                                       path.size() - directory.size() - extension.size()));
+            list_->setCell(
+                RenameList::OldName, row,
+                path.substr(directory.size(), path.size() - directory.size() - extension.size()));
         list_->setCell(RenameList::Result, row, std::string(resultword::undone));
     }
 

@@ -24,8 +24,9 @@ std::string everyByte() {
 
 TEST(JournalPath, EveryByteSurvivesAndNothingBreaksALine) {
     std::mt19937 random(14);
-    std::vector<std::string> paths{everyByte(), "", "/d/普通 名字.ab1", "\\x41", "\xE4\xB8",
-                                   "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC0\xAF"};
+    std::vector<std::string> paths{
+        everyByte(),        "",        "/d/普通 名字.ab1", "\\x41", "\xE4\xB8", "\xED\xA0\x80",
+        "\xF4\x90\x80\x80", "\xC0\xAF"};
     for (int i = 0; i < 500; ++i) {
         std::string path(random() % 40, '\0');
         for (char& c : path)
@@ -88,8 +89,7 @@ TEST(JournalRead, CutAnywhereIsAnUnfinishedPrefix) {
         ASSERT_EQ(read.status, JournalReadStatus::Ok) << "cut at " << cut;
         EXPECT_FALSE(read.contents.finished);
         const auto& entries = read.contents.entries;
-        const std::vector<JournalEntry> all{twoBatches[0][0], twoBatches[0][1],
-                                            twoBatches[1][0]};
+        const std::vector<JournalEntry> all{twoBatches[0][0], twoBatches[0][1], twoBatches[1][0]};
         ASSERT_LE(entries.size(), all.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].oldPath, all[i].oldPath);

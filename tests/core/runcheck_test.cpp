@@ -160,7 +160,8 @@ public:
         listing.listed = true;
         listing.foldsCase = folds_;
         for (const std::string& file : files_) {
-            if (file.starts_with(directory) && file.find('/', directory.size()) == std::string::npos)
+            if (file.starts_with(directory) &&
+                file.find('/', directory.size()) == std::string::npos)
                 listing.names.push_back(file.substr(directory.size()));
         }
         return listing;

@@ -98,12 +98,12 @@ TEST(UndoRun, RunWithFailuresLeavesEveryOtherFileAlone) {
     UndoFixture f;
     const Files before{{"a.t", "a"}, {"b.t", "b"}, {"c.t", "c"}, {"x.t", "x"}, {"p.t", "p"}};
     create(f.files.path(), before);
-    RenameList list = listOf(f.files.prefix(), {{"a", "b"},       // swap, fails
-                                                {"b", "a"},       // swap, fails
-                                                {"c", "x"},       // existing target
-                                                {"gone", "y"},    // missing file
-                                                {"p", "q"},       // renamed
-                                                {"x", "q"}});     // duplicate, fails
+    RenameList list = listOf(f.files.prefix(), {{"a", "b"},    // swap, fails
+                                                {"b", "a"},    // swap, fails
+                                                {"c", "x"},    // existing target
+                                                {"gone", "y"}, // missing file
+                                                {"p", "q"},    // renamed
+                                                {"x", "q"}});  // duplicate, fails
     f.run(list);
     const UndoSummary summary = undoRenames(f.journal().entries, posixFileSystem(), &list);
     EXPECT_EQ(filesIn(f.files.path()), before);

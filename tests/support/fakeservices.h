@@ -79,7 +79,7 @@ struct FakeServices {
     RecordingMessageBoxes messages;
     ScriptedFileDialogs files;
     ScriptedDialogRunner dialogs;
-    WorkbookOpener workbooks; // empty: the real readers
+    WorkbookOpener workbooks;     // empty: the real readers
     QTemporaryDir stateDirectory; // the run's journal, never the user's own
 
     Services services() {
