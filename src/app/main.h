@@ -1,7 +1,7 @@
 #pragma once
 
-#include "global/localeformat.h"
 #include "platform/services.h"
+#include "global/localeformat.h"
 #include "renamelist/renamelist.h"
 
 #include <QMainWindow>
