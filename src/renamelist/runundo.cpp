@@ -84,4 +84,36 @@ std::string undoneStatusText(int undone) {
     return "撤销 " + std::to_string(undone) + " 个文件";
 }
 
+bool hasRenamesToUndo(const JournalContents& contents) {
+    return std::any_of(contents.entries.begin(), contents.entries.end(), [](const auto& entry) {
+        return entry.outcome != JournalOutcome::NotRenamed;
+    });
+}
+
+LastRunUndoResult undoLastRun(const JournalStore& store, RenameFileSystem& fileSystem,
+                              RenameList* list) {
+    LastRunUndoResult result;
+    result.read = store.read();
+    switch (result.read.status) {
+    case JournalReadStatus::Damaged:
+    case JournalReadStatus::Unreadable:
+        result.status = LastRunUndo::Unusable;
+        result.setAsidePath = store.setAside();
+        return result;
+    case JournalReadStatus::Busy:
+        result.status = LastRunUndo::Busy;
+        return result;
+    case JournalReadStatus::Missing:
+        return result;
+    case JournalReadStatus::Ok:
+        break;
+    }
+    if (!hasRenamesToUndo(result.read.contents))
+        return result;
+    result.status = LastRunUndo::Undone;
+    result.summary = undoRenames(result.read.contents.entries, fileSystem, list);
+    result.journalUpdated = store.replace(result.summary.remaining);
+    return result;
+}
+
 } // namespace quorbel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/renamefilesystem.h"
+#include "renamelist/journalstore.h"
 #include "renamelist/renamejournal.h"
 
 #include <string>
@@ -34,5 +35,29 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
 
 // "撤销 n 个文件".
 std::string undoneStatusText(int undone);
+
+// Whether a journal records any rename that may need undoing.
+bool hasRenamesToUndo(const JournalContents& contents);
+
+enum class LastRunUndo {
+    Nothing,  // no journal, or nothing in it to undo
+    Undone,   // summary says what happened
+    Unusable, // damaged or unreadable: set aside, nothing renamed
+    Busy      // a run is writing the journal right now
+};
+
+struct LastRunUndoResult {
+    LastRunUndo status = LastRunUndo::Nothing;
+    JournalRead read;         // the journal as it was read
+    std::string setAsidePath; // where an unusable journal went; "" if it stayed
+    UndoSummary summary;
+    bool journalUpdated = true; // false when the blocked renames could not be kept
+};
+
+// The whole undo of the last run, for every front end: reads the journal,
+// never applies one that is damaged (it is set aside instead), undoes the
+// rest and keeps only the renames still blocked for a later try.
+LastRunUndoResult undoLastRun(const JournalStore& store, RenameFileSystem& fileSystem,
+                              RenameList* list = nullptr);
 
 } // namespace quorbel

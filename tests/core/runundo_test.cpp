@@ -242,5 +242,36 @@ TEST(UndoRun, NamesHoldingEveryByteComeBack) {
         EXPECT_EQ(list.getCell(RenameList::OldName, static_cast<int>(i) + 1), stems[i]);
 }
 
+// A journal damaged past its first lines is not applied in part: the renames
+// it still reads well are left alone too, and it goes aside for a person.
+TEST(UndoLastRun, DamagedJournalIsNeverHalfApplied) {
+    UndoFixture f;
+    create(f.files.path(), {{"a.t", "a"}, {"b.t", "b"}});
+    RenameList list = listOf(f.files.prefix(), {{"a", "x"}, {"b", "y"}});
+    f.run(list);
+    std::ofstream(f.store.path(), std::ios::app) << "rename\tnot escaped\\\tx\n";
+
+    const LastRunUndoResult result = undoLastRun(f.store, posixFileSystem(), &list);
+    EXPECT_EQ(result.status, LastRunUndo::Unusable);
+    EXPECT_EQ(result.read.status, JournalReadStatus::Damaged);
+    EXPECT_EQ(result.setAsidePath, f.store.path() + ".damaged-1");
+    EXPECT_EQ(filesIn(f.files.path()), (Files{{"x.t", "a"}, {"y.t", "b"}}));
+    EXPECT_EQ(list.getCell(RenameList::Result, 1), "成功");
+    EXPECT_EQ(undoLastRun(f.store, posixFileSystem()).status, LastRunUndo::Nothing);
+}
+
+TEST(UndoLastRun, UndoneRunLeavesNothingToUndo) {
+    UndoFixture f;
+    create(f.files.path(), {{"a.t", "a"}});
+    RenameList list = listOf(f.files.prefix(), {{"a", "x"}});
+    f.run(list);
+    const LastRunUndoResult result = undoLastRun(f.store, posixFileSystem(), &list);
+    EXPECT_EQ(result.status, LastRunUndo::Undone);
+    EXPECT_EQ(result.summary.undone, 1);
+    EXPECT_TRUE(result.journalUpdated);
+    EXPECT_EQ(undoLastRun(f.store, posixFileSystem()).status, LastRunUndo::Nothing);
+    EXPECT_EQ(filesIn(f.files.path()), (Files{{"a.t", "a"}}));
+}
+
 } // namespace
 } // namespace quorbel
