@@ -63,23 +63,32 @@ bool isPlainFileName(std::string_view fileName) {
 
 RowPlan planRow(const RenameList& list, int row) {
     RowPlan plan;
+    planRow(list, row, plan);
+    return plan;
+}
+
+void planRow(const RenameList& list, int row, RowPlan& plan) {
+    plan.word = {};
+    plan.oldPath.clear();
+    plan.newPath.clear();
     const std::string& newName = list.getCell(RenameList::NewName, row);
     if (newName.empty()) {
         plan.word = resultword::unchanged;
-        return plan;
+        return;
     }
-    plan.oldPath = list.oldPath(row);
-    plan.newPath = list.newPath(row);
+    const std::string& directory = list.getCell(RenameList::Directory, row);
+    const std::string& oldName = list.getCell(RenameList::OldName, row);
+    const std::string& extension = list.getCell(RenameList::Extension, row);
+    plan.oldPath.append(directory).append(oldName).append(extension);
+    plan.newPath.append(directory).append(newName).append(extension);
     if (plan.oldPath == plan.newPath)
         plan.word = resultword::unchanged;
     // A row naming no file at all (the empty start row) must not reach the
     // file system: its old path would be the directory or the empty text.
-    else if (list.getCell(RenameList::OldName, row).empty() &&
-             list.getCell(RenameList::Extension, row).empty())
+    else if (oldName.empty() && extension.empty())
         plan.word = resultword::sourceMissing;
-    else if (!isPlainFileName(newName + list.getCell(RenameList::Extension, row)))
+    else if (!isPlainFileName(std::string_view(plan.newPath).substr(directory.size())))
         plan.word = resultword::invalidName;
-    return plan;
 }
 
 RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,

@@ -43,6 +43,8 @@ struct RowPlan {
     std::string newPath;
 };
 RowPlan planRow(const RenameList& list, int row);
+// The same into a plan whose strings keep their capacity from row to row.
+void planRow(const RenameList& list, int row, RowPlan& plan);
 
 struct RenameRunSummary {
     int renamed = 0;

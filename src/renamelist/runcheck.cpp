@@ -44,8 +44,10 @@ public:
 
     const DirectoryListing& info() const { return info_; }
 
-    std::string key(std::string_view name) const {
-        return info_.foldsCase ? foldAscii(name) : std::string(name);
+    void key(std::string_view name, std::string& into) const {
+        into.assign(name);
+        if (info_.foldsCase)
+            into = foldAscii(name);
     }
 
     // Unlisted directories are asked once per name, and remembered.
@@ -59,13 +61,20 @@ public:
         return there;
     }
 
-    void remove(const std::string& key) {
-        present_.erase(key);
-        absent_.insert(key);
-    }
-    void add(const std::string& key) {
-        absent_.erase(key);
-        present_.insert(key);
+    // A rename inside one directory moves the name's node over to the new
+    // name, so checking a row allocates nothing.
+    void move(const std::string& oldKey, SimulatedDirectory& target, const std::string& newKey) {
+        auto node = present_.extract(oldKey);
+        if (!info_.listed)
+            absent_.insert(oldKey);
+        if (!target.info_.listed)
+            target.absent_.erase(newKey);
+        if (node.empty()) {
+            target.present_.insert(newKey);
+            return;
+        }
+        node.value() = newKey;
+        target.present_.insert(std::move(node));
     }
 
 private:
@@ -94,15 +103,23 @@ private:
                            SimulatedDirectory& target, std::string_view newName);
 
     RenameFileSystem& fs_;
+    std::string oldKey_;
+    std::string newKey_;
+    // Rows of one directory tend to follow each other.
+    std::string lastSpelling_;
+    SimulatedDirectory* last_ = nullptr;
     std::unordered_map<std::string, SimulatedDirectory*, NameHash, std::equal_to<>> bySpelling_;
     std::map<std::pair<std::uint64_t, std::uint64_t>, SimulatedDirectory*> byIdentity_;
     std::vector<std::unique_ptr<SimulatedDirectory>> directories_;
 };
 
 SimulatedDirectory& RunCheck::directory(std::string_view spelling) {
+    if (last_ && spelling == lastSpelling_)
+        return *last_;
+    lastSpelling_.assign(spelling);
     const auto known = bySpelling_.find(spelling);
     if (known != bySpelling_.end())
-        return *known->second;
+        return *(last_ = known->second);
     DirectoryListing listing = fs_.listDirectory(std::string(spelling));
     const std::pair<std::uint64_t, std::uint64_t> identity{listing.device, listing.inode};
     const bool identified = identity.first != 0 || identity.second != 0;
@@ -120,7 +137,7 @@ SimulatedDirectory& RunCheck::directory(std::string_view spelling) {
             byIdentity_.emplace(identity, found);
     }
     bySpelling_.emplace(std::string(spelling), found);
-    return *found;
+    return *(last_ = found);
 }
 
 // The same refusals, in the same order, as renameNoReplace on POSIX: the path
@@ -151,12 +168,14 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
         return FsStatus::ReadOnlyFileSystem;
     if (oldName.size() > source.info().nameMax)
         return FsStatus::InvalidName;
-    const std::string oldKey = source.key(oldName);
+    source.key(oldName, oldKey_);
+    const std::string& oldKey = oldKey_;
     if (!source.contains(oldKey, oldName, fs_))
         return FsStatus::SourceMissing;
     if (newName.size() > target.info().nameMax)
         return FsStatus::InvalidName;
-    const std::string newKey = target.key(newName);
+    target.key(newName, newKey_);
+    const std::string& newKey = newKey_;
     // Where case is folded, a change of case alone meets the file itself,
     // which the POSIX layer renames through a temporary name.
     const bool caseAlias = &source == &target && oldKey == newKey;
@@ -170,8 +189,7 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
     }
     if (source.info().device != target.info().device)
         return FsStatus::Refused; // EXDEV: renames never cross file systems
-    source.remove(oldKey);
-    target.add(newKey);
+    source.move(oldKey, target, newKey);
     return FsStatus::Ok;
 }
 
@@ -181,8 +199,9 @@ RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RunPrediction prediction;
     RunCheck check(fileSystem);
     prediction.words.resize(static_cast<std::size_t>(std::max(list.RowCount(), 1)));
+    RowPlan plan;
     for (int row = 1; row < list.RowCount(); ++row) {
-        const RowPlan plan = planRow(list, row);
+        planRow(list, row, plan);
         std::string_view word = plan.word;
         if (word.empty())
             word = resultWordFor(check.rename(plan.oldPath, plan.newPath));
