@@ -1,5 +1,6 @@
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/patternlist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/directoryscan.cpp
 )
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/loadpicture.cpp
