@@ -54,31 +54,27 @@ std::vector<Selector> selectorsOf(std::string_view mask) {
     return selectors;
 }
 
-// The last extension of a file name, dot included, with A to Z lower-cased.
-std::string lowerExtension(std::string_view name) {
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether the name's last extension, A to Z lower-cased, is the selector's
+// lower-case ".ext"; compared in place, as this runs for every entry.
+bool hasExtension(std::string_view name, std::string_view extension) {
     const size_t dot = name.rfind('.');
-    std::string extension(dot == std::string_view::npos ? std::string_view{} : name.substr(dot));
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    if (dot == std::string_view::npos || name.size() - dot != extension.size())
+        return false;
+    for (size_t i = 0; i < extension.size(); ++i) {
+        if (lowerAscii(name[dot + i]) != extension[i])
+            return false;
     }
-    return extension;
+    return true;
 }
 
 bool selects(const std::vector<Selector>& selectors, std::string_view name) {
-    std::string extension;
-    bool haveExtension = false;
     for (const Selector& selector : selectors) {
-        if (!selector.byExtension) {
-            if (matchesPattern(name, selector.pattern))
-                return true;
-            continue;
-        }
-        if (!haveExtension) {
-            extension = lowerExtension(name);
-            haveExtension = true;
-        }
-        if (extension == selector.pattern)
+        if (selector.byExtension ? hasExtension(name, selector.pattern)
+                                 : matchesPattern(name, selector.pattern))
             return true;
     }
     return false;

@@ -7,4 +7,5 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/filelistbox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/directorylistbox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filtercombobox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/opendir.cpp
 )

@@ -1,5 +1,6 @@
 #include "platform/filedialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace quorbel {
@@ -43,8 +44,11 @@ SaveChoice QtFileDialogs::saveFileAs(QWidget* parent, const QString& title,
     return {dialog.selectedFiles().constFirst(), index < 0 ? 0 : static_cast<int>(index)};
 }
 
+// Opens at the user's home, the nearest thing to a desktop at the top of the
+// namespace, and never where an earlier browse or the process happens to be.
 QString QtFileDialogs::folder(QWidget* parent, const QString& title) {
-    return QFileDialog::getExistingDirectory(parent, title);
+    return QFileDialog::getExistingDirectory(parent, title, QDir::homePath(),
+                                             QFileDialog::ShowDirsOnly);
 }
 
 } // namespace quorbel

@@ -21,7 +21,7 @@ struct SaveChoice {
     int filterIndex = 0;
 };
 
-// Open and save dialogs. An empty result means the user cancelled.
+// Open, save and folder dialogs. An empty result means the user cancelled.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -34,6 +34,7 @@ public:
     // when the chosen file exists.
     virtual SaveChoice saveFileAs(QWidget* parent, const QString& title,
                                   const QList<SaveFilter>& filters) = 0;
+    // The folder browser: folders only; the chosen folder's full path.
     virtual QString folder(QWidget* parent, const QString& title) = 0;
 };
 

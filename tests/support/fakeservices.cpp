@@ -31,20 +31,23 @@ QString ScriptedFileDialogs::next() {
     return answer;
 }
 
-QString ScriptedFileDialogs::openFile(QWidget*, const QString&, const QString& filter) {
+QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString& filter) {
+    titles << title;
     filters << filter;
     return next();
 }
 
-QString ScriptedFileDialogs::saveFile(QWidget*, const QString&, const QString& filter,
+QString ScriptedFileDialogs::saveFile(QWidget*, const QString& title, const QString& filter,
                                       const QString& defaultSuffix) {
+    titles << title;
     filters << filter;
     suffixes << defaultSuffix;
     return next();
 }
 
-SaveChoice ScriptedFileDialogs::saveFileAs(QWidget*, const QString&,
+SaveChoice ScriptedFileDialogs::saveFileAs(QWidget*, const QString& title,
                                            const QList<SaveFilter>& offered) {
+    titles << title;
     QStringList names;
     QStringList defaultSuffixes;
     for (const SaveFilter& filter : offered) {
@@ -61,7 +64,8 @@ SaveChoice ScriptedFileDialogs::saveFileAs(QWidget*, const QString&,
     return choice;
 }
 
-QString ScriptedFileDialogs::folder(QWidget*, const QString&) {
+QString ScriptedFileDialogs::folder(QWidget*, const QString& title) {
+    titles << title;
     return next();
 }
 

@@ -52,6 +52,7 @@ public:
     QString folder(QWidget*, const QString& title) override;
 
     std::deque<QString> answers;
+    QStringList titles;
     // The file type each save dialog closes with; 0 (the first) when empty.
     std::deque<int> filterChoices;
     // Filters asked for; a multi-type save dialog's are joined by ";;".
