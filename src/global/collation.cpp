@@ -72,17 +72,31 @@ CaseBlindCollation::~CaseBlindCollation() {
 
 std::wstring CaseBlindCollation::sortKey(std::string_view text) const {
     std::wstring folded;
-    folded.reserve(text.size());
+    std::wstring key;
+    appendSortKey(text, folded, key);
+    return key;
+}
+
+// Appends the key to keys; folded is scratch space kept by the caller, so a
+// long sort allocates per growth, not per text.
+void CaseBlindCollation::appendSortKey(std::string_view text, std::wstring& folded,
+                                       std::wstring& keys) const {
+    folded.clear();
     for (size_t pos = 0; pos < text.size();)
         folded.push_back(static_cast<wchar_t>(towlower_l(decodeOne(text, pos), locale_)));
-    std::wstring key(folded.size() * 4 + 8, L'\0');
-    size_t length = wcsxfrm_l(key.data(), folded.c_str(), key.size(), locale_);
-    if (length >= key.size()) {
-        key.assign(length + 1, L'\0');
-        length = wcsxfrm_l(key.data(), folded.c_str(), key.size(), locale_);
+    const size_t start = keys.size();
+    // Four levels of weights plus separators: under five per character for
+    // Latin text in the glibc locales; Chinese needs fewer. Too little room costs
+    // a second transform.
+    size_t room = folded.size() * 6 + 8;
+    keys.resize(start + room);
+    size_t length = wcsxfrm_l(keys.data() + start, folded.c_str(), room, locale_);
+    if (length >= room) {
+        room = length + 1;
+        keys.resize(start + room);
+        length = wcsxfrm_l(keys.data() + start, folded.c_str(), room, locale_);
     }
-    key.resize(length);
-    return key;
+    keys.resize(start + length);
 }
 
 bool CaseBlindCollation::less(std::string_view a, std::string_view b) const {
@@ -91,14 +105,23 @@ bool CaseBlindCollation::less(std::string_view a, std::string_view b) const {
 }
 
 void CaseBlindCollation::sort(std::vector<std::string>& texts) const {
-    std::vector<std::wstring> keys;
-    keys.reserve(texts.size());
-    for (const std::string& text : texts)
-        keys.push_back(sortKey(text));
+    // All keys in one buffer; text i's key runs from ends[i - 1] to ends[i].
+    std::wstring keys;
+    std::wstring folded;
+    std::vector<size_t> ends;
+    ends.reserve(texts.size());
+    for (const std::string& text : texts) {
+        appendSortKey(text, folded, keys);
+        ends.push_back(keys.size());
+    }
+    const auto keyOf = [&](size_t i) {
+        const size_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::wstring_view(keys).substr(begin, ends[i] - begin);
+    };
     std::vector<size_t> order(texts.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int byKey = keys[a].compare(keys[b]);
+        const int byKey = keyOf(a).compare(keyOf(b));
         return byKey != 0 ? byKey < 0 : texts[a] < texts[b];
     });
     std::vector<std::string> sorted;

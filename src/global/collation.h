@@ -33,6 +33,8 @@ public:
     void sort(std::vector<std::string>& texts) const;
 
 private:
+    void appendSortKey(std::string_view text, std::wstring& folded, std::wstring& keys) const;
+
     locale_t locale_;
 };
 

@@ -122,7 +122,7 @@ std::vector<std::string> scanDirectory(const std::string& folder, std::string_vi
     collation.sort(paths);
     const std::string prefix = folder.ends_with('/') ? folder : folder + '/';
     for (std::string& path : paths)
-        path.insert(0, prefix);
+        path = prefix + path;
     return paths;
 }
 
