@@ -1,54 +1,33 @@
 #include "global/filemask.h"
 
+#include "global/casefold.h"
+
 namespace quorbel {
 namespace {
 
-char foldCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Length of the UTF-8 character starting at text[pos], so "?" takes a whole
-// character and never splits one.
-size_t characterLength(std::string_view text, size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    size_t length = 1;
-    if (lead >= 0xF0)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = 3;
-    else if (lead >= 0xC0)
-        length = 2;
-    size_t end = pos + 1;
-    while (end < text.size() && end < pos + length &&
-           (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        ++end;
-    return end - pos;
-}
+using Units = std::u32string_view;
 
 // Iterative matcher with one back-track point for the last "*": linear in
-// practice and never recursive, whatever a typed pattern holds.
-bool wildcardMatch(std::string_view name, std::string_view pattern) {
+// practice and never recursive, whatever a typed pattern holds. Both sides are
+// whole characters, so "?" never splits one.
+bool wildcardMatch(Units name, Units pattern) {
     size_t n = 0, p = 0;
-    size_t starPattern = std::string_view::npos, starName = 0;
+    size_t starPattern = Units::npos, starName = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
+        if (p < pattern.size() && pattern[p] == U'*') {
             starPattern = p++;
             starName = n;
-        } else if (p < pattern.size() && pattern[p] == '?') {
-            n += characterLength(name, n);
-            ++p;
-        } else if (p < pattern.size() && foldCase(pattern[p]) == foldCase(name[n])) {
+        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
             ++n;
             ++p;
-        } else if (starPattern != std::string_view::npos) {
+        } else if (starPattern != Units::npos) {
             p = starPattern + 1;
-            starName += characterLength(name, starName);
-            n = starName;
+            n = ++starName;
         } else {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*')
+    while (p < pattern.size() && pattern[p] == U'*')
         ++p;
     return p == pattern.size();
 }
@@ -67,14 +46,21 @@ std::vector<std::string> splitMask(std::string_view mask) {
     }
 }
 
-bool matchesPattern(std::string_view name, std::string_view pattern) {
-    if (name.empty() || pattern.empty())
+WildcardPattern::WildcardPattern(std::string_view pattern)
+    : pattern_(foldedCharacters(pattern)), starDotStar_(pattern.ends_with(".*")) {}
+
+bool WildcardPattern::matchesFolded(const std::u32string& foldedName) const {
+    if (foldedName.empty() || pattern_.empty())
         return false;
-    if (wildcardMatch(name, pattern))
+    if (wildcardMatch(foldedName, pattern_))
         return true;
-    if (pattern.size() >= 2 && pattern.ends_with(".*") && name.find('.') == std::string_view::npos)
-        return wildcardMatch(name, pattern.substr(0, pattern.size() - 2));
+    if (starDotStar_ && foldedName.find(U'.') == std::u32string::npos)
+        return wildcardMatch(foldedName, Units(pattern_).substr(0, pattern_.size() - 2));
     return false;
+}
+
+bool matchesPattern(std::string_view name, std::string_view pattern) {
+    return WildcardPattern(pattern).matchesFolded(foldedCharacters(name));
 }
 
 } // namespace quorbel

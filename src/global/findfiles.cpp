@@ -1,5 +1,6 @@
 #include "global/findfiles.h"
 
+#include "global/casefold.h"
 #include "global/filemask.h"
 
 #include <algorithm>
@@ -9,10 +10,6 @@ namespace quorbel {
 namespace {
 
 namespace fs = std::filesystem;
-
-int foldCase(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
-}
 
 std::vector<std::string> fileNames(const std::string& directory) {
     std::vector<std::string> names;
@@ -28,33 +25,44 @@ std::vector<std::string> fileNames(const std::string& directory) {
     return names;
 }
 
-} // namespace
-
-bool fileNameLess(std::string_view a, std::string_view b) {
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        const int x = foldCase(static_cast<unsigned char>(a[i]));
-        const int y = foldCase(static_cast<unsigned char>(b[i]));
-        if (x != y)
-            return x < y;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size();
+// Case first, then byte for byte, so names equal but for case keep a fixed order.
+bool foldedLess(const std::u32string& foldedA, std::string_view a, const std::u32string& foldedB,
+                std::string_view b) {
+    if (foldedA != foldedB)
+        return foldedA < foldedB;
     return a < b;
 }
 
+} // namespace
+
+bool fileNameLess(std::string_view a, std::string_view b) {
+    return foldedLess(foldedCharacters(a), a, foldedCharacters(b), b);
+}
+
 std::vector<std::string> findFiles(const std::string& directory, std::string_view mask) {
-    const std::vector<std::string> names = fileNames(directory);
-    std::vector<std::string> listed;
-    for (const std::string& pattern : splitMask(mask)) {
-        for (const std::string& name : names) {
-            if (matchesPattern(name, pattern))
-                listed.push_back(name);
+    struct Entry {
+        std::u32string folded;
+        std::string name;
+    };
+    std::vector<Entry> entries;
+    for (std::string& name : fileNames(directory))
+        entries.push_back({foldedCharacters(name), std::move(name)});
+    std::vector<const Entry*> listed;
+    for (const std::string& text : splitMask(mask)) {
+        const WildcardPattern pattern(text);
+        for (const Entry& entry : entries) {
+            if (pattern.matchesFolded(entry.folded))
+                listed.push_back(&entry);
         }
     }
-    std::stable_sort(listed.begin(), listed.end(),
-                     [](const std::string& a, const std::string& b) { return fileNameLess(a, b); });
-    return listed;
+    std::stable_sort(listed.begin(), listed.end(), [](const Entry* a, const Entry* b) {
+        return foldedLess(a->folded, a->name, b->folded, b->name);
+    });
+    std::vector<std::string> names;
+    names.reserve(listed.size());
+    for (const Entry* entry : listed)
+        names.push_back(entry->name);
+    return names;
 }
 
 } // namespace quorbel

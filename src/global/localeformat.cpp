@@ -93,19 +93,32 @@ void civilFromSerial(long days, int& year, int& month, int& day) {
     year = static_cast<int>(static_cast<long>(yoe) + era * 400 + (month <= 2));
 }
 
-std::optional<double> parseDecimal(std::string_view text, const LocaleFormat& locale) {
-    std::string normal(text);
-    for (char& c : normal) {
+DecimalPrefix readDecimalPrefix(std::string_view text, const LocaleFormat& locale) {
+    // from_chars knows only ".", so the locale's separator becomes one; a "."
+    // of the text that is not the locale's separator must not, so the copy
+    // ends there.
+    std::string normal;
+    normal.reserve(text.size());
+    for (char c : text) {
         if (c == locale.decimalSeparator)
-            c = '.';
+            normal.push_back('.');
+        else if (c == '.')
+            break;
+        else
+            normal.push_back(c);
     }
-    if (normal.empty() || normal.front() == '+')
-        return std::nullopt;
     double value = 0;
     const auto [end, ec] = std::from_chars(normal.data(), normal.data() + normal.size(), value);
-    if (ec != std::errc() || end != normal.data() + normal.size() || !std::isfinite(value))
+    if (ec != std::errc() || !std::isfinite(value))
+        return {};
+    return {value, static_cast<size_t>(end - normal.data())};
+}
+
+std::optional<double> parseDecimal(std::string_view text, const LocaleFormat& locale) {
+    const DecimalPrefix read = readDecimalPrefix(text, locale);
+    if (text.empty() || read.length != text.size())
         return std::nullopt;
-    return value;
+    return read.value;
 }
 
 std::optional<DateSerial> parseShortDate(std::string_view text, const LocaleFormat& locale) {

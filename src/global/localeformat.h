@@ -24,6 +24,17 @@ using DateSerial = double;
 DateSerial dateSerial(int year, int month, int day);
 void civilFromSerial(long days, int& year, int& month, int& day);
 
+// The longest beginning of a text that reads as a decimal number written with
+// the locale's separators: digits, a "-", the locale's decimal separator and an
+// exponent. Any other character ends it, a thousands separator too, and so does
+// a "." where the locale's decimal separator is another character. length is
+// 0 when nothing reads.
+struct DecimalPrefix {
+    double value = 0;
+    size_t length = 0;
+};
+DecimalPrefix readDecimalPrefix(std::string_view text, const LocaleFormat& locale);
+
 // The whole text must convert; the decimal separator of the locale is accepted.
 // An empty text is not handled here: callers decide what it means.
 std::optional<double> parseDecimal(std::string_view text, const LocaleFormat& locale);

@@ -41,6 +41,15 @@ std::optional<DateSerial> parseDateKey(const std::string& key, const LocaleForma
     return std::nullopt;
 }
 
+// The key is spelled into a comparison as a literal of the column's kind, and
+// a decimal literal may carry a "+" before its digits.
+std::string_view withoutPlus(std::string_view key, const LocaleFormat& locale) {
+    if (key.size() >= 2 && key[0] == '+' &&
+        ((key[1] >= '0' && key[1] <= '9') || key[1] == locale.decimalSeparator))
+        key.remove_prefix(1);
+    return key;
+}
+
 bool usableSerial(double value) {
     return std::isfinite(value) && std::fabs(value) < 1e12;
 }
@@ -113,7 +122,7 @@ std::optional<size_t> MappingLookup::findText(const std::string& key) const {
 }
 
 std::optional<size_t> MappingLookup::findNumber(const std::string& key) const {
-    const auto value = parseDecimal(key, locale_);
+    const auto value = parseDecimal(withoutPlus(key, locale_), locale_);
     if (!value)
         return std::nullopt;
     const auto found = numbers_.find(*value + 0.0);

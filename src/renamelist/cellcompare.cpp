@@ -1,6 +1,5 @@
 #include "renamelist/cellcompare.h"
 
-#include <charconv>
 #include <string>
 
 namespace quorbel {
@@ -43,22 +42,14 @@ struct Conversion {
 };
 
 // An empty text counts as 0 and as converted; a text that does not convert
-// completely keeps the value of its longest convertible beginning.
+// completely keeps the value of its longest convertible beginning. A thousands
+// separator ends the conversion, so "1.500" where "." groups thousands does not
+// convert.
 Conversion convertNumber(std::string_view text, const LocaleFormat& locale) {
     if (text.empty())
         return {0, true};
-    std::string normal(text);
-    for (char& c : normal) {
-        if (c == locale.decimalSeparator)
-            c = '.';
-    }
-    Conversion result;
-    const auto [end, ec] =
-        std::from_chars(normal.data(), normal.data() + normal.size(), result.value);
-    if (ec != std::errc())
-        result.value = 0;
-    result.complete = ec == std::errc() && end == normal.data() + normal.size();
-    return result;
+    const DecimalPrefix read = readDecimalPrefix(text, locale);
+    return {read.value, read.length == text.size()};
 }
 
 double convertDate(std::string_view text, const LocaleFormat& locale) {

@@ -89,6 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LookupCase{"Missing", "文件名", "nothing", std::nullopt},
                       LookupCase{"NumberLeadingZeros", "序号 列", "007", 0},
                       LookupCase{"NumberNotALiteral", "序号 列", "abc", std::nullopt},
+                      LookupCase{"NumberPlusSign", "序号 列", "+7", 0},
+                      LookupCase{"NumberPlusFraction", "编号", "+.5E-4", 5},
+                      LookupCase{"NumberPlusWithZeros", "编号", "+01.5", 1},
+                      LookupCase{"NumberPlusAlone", "序号 列", "+", std::nullopt},
+                      LookupCase{"NumberTwoSigns", "序号 列", "+-7", std::nullopt},
+                      LookupCase{"NumberNegative", "编号", "-3", 2},
                       LookupCase{"NumberWithBlank", "序号 列", " 7", std::nullopt},
                       LookupCase{"NumberFraction", "编号", "1.50", 1},
                       LookupCase{"NumberExponent", "编号", "1E15", 4},
@@ -120,6 +126,15 @@ TEST(MappingLookup, ShortDateFollowsTheLocale) {
     const LocaleFormat dayFirst{',', '.', '.', DateOrder::DayMonthYear};
     EXPECT_EQ(MappingLookup(table, 0, dayFirst).find("01.05.2024"), 0u);
     EXPECT_EQ(MappingLookup(table, 0, dayFirst).find("2024/05/01"), std::nullopt);
+}
+
+TEST(MappingLookup, NumberKeysUseTheLocaleSeparators) {
+    const MappingTable table({"n"}, {{number(1.5)}, {number(1500)}});
+    const MappingLookup lookup(table, 0, LocaleFormat{',', '.', '.', DateOrder::DayMonthYear});
+    EXPECT_EQ(lookup.find("1,5"), 0u);
+    EXPECT_EQ(lookup.find("+1,5"), 0u);
+    EXPECT_EQ(lookup.find("1.500"), std::nullopt) << "a grouped number is no literal";
+    EXPECT_EQ(lookup.find("1.5"), std::nullopt);
 }
 
 class ApplyMappingTest : public ::testing::Test {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace quorbel {
 namespace {
 
@@ -48,8 +51,27 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchCase{"BacktracksOverRepeats", "aaab.jpg.jpg", "*a*b*.jpg", true},
                       MatchCase{"LiteralName", "Notes.TXT", "notes.txt", true},
                       MatchCase{"LiteralNameDiffers", "notes1.txt", "notes.txt", false},
-                      MatchCase{"NonAsciiExact", "样品1.ab1", "样品*.ab1", true}),
+                      MatchCase{"NonAsciiExact", "样品1.ab1", "样品*.ab1", true},
+                      MatchCase{"GreekCaseBlind", "Ω.txt", "ω*", true},
+                      MatchCase{"CyrillicCaseBlind", "ОТЧЁТ.TXT", "отчёт.txt", true},
+                      MatchCase{"AccentedCaseBlind", "ÄRGER.jpg", "ä*.JPG", true},
+                      MatchCase{"FullwidthCaseBlind", "ＡＢ.txt", "ａｂ.txt", true},
+                      MatchCase{"SigmaFormsMeet", "ΟΔΟΣ.txt", "οδος.txt", true},
+                      MatchCase{"OtherLetterStillDiffers", "Ψ.txt", "ω*", false},
+                      MatchCase{"StrayByteMatchesItself", "a\xFF.txt", "a\xFF.txt", true},
+                      MatchCase{"StrayByteIsOneCharacter", "a\xFF.txt", "a?.txt", true},
+                      MatchCase{"StrayByteIsNoLetter", "a\xC3.txt", "a\xC3\xA4.txt", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The window sets the process locale and the command line may not; folding
+// must not follow it.
+TEST(MatchesPatternLocaleTest, FoldsTheSameUnderThePlainCLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_TRUE(matchesPattern("Ω.txt", "ω*"));
+    EXPECT_TRUE(matchesPattern("样.TXT", "?.txt"));
+    std::setlocale(LC_ALL, previous.c_str());
+}
 
 } // namespace
 } // namespace quorbel

@@ -258,6 +258,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CompareCase{"DecimalWithLocaleComma", "1,5", "1,25", 1, comma},
                       CompareCase{"NumberAgainstText", "5", "abc", 1, dot},
                       CompareCase{"NeitherConverts", "1,000", "2,000", 0, dot},
+                      CompareCase{"DotGroupingDoesNotConvert", "1.500", "1.234", 0, comma},
+                      CompareCase{"DotIsNoDecimalWhereCommaIs", "0.5", "0,4", -1, comma},
                       CompareCase{"TwoMinusIsText", "1-2-3", "1-2-4", -1, dot},
                       CompareCase{"TextBytesUnsigned", "a", "\xE6\xA0\xB7", -1, dot},
                       CompareCase{"TextCaseCounts", "B", "a", -1, dot},
