@@ -2,6 +2,7 @@
 
 #include "app/appicons.h"
 #include "app/links.h"
+#include "platform/desktopcentre.h"
 #include "platform/shellopener.h"
 
 #include <QFrame>
@@ -28,7 +29,8 @@ TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), she
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
-    panel->setGeometry(8, 8, 281, 145);
+    // One pixel narrower than drawn at first, which ran past the client area.
+    panel->setGeometry(8, 8, 280, 145);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* icon = new QLabel(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
@@ -53,6 +55,7 @@ TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), she
     ok->setGeometry(103, 164, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    centreOnDesktop(*this);
 }
 
 QLabel* TAboutBox::addLink(QWidget* panel, const QString& name, const QString& shown, QPoint at,

@@ -3,22 +3,23 @@
 #include "app/about.h"
 #include "app/actiontable.h"
 #include "app/appicons.h"
-#include "platform/errordisplay.h"
 #include "app/exportcommand.h"
-#include "global/picturefiles.h"
-#include "app/opendircommand.h"
-#include "app/openfilecommand.h"
 #include "app/mappingcommand.h"
 #include "app/numberingcommand.h"
+#include "app/opendircommand.h"
+#include "app/openfilecommand.h"
+#include "app/renamecommands.h"
+#include "global/picturefiles.h"
 #include "platform/dialogrunner.h"
+#include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "preview/picturepreview.h"
-#include "app/renamecommands.h"
 #include "app/saferuncommands.h"
 #include "renamelist/renamegrid.h"
 
 #include <QAction>
 #include <QEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,6 +35,28 @@
 
 namespace quorbel {
 namespace {
+
+// The window's size with its frame, as the layout was drawn.
+constexpr QSize outerSize(601, 507);
+
+// Keeps the progress bar along the strip's bottom edge at the strip's full
+// width, whatever width the group box leaves it.
+class BottomEdgeFilter : public QObject {
+public:
+    BottomEdgeFilter(QWidget* bar, int height, QObject* parent)
+        : QObject(parent), bar_(bar), height_(height) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const QWidget* strip = static_cast<QWidget*>(watched);
+            bar_->setGeometry(0, strip->height() - height_, strip->width(), height_);
+        }
+        return false;
+    }
+
+private:
+    QWidget* bar_;
+    int height_;
+};
 
 QString text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -61,7 +84,7 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
     : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QStringLiteral("Quorbel V2.4"));
-    resize(601, 507);
+    resize(outerSize);
     list_.setLocale(locale);
     buildActions();
     buildMenus();
@@ -83,6 +106,29 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
     statusBar()->setFixedHeight(26);
     statusBar()->setSizeGripEnabled(true);
     bindGridEvents();
+}
+
+// The frame is known only once the window exists (with a window manager, once
+// it has framed the window, which shows as a move); the client area then
+// shrinks so that the window with its frame has the drawn size.
+void TfrmMain::fitOuterSize() {
+    if (outerSizeFitted_ || isMaximized() || isFullScreen())
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        return;
+    outerSizeFitted_ = true;
+    resize(outerSize - frame);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitOuterSize();
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
 }
 
 // The grid and its model watch the list, which as a member dies before the
@@ -131,6 +177,9 @@ void TfrmMain::buildToolBar() {
     toolBar_->setFloatable(false);
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // The buttons' height and a two-pixel edge, whatever margins the style adds.
+    toolBar_->setFixedHeight(39);
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
     auto* hintlessFilter = new HintlessToolTipFilter(toolBar_);
     for (std::string_view item : toolBarOrder) {
         if (item == "-") {
@@ -150,8 +199,11 @@ void TfrmMain::buildToolBar() {
 }
 
 QWidget* TfrmMain::buildRightPanel() {
-    auto* panel = new QWidget(this);
+    // A raised one-pixel edge, as panels have, leaves 160 pixels inside.
+    auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
     panel->setFixedWidth(162);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -164,8 +216,9 @@ QWidget* TfrmMain::buildRightPanel() {
     panel4_->setFixedHeight(155);
     imgView_ = new ImageBox(panel4_);
     imgView_->setObjectName(QStringLiteral("ImgView"));
+    // The two-pixel bevel is the frame; the box fills what it leaves.
     auto* boxLayout = new QVBoxLayout(panel4_);
-    boxLayout->setContentsMargins(2, 2, 2, 2);
+    boxLayout->setContentsMargins(0, 0, 0, 0);
     boxLayout->addWidget(imgView_);
     layout->addWidget(panel4_);
     layout->addWidget(buildFailurePanel(), 1);
@@ -175,11 +228,15 @@ QWidget* TfrmMain::buildRightPanel() {
 QWidget* TfrmMain::buildFailurePanel() {
     auto* group = new QGroupBox(QStringLiteral("文件处理失败列表"), this);
     group->setObjectName(QStringLiteral("GroupBox2"));
+    // The strip needs its 153 pixels of buttons; the style's own group box
+    // margin is all the edge it gets.
     auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(0, 2, 0, 0);
     memFile_ = new QPlainTextEdit(group);
     memFile_->setObjectName(QStringLiteral("memFile"));
     memFile_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memFile_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memFile_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(memFile_, 1);
     auto* strip = new QWidget(group);
     strip->setObjectName(QStringLiteral("Panel3"));
@@ -195,8 +252,8 @@ QWidget* TfrmMain::buildFailurePanel() {
     pb_->setObjectName(QStringLiteral("pb"));
     pb_->setRange(0, 100);
     pb_->setTextVisible(false);
-    pb_->setGeometry(0, 29, 156, 8);
     pb_->hide();
+    strip->installEventFilter(new BottomEdgeFilter(pb_, 8, strip));
     connect(save, &QPushButton::clicked, this,
             [this] { runGuarded([this] { bbtnSaveFilesClick(); }); });
     connect(clear, &QPushButton::clicked, this,

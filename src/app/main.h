@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/services.h"
 #include "global/localeformat.h"
+#include "platform/services.h"
 #include "renamelist/renamelist.h"
 
 #include <QMainWindow>
@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -67,6 +68,14 @@ public:
     void setStatusText(const QString& text);
     QString statusText() const;
 
+    // No pop-up of Qt's own to hide the tool bar: every command is in the
+    // action table, and none is a check mark.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
 private:
     void buildActions();
     void buildMenus();
@@ -74,6 +83,7 @@ private:
     QWidget* buildRightPanel();
     QWidget* buildFailurePanel();
     void bindGridEvents();
+    void fitOuterSize();
 
     Services services_;
     RenameList list_;
@@ -85,6 +95,7 @@ private:
     QLabel* panel4_ = nullptr;
     QLabel* sbInfo_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    bool outerSizeFitted_ = false;
 };
 
 } // namespace quorbel

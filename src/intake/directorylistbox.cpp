@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStyle>
 
 #include <stdexcept>
@@ -29,7 +30,9 @@ DirectoryListBox::DirectoryListBox(QWidget* parent) : QListWidget(parent) {
 
 void DirectoryListBox::setDirectory(const QString& directory) {
     const QFileInfo info(directory);
-    const QString path = info.absoluteFilePath();
+    const QString path = QDir::cleanPath(info.absoluteFilePath());
+    if (path == directory_)
+        return;
     if (!info.isDir() || !QDir(path).isReadable())
         throw std::runtime_error(QStringLiteral("无法进入目录 %1").arg(path).toStdString());
     if (fileList_)
@@ -39,6 +42,16 @@ void DirectoryListBox::setDirectory(const QString& directory) {
     directory_ = path;
     rebuild();
     emit directoryChanged();
+}
+
+void DirectoryListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (QListWidgetItem* item = currentItem())
+        emit entryActivated(item->data(PathRole).toString());
 }
 
 void DirectoryListBox::rebuild() {

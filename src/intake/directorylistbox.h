@@ -18,13 +18,19 @@ public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
 
     void setFileList(FileListBox* fileList) { fileList_ = fileList; }
-    // Throws when the directory cannot be entered; nothing changes then.
+    // Throws when the directory cannot be entered; nothing changes then. The
+    // directory that is already current is no change: nothing is raised.
     void setDirectory(const QString& directory);
     const QString& directory() const { return directory_; }
 
 signals:
     void entryActivated(const QString& directory);
     void directoryChanged();
+
+protected:
+    // Enter acts on the entry and ends there: passed on, it would press the
+    // dialog's default button even after entering the folder failed.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuild();

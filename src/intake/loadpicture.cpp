@@ -1,19 +1,22 @@
 #include "intake/loadpicture.h"
 
-#include "platform/errordisplay.h"
 #include "global/picturefiles.h"
 #include "intake/directorylistbox.h"
 #include "intake/filelistbox.h"
 #include "intake/filtercombobox.h"
 #include "intake/patternlist.h"
+#include "platform/desktopcentre.h"
+#include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "preview/picturepreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +28,22 @@
 #include <algorithm>
 
 namespace quorbel {
+namespace {
+
+// The current directory of each mount point, kept for the process as a
+// system with drive letters keeps one per drive: choosing a mount point
+// returns to where the user last was on it, and to its root before that.
+QHash<QString, QString>& mountDirectories() {
+    static QHash<QString, QString> directories;
+    return directories;
+}
+
+QString directoryOnMount(const QString& root) {
+    const QString remembered = mountDirectories().value(root);
+    return !remembered.isEmpty() && QFileInfo(remembered).isDir() ? remembered : root;
+}
+
+} // namespace
 
 TfrmLoadPic::TfrmLoadPic(MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
@@ -54,6 +73,7 @@ TfrmLoadPic::TfrmLoadPic(MessageBoxes& messages, QWidget* parent)
     guarded([this] { dlbFoldList_->setDirectory(QDir::currentPath()); });
     showDriveOf(dlbFoldList_->directory());
     connectEvents();
+    centreOnDesktop(*this);
 }
 
 QWidget* TfrmLoadPic::buildLeftColumn() {
@@ -145,17 +165,20 @@ QWidget* TfrmLoadPic::buildRightColumn() {
 }
 
 QWidget* TfrmLoadPic::buildPreviewFrame() {
+    // The column is 129 wide: the 121 x 120 box with a one-pixel sunken edge
+    // leaves the group box its own margin and nothing more.
     auto* frame = new QGroupBox(QStringLiteral("预览"), this);
     auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setContentsMargins(0, 2, 0, 0);
     auto* panel = new QLabel(QStringLiteral("空空如也"), frame);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setAlignment(Qt::AlignCenter);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setFixedSize(125, 124);
+    panel->setLineWidth(1);
+    panel->setFixedSize(123, 122);
     imgView_ = new ImageBox(panel);
     imgView_->setObjectName(QStringLiteral("ImgView"));
-    imgView_->setGeometry(2, 2, 121, 120);
+    imgView_->setGeometry(1, 1, 121, 120);
     lbInfo_ = new QLabel(frame);
     lbInfo_->setObjectName(QStringLiteral("lbInfo"));
     ckbViewPic_ = new QCheckBox(QStringLiteral("预览"), frame);
@@ -172,7 +195,9 @@ QWidget* TfrmLoadPic::buildPreviewFrame() {
 void TfrmLoadPic::fillDrives() {
     QStringList roots{QStringLiteral("/")};
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && !roots.contains(volume.rootPath()))
+        // Containers mount single files too; only folders can be entered.
+        if (volume.isValid() && QFileInfo(volume.rootPath()).isDir() &&
+            !roots.contains(volume.rootPath()))
             roots << volume.rootPath();
     }
     std::sort(roots.begin(), roots.end());
@@ -180,7 +205,8 @@ void TfrmLoadPic::fillDrives() {
         dcbDirver_->addItem(style()->standardIcon(QStyle::SP_DriveHDIcon), root, root);
 }
 
-// The selector shows the mount point that holds the directory; nothing is raised.
+// The selector shows the mount point that holds the directory, which becomes
+// that mount point's current directory; nothing is raised.
 void TfrmLoadPic::showDriveOf(const QString& directory) {
     int best = -1;
     qsizetype bestLength = -1;
@@ -195,12 +221,15 @@ void TfrmLoadPic::showDriveOf(const QString& directory) {
     }
     const QSignalBlocker blocker(dcbDirver_);
     dcbDirver_->setCurrentIndex(best);
+    if (best >= 0)
+        mountDirectories().insert(dcbDirver_->itemData(best).toString(), directory);
 }
 
 void TfrmLoadPic::connectEvents() {
     connect(dcbDirver_, &QComboBox::activated, this, [this](int index) {
-        guarded(
-            [this, index] { dlbFoldList_->setDirectory(dcbDirver_->itemData(index).toString()); });
+        guarded([this, index] {
+            dlbFoldList_->setDirectory(directoryOnMount(dcbDirver_->itemData(index).toString()));
+        });
         showDriveOf(dlbFoldList_->directory());
     });
     connect(dlbFoldList_, &DirectoryListBox::entryActivated, this,

@@ -1,5 +1,6 @@
 #include "mapping/linkexcel.h"
 
+#include "platform/captionedframes.h"
 #include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
 
@@ -56,6 +57,7 @@ TfrmLinkExcel::TfrmLinkExcel(const Services& services, WorkbookOpener opener, QW
     setWindowTitle(QStringLiteral("对应表"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     setFixedSize(315, 239);
+    useCaptionedFrames(*this);
     buildStepOne();
     buildStepTwo();
     buildButtons();
@@ -133,7 +135,8 @@ void TfrmLinkExcel::runGuarded(void (TfrmLinkExcel::*handler)()) {
 }
 
 void TfrmLinkExcel::bbtnGetFileClick() {
-    const QString chosen = services_.files->openFile(this, QStringLiteral("打开"), workbookFilter);
+    const QString chosen = services_.files->openFile(this, QStringLiteral("打开"), workbookFilter,
+                                                     QStringLiteral("xls"));
     if (chosen.isEmpty())
         return;
     emptyColumnLists();

@@ -1,13 +1,13 @@
 #include "numbering/serialnub.h"
 
 #include "numbering/spinfield.h"
+#include "platform/captionedframes.h"
+#include "platform/desktopcentre.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace quorbel {
@@ -35,15 +35,13 @@ TfrmSerial::TfrmSerial(QWidget* parent, char decimalSeparator)
         {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
     dialogFont.setPixelSize(12);
     setFont(dialogFont);
+    useCaptionedFrames(*this);
     // The client area of a 301 x 221 window with a standard caption and border.
     setFixedSize(293, 194);
     buildRuleGroup();
     buildRangeGroup();
     buildButtons();
-    // Centred on the desktop rather than over the main window; an explicit move
-    // keeps Qt from re-centring it over the parent when shown.
-    if (const QScreen* desktop = screen())
-        move(desktop->availableGeometry().center() - rect().center());
+    centreOnDesktop(*this);
 }
 
 QGroupBox* TfrmSerial::buildRuleGroup() {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QToolButton>
 
@@ -97,6 +98,25 @@ void SpinField::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void SpinField::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    QString kept;
+    for (const QChar c : committed) {
+        // Control characters come as keys, never as committed text.
+        if (c.unicode() >= 32 && acceptsKey(QString(c), decimalSeparator_))
+            kept += c;
+    }
+    if (kept == committed) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QApplication::beep();
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
 }
 
 void SpinField::focusOutEvent(QFocusEvent* event) {

@@ -39,6 +39,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Text committed by an input method is filtered by the same rule as keys,
+    // character by character.
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -5,8 +5,15 @@
 
 namespace quorbel {
 
-QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
+QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
+                                const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,

@@ -25,8 +25,11 @@ struct SaveChoice {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // filter uses Qt's "Caption (*.a *.b);;Other (*.c)" form.
-    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // filter uses Qt's "Caption (*.a *.b);;Other (*.c)" form. A name typed
+    // without extension that names no file gets defaultSuffix, so "mapping"
+    // finds mapping.xls.
+    virtual QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                             const QString& defaultSuffix) = 0;
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& defaultSuffix) = 0;
     // A save dialog offering several file types, the first one selected; the
@@ -40,7 +43,8 @@ public:
 
 class QtFileDialogs : public FileDialogs {
 public:
-    QString openFile(QWidget* parent, const QString& title, const QString& filter) override;
+    QString openFile(QWidget* parent, const QString& title, const QString& filter,
+                     const QString& defaultSuffix) override;
     QString saveFile(QWidget* parent, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
     SaveChoice saveFileAs(QWidget* parent, const QString& title,

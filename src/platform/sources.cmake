@@ -7,4 +7,6 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/dialogrunner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshellopener.cpp
     ${CMAKE_CURRENT_LIST_DIR}/errordisplay.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktopcentre.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/captionedframes.cpp
 )

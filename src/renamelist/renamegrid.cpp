@@ -4,9 +4,12 @@
 #include "renamelist/renamelistmodel.h"
 #include "renamelist/sortheader.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QWheelEvent>
 
 #include <array>
@@ -16,6 +19,30 @@ namespace {
 
 constexpr std::array<int, RenameList::ColCount> columnWidths{10, 36, 71, 70, 30, 130, 70};
 constexpr int gridRowHeight = 21;
+
+// The row indicator sits at the very top left of its cell, as it was drawn,
+// rather than as a decoration centred with the style's margin.
+class IndicatorDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QVariant mark = index.data(Qt::DecorationRole);
+        if (mark.typeId() != QMetaType::QPixmap) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        cell.features &= ~QStyleOptionViewItem::HasDecoration;
+        cell.icon = QIcon();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        painter->drawPixmap(option.rect.topLeft(), mark.value<QPixmap>());
+    }
+};
 
 } // namespace
 
@@ -37,6 +64,11 @@ RenameGrid::RenameGrid(RenameList& list, QWidget* parent)
     header_->setMinimumSectionSize(1);
     for (int column = 0; column < RenameList::ColCount; ++column)
         header_->resizeSection(column, columnWidths[static_cast<size_t>(column)]);
+    setItemDelegateForColumn(0, new IndicatorDelegate(this));
+    // A click focuses the grid through mousePressEvent only: with click focus
+    // Qt would also hand it the focus for a click on the header, which closes
+    // an open editor although such a click may do nothing at all.
+    setFocusPolicy(Qt::TabFocus);
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
@@ -87,6 +119,10 @@ void RenameGrid::updateSortIndicator() {
 }
 
 void RenameGrid::sortByHeader(int column) {
+    // With fewer than two file rows a header click does nothing at all, and
+    // leaves an open editor open.
+    if (list_.RowCount() <= 2)
+        return;
     // An open editor keeps its text in the cell before the rows move.
     if (QWidget* editor = indexWidget(currentIndex())) {
         commitData(editor);
@@ -103,6 +139,7 @@ bool RenameGrid::editsCurrentCell() const {
 }
 
 void RenameGrid::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
     const auto [column, row] = cellAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || row < 0 || column == 0)
         return;

@@ -31,9 +31,11 @@ QString ScriptedFileDialogs::next() {
     return answer;
 }
 
-QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString& filter) {
+QString ScriptedFileDialogs::openFile(QWidget*, const QString& title, const QString& filter,
+                                      const QString& defaultSuffix) {
     titles << title;
     filters << filter;
+    suffixes << defaultSuffix;
     return next();
 }
 

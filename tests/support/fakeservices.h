@@ -44,7 +44,8 @@ public:
 // records what it was asked.
 class ScriptedFileDialogs : public FileDialogs {
 public:
-    QString openFile(QWidget*, const QString& title, const QString& filter) override;
+    QString openFile(QWidget*, const QString& title, const QString& filter,
+                     const QString& defaultSuffix) override;
     QString saveFile(QWidget*, const QString& title, const QString& filter,
                      const QString& defaultSuffix) override;
     SaveChoice saveFileAs(QWidget*, const QString& title,

@@ -117,6 +117,7 @@ void LinkExcelTest::offersXlsFirstThenTheOtherFormats() {
     QCOMPARE(s.fake.files.filters.size(), 1);
     const QStringList entries = s.fake.files.filters.first().split(QStringLiteral(";;"));
     QCOMPARE(entries.first(), QStringLiteral("Excel (*.xls)"));
+    QCOMPARE(s.fake.files.suffixes, QStringList{QStringLiteral("xls")});
     for (const char* pattern : {"(*.xlsx)", "(*.ods)", "(*.csv)", "(*.txt)"})
         QVERIFY2(s.fake.files.filters.first().contains(QLatin1String(pattern)), pattern);
 }

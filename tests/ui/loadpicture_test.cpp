@@ -98,6 +98,9 @@ private slots:
     void sidewaysPhotoIsLabelledUpright();
     void previewOffLeavesTheBoxAsItWas();
     void browsingMovesTheWorkingDirectory();
+    void enterOnAFolderThatCannotBeEnteredKeepsTheDialogOpen();
+    void reenteringTheCurrentFolderIsNoChange();
+    void choosingAMountPointReturnsToItsCurrentFolder();
     void rootPathsHaveOneSlash();
     void cancelLeavesTheListAlone();
 
@@ -401,14 +404,95 @@ void LoadPictureTest::browsingMovesTheWorkingDirectory() {
     runChooser([&](Chooser& c) { QCOMPARE(c.folders->directory(), inner); }, QDialog::Rejected);
 }
 
-// The drive selector reaches the root; whatever it holds, each path has exactly one "/" before the
+void LoadPictureTest::enterOnAFolderThatCannotBeEnteredKeepsTheDialogOpen() {
+    QDir(dir_->path()).mkdir(QStringLiteral("gone"));
+    picture(QStringLiteral("a.png"));
+    runChooser(
+        [&](Chooser& c) {
+            c.click(0);
+            QVERIFY(c.ok->isEnabled());
+            const auto entries = c.folders->findItems(QStringLiteral("gone"), Qt::MatchEndsWith);
+            QCOMPARE(entries.size(), 1);
+            c.folders->setCurrentItem(entries.first());
+            QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("gone")));
+            c.folders->setFocus();
+            QTest::keyClick(c.folders, Qt::Key_Return);
+            QCOMPARE(fake_.messages.shown.size(), size_t(1));
+            QVERIFY(c.dialog.isVisible());
+            QCOMPARE(c.dialog.result(), int(QDialog::Rejected)); // OK was not pressed
+            QCOMPARE(c.folders->directory(), dir_->path());
+            QVERIFY(c.ok->isEnabled());
+        },
+        QDialog::Rejected);
+    QCOMPARE(main_->renameList().RowCount(), 2); // the start state: nothing filled
+}
+
+void LoadPictureTest::reenteringTheCurrentFolderIsNoChange() {
+    picture(QStringLiteral("a.png"), QSize(40, 30));
+    runChooser(
+        [&](Chooser& c) {
+            c.click(0);
+            QVERIFY(c.box->hasPicture());
+            const QString status = c.dialog.statusText();
+            QListWidgetItem* own = c.folders->currentItem();
+            QVERIFY(own);
+            QTest::mouseDClick(c.folders->viewport(), Qt::LeftButton, {},
+                               c.folders->visualItemRect(own).center());
+            emit c.folders->entryActivated(dir_->path() + QStringLiteral("/"));
+            QCOMPARE(c.folders->directory(), dir_->path());
+            QVERIFY(c.ok->isEnabled());
+            QVERIFY(c.files->isItemSelected(0));
+            QVERIFY(c.box->hasPicture());
+            QCOMPARE(c.info->text(), QStringLiteral("宽:40 高:30"));
+            QCOMPARE(c.dialog.statusText(), status);
+        },
+        QDialog::Rejected);
+    QVERIFY(fake_.messages.shown.empty());
+}
+
+// Each mount point keeps its own current folder, as drives do: choosing the
+// one shown stays where the list is, choosing another and coming back returns.
+void LoadPictureTest::choosingAMountPointReturnsToItsCurrentFolder() {
+    QDir(dir_->path()).mkdir(QStringLiteral("inner"));
+    picture(QStringLiteral("inner/in.png"));
+    const QString inner = dir_->filePath(QStringLiteral("inner"));
+    runChooser(
+        [&](Chooser& c) {
+            auto* drives = c.dialog.findChild<QComboBox*>(QStringLiteral("dcbDirver"));
+            emit c.folders->entryActivated(inner);
+            c.click(0);
+            QVERIFY(c.ok->isEnabled());
+            const int shown = drives->currentIndex();
+            QVERIFY(shown >= 0);
+            emit drives->activated(shown);
+            QCOMPARE(c.folders->directory(), inner);
+            QVERIFY(c.ok->isEnabled()); // no change, so nothing was reset
+            QVERIFY(c.files->isItemSelected(0));
+            int other = -1;
+            for (int i = 0; i < drives->count() && other < 0; ++i) {
+                if (i != shown && QDir(drives->itemData(i).toString()).isReadable())
+                    other = i;
+            }
+            if (other < 0)
+                return; // a machine with one file system has nowhere else to go
+            emit drives->activated(other);
+            QVERIFY(c.folders->directory() != inner);
+            QCOMPARE(drives->currentIndex(), other);
+            emit drives->activated(drives->findData(drives->itemData(shown)));
+            QCOMPARE(c.folders->directory(), inner);
+        },
+        QDialog::Rejected);
+    QVERIFY(fake_.messages.shown.empty());
+}
+
+// The folder list reaches the root; whatever it holds, each path has exactly one "/" before the
 // name.
 void LoadPictureTest::rootPathsHaveOneSlash() {
     const auto paths = runChooser([&](Chooser& c) {
         auto* drives = c.dialog.findChild<QComboBox*>(QStringLiteral("dcbDirver"));
         QVERIFY(drives->currentIndex() >= 0);
         QVERIFY(dir_->path().startsWith(drives->currentText()));
-        emit drives->activated(drives->findText(QStringLiteral("/")));
+        emit c.folders->entryActivated(QStringLiteral("/"));
         QCOMPARE(c.folders->directory(), QStringLiteral("/"));
         QCOMPARE(c.files->directory(), std::string("/"));
         QCOMPARE(drives->currentText(), QStringLiteral("/"));

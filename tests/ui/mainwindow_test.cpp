@@ -1,21 +1,28 @@
 #include "app/about.h"
 #include "app/appicons.h"
-#include "platform/errordisplay.h"
 #include "app/main.h"
+#include "intake/loadpicture.h"
+#include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "renamelist/renamegrid.h"
 #include "renamelist/renamelistmodel.h"
+#include "renamelist/rowindicator.h"
 #include "renamelist/sortheader.h"
 #include "support/fakeservices.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -84,7 +91,7 @@ private slots:
 
     void startState() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Quorbel V2.4"));
-        QCOMPARE(window->size(), QSize(601, 507));
+        QCOMPARE(window->frameGeometry().size(), QSize(601, 507));
         QCOMPARE(grid()->model()->rowCount(), 1);
         QCOMPARE(grid()->model()->headerData(2, Qt::Horizontal).toString(),
                  QStringLiteral("原名称"));
@@ -189,6 +196,95 @@ private slots:
         QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border - 30, y));
         QVERIFY(header->sectionSize(RenameList::OldName) != width);
         QCOMPARE(oldNames(), QStringList({"c", "a", "b"}));
+    }
+
+    void headerClickWithOneFileRowLeavesTheEditorOpen() {
+        fill({"only.jpg"});
+        int sorts = 0;
+        list().OnClickSort = [&](int) { ++sorts; };
+        clickCell(RenameList::NewName, 1);
+        QTest::keyClick(grid(), 'x');
+        QPointer<QLineEdit> editor = grid()->findChild<QLineEdit*>();
+        QVERIFY(editor && editor->isVisible());
+        clickHeader(RenameList::OldName, 30);
+        QCoreApplication::processEvents();
+        QCOMPARE(sorts, 0);
+        QVERIFY(editor && editor->isVisible());
+        QTest::keyClicks(editor, QStringLiteral("y"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(list().getCell(RenameList::NewName, 1), std::string("xy"));
+    }
+
+    void toolBarOffersNoPopUpOfItsOwn() {
+        QToolBar* bar = window->toolBar();
+        const QPoint at(bar->width() - 5, bar->height() / 2);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QCoreApplication::sendEvent(bar, &click);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(window->createPopupMenu(), nullptr);
+        QVERIFY(bar->isVisible());
+    }
+
+    // The window's parts measured against the drawn layout. Where the fonts
+    // differ only the text sizes may; these figures are the layout's own.
+    void partsHaveTheirDrawnGeometry() {
+        QCOMPARE(window->frameGeometry().size(), QSize(601, 507));
+        QCOMPARE(window->toolBar()->height(), 39);
+        for (QAction* action : window->toolBar()->actions()) {
+            if (auto* button =
+                    qobject_cast<QToolButton*>(window->toolBar()->widgetForAction(action));
+                button && button->isVisible()) {
+                QCOMPARE(button->size(), QSize(55, 35));
+                QVERIFY(window->toolBar()->rect().contains(button->geometry()));
+            }
+        }
+        QCOMPARE(window->statusBar()->height(), 26);
+        QCOMPARE(window->findChild<QWidget*>(QStringLiteral("Panel2"))->width(), 162);
+        QCOMPARE(window->previewPanel()->height(), 155);
+        QCOMPARE(window->ImgView()->size(), QSize(156, 151));
+        auto* strip = window->findChild<QWidget*>(QStringLiteral("Panel3"));
+        QCOMPARE(strip->height(), 37);
+        QCOMPARE(window->findChild<QPushButton*>(QStringLiteral("bbtnSaveFiles"))->geometry(),
+                 QRect(0, 5, 81, 25));
+        QCOMPARE(window->findChild<QPushButton*>(QStringLiteral("bbtnClearList"))->geometry(),
+                 QRect(85, 5, 68, 25));
+        QVERIFY(strip->width() >= 85 + 68);
+        window->pb()->show();
+        QCOMPARE(window->pb()->geometry(), QRect(0, 29, strip->width(), 8));
+        QCOMPARE(window->memFile()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(window->memFile()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    // The 9 x 10 mark at the very top left of column 0 of the current row.
+    void rowIndicatorSitsAtTheCellsTopLeft() {
+        fill({"a.jpg", "b.jpg", "c.jpg"});
+        clickCell(RenameList::NewName, 2);
+        const QRect cell = grid()->visualRect(grid()->listModel()->indexOfCell(0, 2));
+        const QImage drawn = grid()->viewport()->grab().toImage();
+        const QImage mark = rowIndicatorImage();
+        const QColor red(255, 70, 75);
+        for (int y = 0; y < mark.height(); ++y) {
+            for (int x = 0; x < mark.width(); ++x) {
+                const bool marked = mark.pixelColor(x, y) == red;
+                QCOMPARE(drawn.pixelColor(cell.topLeft() + QPoint(x, y)) == red, marked);
+            }
+        }
+    }
+
+    // Both open in the middle of the desktop, not over the main window.
+    void chooserAndAboutAreCentredOnTheDesktop() {
+        window->move(0, 0);
+        const QPoint desktop = window->screen()->availableGeometry().center();
+        TAboutBox about(fakes->shell, window.get());
+        TfrmLoadPic chooser(fakes->messages, window.get());
+        for (QDialog* dialog : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&chooser)}) {
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            const QPoint off = dialog->frameGeometry().center() - desktop;
+            QVERIFY2(off.manhattanLength() <= 4, qPrintable(dialog->objectName()));
+            dialog->hide();
+        }
     }
 
     void typingIntoTheNewNameColumn() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -135,6 +136,30 @@ private slots:
         field.paste();
         QCOMPARE(field.text(), QStringLiteral("12ab"));
         QCOMPARE(field.value(), 1);
+    }
+
+    void committedTextIsFilteredLikeKeys_data() {
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<char>("separator");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("chinese and a letter") << "中x" << '.' << "";
+        QTest::newRow("digits") << "12" << '.' << "12";
+        QTest::newRow("digits around a character") << "1中2" << '.' << "12";
+        QTest::newRow("fullwidth digit") << "１" << '.' << "";
+        QTest::newRow("sign and separator") << "-1,5" << ',' << "-1,5";
+        QTest::newRow("blank and tab") << " \t7" << '.' << "7";
+    }
+    void committedTextIsFilteredLikeKeys() {
+        QFETCH(QString, committed);
+        QFETCH(char, separator);
+        QFETCH(QString, typed);
+        SpinField field;
+        field.setDecimalSeparator(separator);
+        field.clear();
+        QInputMethodEvent commit;
+        commit.setCommitString(committed);
+        QCoreApplication::sendEvent(&field, &commit);
+        QCOMPARE(field.text(), typed);
     }
 
     void leavingTheFieldClampsItsText_data() {

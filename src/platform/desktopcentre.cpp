@@ -1,0 +1,15 @@
+#include "platform/desktopcentre.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace quorbel {
+
+void centreOnDesktop(QWidget& window) {
+    const QScreen* desktop = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (desktop)
+        window.move(desktop->availableGeometry().center() - window.rect().center());
+}
+
+} // namespace quorbel

@@ -1,0 +1,67 @@
+#include "app/about.h"
+#include "app/main.h"
+#include "intake/loadpicture.h"
+#include "mapping/linkexcel.h"
+#include "numbering/serialnub.h"
+#include "support/fakeservices.h"
+#include "support/layoutcheck.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using namespace quorbel;
+using WindowFactory = std::function<std::unique_ptr<QWidget>(test::FakeServices&)>;
+Q_DECLARE_METATYPE(WindowFactory)
+
+// Every window drawn with the program's own font and the packaged CJK font:
+// no control may be cut off by its parent or crossed by a group box's frame.
+class DialogLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QFont font;
+        font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
+        font.setPixelSize(12);
+        QApplication::setFont(font);
+    }
+
+    void everyControlLiesInsideItsParent_data() {
+        QTest::addColumn<WindowFactory>("make");
+        QTest::newRow("main window") << WindowFactory([](test::FakeServices& fake) {
+            auto window = std::make_unique<TfrmMain>(fake.services(), LocaleFormat{});
+            window->fillGrid({"/data/a.jpg", "/data/b.jpg"});
+            window->pb()->show(); // as during a run
+            return std::unique_ptr<QWidget>(std::move(window));
+        });
+        QTest::newRow("picture chooser") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(std::make_unique<TfrmLoadPic>(fake.messages));
+        });
+        QTest::newRow("numbering") << WindowFactory([](test::FakeServices&) {
+            return std::unique_ptr<QWidget>(std::make_unique<TfrmSerial>());
+        });
+        QTest::newRow("mapping table") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(std::make_unique<TfrmLinkExcel>(fake.services()));
+        });
+        QTest::newRow("about") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(std::make_unique<TAboutBox>(fake.shell));
+        });
+    }
+
+    void everyControlLiesInsideItsParent() {
+        QFETCH(WindowFactory, make);
+        test::FakeServices fake;
+        const std::unique_ptr<QWidget> window = make(fake);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QStringList faults = test::controlsOutsideTheirParent(*window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(DialogLayoutTest)
+#include "dialoglayout_test.moc"
