@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Takes the screenshots under docs/: starts the program on a virtual X server
+# in a small folder of generated pictures, drives it with xdotool to a list
+# with new names and results, and saves the main window and each dialog.
+# Usage: scripts/screenshots.sh [build-dir]
+# Needs what scripts/setup.sh installs, plus xdotool and imagemagick, which
+# this script installs itself when they are missing.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$here/build}
+build=$(cd "$(dirname "$build")" && pwd)/$(basename "$build")
+docs=$here/docs
+
+if [ -z "${QUORBEL_SCREENSHOTS_DISPLAY:-}" ]; then
+    tools=(xvfb xauth xdotool imagemagick fonts-wqy-zenhei)
+    missing=()
+    for package in "${tools[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        sudo_cmd=""
+        [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+        $sudo_cmd apt-get update -q
+        DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q --no-install-recommends \
+            "${missing[@]}"
+    fi
+    [ -x "$build/src/quorbel" ] || "$here/scripts/setup.sh" "$build"
+    exec env QUORBEL_SCREENSHOTS_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/demo.XXXX")
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The pictures: gradients with a disc, one of them upright, and a folder named
+# like the third new name, so that one rename fails as a duplicate.
+pictures=$work/样品照片
+mkdir -p "$pictures"
+colours=("#2e6fb7:#d8e8f8" "#b7472e:#f8e0d8" "#3c8c3c:#e0f4e0" "#8c6c1c:#f8f0c8" "#6c3c8c:#ecdff8")
+for i in "${!colours[@]}"; do
+    from=${colours[$i]%%:*}
+    to=${colours[$i]##*:}
+    size=640x480
+    [ "$i" -eq 3 ] && size=480x640
+    convert -size "$size" "gradient:$to-$from" -fill "$from" -stroke white -strokewidth 6 \
+        -draw "circle 240,240 240,$((120 + i * 20))" "$pictures/IMG_000$((i + 1)).jpg"
+done
+echo "sample 7, read 812 bases" > "$pictures/S07_trace.txt"
+mkdir "$pictures/B03.jpg"
+
+# Rename runs ask the desktop to open the home page; here nothing answers.
+mkdir "$work/bin"
+printf '#!/bin/sh\nexit 0\n' > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+
+window_of() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+origin_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    echo "$X $Y"
+}
+# Clicks at a point given relative to a window's top left.
+click_in() {
+    local window=$1 x=$2 y=$3 ox oy
+    read -r ox oy < <(origin_of "$window")
+    xdotool mousemove --sync $((ox + x)) $((oy + y)) click 1
+    sleep 0.4
+}
+shoot() {
+    sleep 0.6
+    import -window "$1" "$work/shot.png"
+    # A palette keeps the files small; the windows use few colours.
+    convert "$work/shot.png" -colors 256 "PNG8:$docs/$2.png"
+}
+
+mkdir -p "$docs"
+cd "$pictures"
+PATH=$work/bin:$PATH LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$build/src/quorbel" &
+program_pid=$!
+main=$(window_of "Quorbel V2.4")
+sleep 1
+
+# Tool-bar buttons: 55 pixels and one of spacing each, 8 more per separator.
+toolbar_y=41
+tool_x() { echo $((31 + $1 * 56 + $2 * 9)); }
+
+click_in "$main" "$(tool_x 0 0)" "$toolbar_y"          # 文件
+chooser=$(window_of "调入图像")
+sleep 0.5
+click_in "$chooser" 267 31                              # the first picture
+click_in "$chooser" 428 218                             # 全部选中
+shoot "$chooser" loadpicture
+click_in "$chooser" 428 393                             # 确定
+sleep 0.5
+
+click_in "$main" "$(tool_x 3 1)" "$toolbar_y"          # 自动编号
+numbering=$(window_of "自动编号")
+shoot "$numbering" numbering
+click_in "$numbering" 229 28                            # 确定
+sleep 0.5
+
+click_in "$main" "$(tool_x 4 1)" "$toolbar_y"          # 换名
+sleep 1.5
+click_in "$main" 158 113                                # row 2, a picture
+shoot "$main" main-window
+
+click_in "$main" "$(tool_x 2 1)" "$toolbar_y"          # 对应表
+shoot "$(window_of "对应表")" mapping
+xdotool key Escape
+sleep 0.5
+
+click_in "$main" "$(tool_x 6 2)" "$toolbar_y"          # 关于
+shoot "$(window_of "关于")" about
+xdotool key Escape
+sleep 0.3
+echo "screenshots written to $docs"
