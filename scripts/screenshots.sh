@@ -74,7 +74,7 @@ shoot() {
     sleep 0.6
     import -window "$1" "$work/shot.png"
     # A palette keeps the files small; the windows use few colours.
-    convert "$work/shot.png" -colors 256 "PNG8:$docs/$2.png"
+    convert "$work/shot.png" -strip -colors 256 "PNG8:$docs/$2.png"
 }
 
 mkdir -p "$docs"
