@@ -57,6 +57,15 @@ std::u32string foldedCharacters(std::string_view text) {
     std::mbstate_t state{};
     size_t pos = 0;
     while (pos < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        // A byte below 0x80 is a whole character in UTF-8, and the C library
+        // folds those as plain ASCII; taking them directly keeps long
+        // listings of plain names quick.
+        if (byte < 0x80) {
+            folded.push_back(foldAscii(byte));
+            ++pos;
+            continue;
+        }
         wchar_t wide = 0;
         size_t length = std::mbrtowc(&wide, text.data() + pos, text.size() - pos, &state);
         if (length == static_cast<size_t>(-1) || length == static_cast<size_t>(-2)) {
