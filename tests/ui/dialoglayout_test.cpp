@@ -1,6 +1,7 @@
 #include "app/about.h"
 #include "app/main.h"
 #include "intake/loadpicture.h"
+#include "intake/opendir.h"
 #include "mapping/linkexcel.h"
 #include "numbering/serialnub.h"
 #include "support/fakeservices.h"
@@ -40,6 +41,9 @@ private slots:
         });
         QTest::newRow("picture chooser") << WindowFactory([](test::FakeServices& fake) {
             return std::unique_ptr<QWidget>(std::make_unique<TfrmLoadPic>(fake.messages));
+        });
+        QTest::newRow("directory import") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(std::make_unique<TfrmDir>(fake.files, fake.messages));
         });
         QTest::newRow("numbering") << WindowFactory([](test::FakeServices&) {
             return std::unique_ptr<QWidget>(std::make_unique<TfrmSerial>());
