@@ -3,6 +3,7 @@
 #include "app/main.h"
 #include "mapping/applymapping.h"
 #include "mapping/linkexcel.h"
+#include "mapping/mappingchoice.h"
 #include "platform/dialogrunner.h"
 
 namespace quorbel {
@@ -16,7 +17,7 @@ void mappingCommand(TfrmMain& main) {
     RenameList& list = main.renameList();
     const int matches = applyMapping(list, *dialog.table(), dialog.oldNameColumn(),
                                      dialog.newNameColumn(), list.locale());
-    main.setStatusText(QStringLiteral("使用对应表对应 %1 个文件").arg(matches));
+    main.setStatusText(QString::fromStdString(mappedStatusText(matches)));
 }
 
 } // namespace quorbel

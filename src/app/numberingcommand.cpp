@@ -1,7 +1,6 @@
 #include "app/numberingcommand.h"
 
 #include "app/main.h"
-#include "global/pathsplit.h"
 #include "numbering/namegenerator.h"
 #include "numbering/serialnub.h"
 #include "numbering/spinfield.h"
@@ -25,13 +24,15 @@ void prepareRange(TfrmSerial& dialog, int lastFileRow) {
     dialog.sedtE()->setValue(lastFileRow);
 }
 
+// The fields take the ordered range back, clamped as every assignment is.
 void putRangeInOrder(TfrmSerial& dialog) {
     const std::int32_t first = dialog.sedtB()->value();
     const std::int32_t last = dialog.sedtE()->value();
-    if (first <= last)
+    const RowRange range = orderedRange(first, last);
+    if (range.first == first)
         return;
-    dialog.sedtB()->setValue(last);
-    dialog.sedtE()->setValue(first);
+    dialog.sedtB()->setValue(range.first);
+    dialog.sedtE()->setValue(range.last);
 }
 
 } // namespace
@@ -44,14 +45,17 @@ void numberingCommand(TfrmMain& main) {
     if (main.services().dialogs->run(dialog) != QDialog::Accepted)
         return;
     putRangeInOrder(dialog);
-    const std::string startText = trimmed(dialog.leBN()->text().toStdString());
-    const std::string prefix = trimmed(dialog.leBC()->text().toStdString());
+    const std::string startText = dialog.leBN()->text().toStdString();
+    const std::string prefix = dialog.leBC()->text().toStdString();
     std::optional<std::vector<NumberedName>> names =
-        generateNames({prefix, startText, dialog.sedInc()->value(), dialog.sedtB()->value(),
-                       dialog.sedtE()->value(), lastFileRow});
+        numberRows({prefix, startText, dialog.sedInc()->value(), dialog.sedtB()->value(),
+                    dialog.sedtE()->value()},
+                   lastFileRow);
     if (!names) {
-        main.services().messages->information(&main, QStringLiteral("提示"),
-                                              QStringLiteral("起始编号只允许数字"));
+        main.services().messages->information(
+            &main, QStringLiteral("提示"),
+            QString::fromUtf8(startNotIntegerMessage.data(),
+                              static_cast<qsizetype>(startNotIntegerMessage.size())));
         return;
     }
     writeNewNames(list, std::move(*names));

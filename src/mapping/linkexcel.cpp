@@ -1,5 +1,6 @@
 #include "mapping/linkexcel.h"
 
+#include "mapping/mappingchoice.h"
 #include "platform/captionedframes.h"
 #include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
@@ -210,17 +211,7 @@ int TfrmLinkExcel::newNameColumn() const {
 }
 
 bool TfrmLinkExcel::ready() const {
-    const int oldColumn = oldNameColumn();
-    const int newColumn = newNameColumn();
-    if (oldColumn < 0 || newColumn < 0)
-        return false;
-    const std::vector<std::string>& names = table_->columnNames();
-    const size_t count = names.size();
-    if (static_cast<size_t>(oldColumn) >= count || static_cast<size_t>(newColumn) >= count)
-        return false;
-    const std::string& oldName = names[static_cast<size_t>(oldColumn)];
-    const std::string& newName = names[static_cast<size_t>(newColumn)];
-    return !oldName.empty() && !newName.empty() && oldName != newName;
+    return table_ && mappingColumnsPair(table_->columnNames(), oldNameColumn(), newNameColumn());
 }
 
 void TfrmLinkExcel::closeWorkbook() {

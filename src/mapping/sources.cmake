@@ -7,6 +7,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/celltext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/csvtext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dateformat.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/mappingchoice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappinglookup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappingtable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcuscollector.cpp

@@ -1,5 +1,6 @@
 #include "numbering/namegenerator.h"
 
+#include "global/pathsplit.h"
 #include "numbering/integerreading.h"
 #include "renamelist/renamelist.h"
 
@@ -47,6 +48,21 @@ std::optional<std::vector<NumberedName>> generateNames(const NumberingRule& rule
         counter = wrappedAdd(counter, 1, rule.increment);
     }
     return names;
+}
+
+RowRange orderedRange(std::int32_t first, std::int32_t last) {
+    if (first > last)
+        return {last, first};
+    return {first, last};
+}
+
+std::optional<std::vector<NumberedName>> numberRows(const NumberingRequest& request,
+                                                    std::int32_t lastFileRow) {
+    const std::string prefix = trimmed(request.prefix);
+    const std::string startText = trimmed(request.startText);
+    const RowRange range = orderedRange(request.firstRow, request.lastRow);
+    return generateNames(
+        {prefix, startText, request.increment, range.first, range.last, lastFileRow});
 }
 
 void writeNewNames(RenameList& list, std::vector<NumberedName> names) {

@@ -35,6 +35,33 @@ std::string paddedNumber(std::int32_t value, std::size_t width);
 // the start text is not an integer.
 std::optional<std::vector<NumberedName>> generateNames(const NumberingRule& rule);
 
+// What the user asks of the numbering, as typed: the dialog's fields or the
+// command line's options, before the rules that read them.
+struct NumberingRequest {
+    std::string_view prefix;    // trimmed here
+    std::string_view startText; // trimmed here; then its length is the start width
+    std::int32_t increment = 1;
+    std::int32_t firstRow = 1;
+    std::int32_t lastRow = 1;
+};
+
+// Shown when the start number is not an integer.
+inline constexpr std::string_view startNotIntegerMessage = "起始编号只允许数字";
+
+struct RowRange {
+    std::int32_t first = 1;
+    std::int32_t last = 1;
+};
+
+// A range typed backwards is meant the other way round.
+RowRange orderedRange(std::int32_t first, std::int32_t last);
+
+// The names the numbering writes into a list whose last file row is
+// lastFileRow: trims prefix and start text, puts the range in order and
+// generates. Returns nothing when the start number is not an integer.
+std::optional<std::vector<NumberedName>> numberRows(const NumberingRequest& request,
+                                                    std::int32_t lastFileRow);
+
 // Writes the names into the new-name column as one batch.
 void writeNewNames(RenameList& list, std::vector<NumberedName> names);
 
