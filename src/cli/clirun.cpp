@@ -1,0 +1,221 @@
+#include "cli/clirun.h"
+
+#include "cli/clilocale.h"
+#include "cli/clioptions.h"
+#include "cli/progressbar.h"
+#include "cli/recordreader.h"
+#include "global/pathsplit.h"
+#include "mapping/applymapping.h"
+#include "mapping/mappingchoice.h"
+#include "mapping/workbookreader.h"
+#include "numbering/integerreading.h"
+#include "numbering/namegenerator.h"
+#include "platform/posixfilesystem.h"
+#include "renamelist/renamelist.h"
+#include "renamelist/renamerun.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace quorbel {
+namespace {
+
+constexpr int exitAllDone = 0;
+constexpr int exitSomeFailed = 1;
+constexpr int exitBadInput = 2;
+
+[[noreturn]] void notAvailableYet(const std::string& option) {
+    throw UsageError(option + " is not available yet in this version");
+}
+
+// Options whose core piece this build does not have.
+void refuseMissingPieces(const CliOptions& o) {
+    if (o.undo)
+        notAvailableYet("--undo");
+    if (o.check)
+        notAvailableYet("--check");
+    if (!o.exportPath.empty())
+        notAvailableYet("--export");
+    if (!o.dir.empty())
+        notAvailableYet("--dir");
+}
+
+void refuseTwoReadersOfStandardInput(const CliOptions& o) {
+    if (o.filesFrom == "-" && o.names == "-")
+        throw UsageError("--files-from and --names cannot both read standard input");
+}
+
+std::vector<std::string> gatherPaths(const CliOptions& o) {
+    std::vector<std::string> paths =
+        o.filesFrom.empty() ? o.files : readRecords(o.filesFrom, o.nulSeparated);
+    // An empty record names no file: a blank line, or the end of "-print0" output.
+    std::erase(paths, std::string());
+    if (paths.empty())
+        throw UsageError("no files to rename");
+    return paths;
+}
+
+std::int32_t readNumberOption(const std::string& option, const std::string& text) {
+    const std::optional<std::int32_t> value = readInteger(text);
+    if (!value)
+        throw UsageError(option + " must be an integer, not \"" + text + "\"");
+    return *value;
+}
+
+void applyNumbering(RenameList& list, const CliOptions& o) {
+    const std::int32_t lastFileRow = list.RowCount() - 1;
+    NumberingRequest request;
+    request.prefix = o.prefix;
+    request.startText = o.start;
+    request.increment = readNumberOption("--step", o.step);
+    request.firstRow = o.first.empty() ? 1 : readNumberOption("--first", o.first);
+    request.lastRow = o.last.empty() ? lastFileRow : readNumberOption("--last", o.last);
+    std::optional<std::vector<NumberedName>> names = numberRows(request, lastFileRow);
+    if (!names)
+        throw UsageError(std::string(startNotIntegerMessage) + ": \"" + o.start + "\"");
+    writeNewNames(list, std::move(*names));
+}
+
+void applyNameList(RenameList& list, const CliOptions& o) {
+    std::vector<std::string> names = readRecords(o.names, o.nulSeparated);
+    const int files = list.RowCount() - 1;
+    if (static_cast<long long>(names.size()) != files)
+        throw UsageError(std::to_string(names.size()) + " new names for " + std::to_string(files) +
+                         " files in " + (o.names == "-" ? "standard input" : o.names));
+    list.beginUpdate();
+    for (int row = 1; row <= files; ++row)
+        list.setCell(RenameList::NewName, row, std::move(names[static_cast<size_t>(row - 1)]));
+    list.endUpdate();
+}
+
+std::string applyMappingTable(RenameList& list, const CliOptions& o) {
+    try {
+        const std::unique_ptr<WorkbookReader> reader = openWorkbook(o.map);
+        const MappingChoice choice = chooseMapping(*reader, o.sheet, o.key, o.value);
+        const int matches =
+            applyMapping(list, choice.table, choice.keyColumn, choice.valueColumn, list.locale());
+        return mappedStatusText(matches);
+    } catch (const WorkbookError& error) {
+        throw UsageError(o.map + ": " + error.what());
+    } catch (const MappingChoiceError& error) {
+        throw UsageError(o.map + ": " + error.what());
+    }
+}
+
+// Returns the status text of the step, if it has one.
+std::string giveNewNames(RenameList& list, const CliOptions& o) {
+    if (!o.map.empty())
+        return applyMappingTable(list, o);
+    if (o.number) {
+        applyNumbering(list, o);
+        return {};
+    }
+    if (!o.names.empty()) {
+        applyNameList(list, o);
+        return {};
+    }
+    throw UsageError("no new names: give --map, --number or --names");
+}
+
+bool failed(std::string_view word) {
+    return word != resultword::success && word != resultword::unchanged;
+}
+
+// Rows as they stood before the run, which moves a renamed row's new name into
+// its old name.
+struct PlannedRow {
+    std::string oldPath;
+    std::string newPath; // empty when the row has no new name
+};
+
+std::vector<PlannedRow> planOf(const RenameList& list) {
+    std::vector<PlannedRow> rows;
+    rows.reserve(static_cast<size_t>(list.RowCount()));
+    for (int row = 1; row < list.RowCount(); ++row)
+        rows.push_back({list.oldPath(row), list.getCell(RenameList::NewName, row).empty()
+                                               ? std::string()
+                                               : list.newPath(row)});
+    return rows;
+}
+
+class RowPrinter {
+public:
+    RowPrinter(bool quiet, bool nulSeparated) : quiet_(quiet), end_(nulSeparated ? '\0' : '\n') {
+        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
+    }
+
+    void print(int row, const PlannedRow& plan, std::string_view word) {
+        if (quiet_ && !failed(word))
+            return;
+        line_.clear();
+        line_.append(std::to_string(row)).append(1, '\t').append(plan.oldPath).append(1, '\t');
+        line_.append(plan.newPath).append(1, '\t').append(word).append(1, end_);
+        std::fwrite(line_.data(), 1, line_.size(), stdout);
+    }
+
+private:
+    bool quiet_;
+    char end_;
+    std::string line_;
+};
+
+int renameAndReport(RenameList& list, const CliOptions& o) {
+    const std::vector<PlannedRow> plan = planOf(list);
+    RenameRunSummary summary;
+    {
+        ProgressBar progress(list.RowCount() - 1);
+        RenameRun run(list, posixFileSystem());
+        summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
+    }
+    RowPrinter printer(o.quiet, o.nulSeparated);
+    bool anyFailed = false;
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& word = list.getCell(RenameList::Result, row);
+        anyFailed = anyFailed || failed(word);
+        printer.print(row, plan[static_cast<size_t>(row - 1)], word);
+    }
+    std::fflush(stdout);
+    if (!o.quiet)
+        std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
+    return anyFailed ? exitSomeFailed : exitAllDone;
+}
+
+int execute(const CliOptions& o) {
+    refuseMissingPieces(o);
+    refuseTwoReadersOfStandardInput(o);
+    RenameList list;
+    list.setLocale(environmentLocaleFormat());
+    list.fill(gatherPaths(o), posixPathRule);
+    const std::string status = giveNewNames(list, o);
+    if (!status.empty() && !o.quiet)
+        std::fprintf(stderr, "%s\n", status.c_str());
+    return renameAndReport(list, o);
+}
+
+} // namespace
+
+int runCli(int argc, char** argv) {
+    CliOptions options;
+    const std::unique_ptr<CLI::App> app = buildCli(options);
+    try {
+        app->parse(argc, argv);
+    } catch (const CLI::Success& done) {
+        return app->exit(done);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "quorbel-cli: %s\nRun quorbel-cli --help for the options.\n",
+                     error.what());
+        return exitBadInput;
+    }
+    try {
+        return execute(options);
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "quorbel-cli: %s\n", error.what());
+        return exitBadInput;
+    }
+}
+
+} // namespace quorbel

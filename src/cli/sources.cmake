@@ -1,0 +1,13 @@
+# The command-line program: the core and an argument parser, never Qt.
+find_package(CLI11 CONFIG REQUIRED)
+add_executable(quorbel-cli
+    ${CMAKE_CURRENT_LIST_DIR}/main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clirun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clioptions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clilocale.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/progressbar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recordreader.cpp
+)
+set_target_properties(quorbel-cli PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
+target_link_libraries(quorbel-cli PRIVATE quorbel_core CLI11::CLI11)
+quorbel_warnings(quorbel-cli)

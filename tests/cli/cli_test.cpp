@@ -1,0 +1,290 @@
+#include "clirunner.h"
+#include "core/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace quorbel::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string fixtures = QUORBEL_FIXTURES;
+
+std::string lines(const Names& records, char end = '\n') {
+    std::string text;
+    for (const std::string& record : records)
+        text.append(record).append(1, end);
+    return text;
+}
+
+// The printed rows: "row TAB old TAB new TAB word", one a line.
+Names outputRows(const std::string& out, char end = '\n') {
+    Names rows;
+    size_t begin = 0;
+    while (begin < out.size()) {
+        const size_t stop = out.find(end, begin);
+        rows.push_back(out.substr(begin, stop - begin));
+        begin = stop == std::string::npos ? out.size() : stop + 1;
+    }
+    return rows;
+}
+
+struct NumberingCase {
+    const char* name;
+    Names options;
+    Names expectedFiles;
+};
+
+class NumberingOptions : public ::testing::TestWithParam<NumberingCase> {};
+
+TEST_P(NumberingOptions, RenamesAsTheDialogWould) {
+    const NumberingCase& c = GetParam();
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "c.jpg", "d.png"});
+    Names arguments = {"--number"};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    for (const char* file : {"a.jpg", "b.jpg", "c.jpg", "d.png"})
+        arguments.push_back(file);
+    const CliResult result = runQuorbelCli(arguments, dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), c.expectedFiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, NumberingOptions,
+    ::testing::Values(NumberingCase{"Defaults", {}, {"B01.jpg", "B02.jpg", "B03.jpg", "B04.png"}},
+                      NumberingCase{"PrefixStartStep",
+                                    {"--prefix", "P", "--start", "007", "--step", "3"},
+                                    {"P007.jpg", "P010.jpg", "P013.jpg", "P016.png"}},
+                      NumberingCase{"TrimmedLikeTheDialog",
+                                    {"--prefix", " A B ", "--start", " 9 "},
+                                    {"A B10.jpg", "A B11.jpg", "A B12.png", "A B9.jpg"}},
+                      NumberingCase{"BackwardRangeIsSwapped",
+                                    {"--first", "3", "--last", "2"},
+                                    {"B01.jpg", "B02.jpg", "a.jpg", "d.png"}},
+                      NumberingCase{"RangeBeyondTheListIsCut",
+                                    {"--first", "4", "--last", "99", "--start", "$A"},
+                                    {"B10.png", "a.jpg", "b.jpg", "c.jpg"}},
+                      NumberingCase{"ZerosGoBeforeTheSign",
+                                    {"--start=-03", "--step", "+2"},
+                                    {"B0-1.jpg", "B0-3.jpg", "B001.jpg", "B003.png"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cli, PrintsOneLinePerRowAndTheStatusText) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "B02.jpg"});
+    const CliResult result =
+        runQuorbelCli({"--number", "a.jpg", "sub/../b.jpg", "c.txt"}, dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(outputRows(result.out),
+              (Names{"1\ta.jpg\tB01.jpg\t成功", "2\tsub/../b.jpg\tsub/../B02.jpg\t失败,文件不存在",
+                     "3\tc.txt\tB03.txt\t失败,文件不存在"}));
+    EXPECT_EQ(result.err, "成功替换 1 个文件\n");
+}
+
+TEST(Cli, ReportsATargetThatExistsAndRenamesTheRest) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "B02.jpg"});
+    const CliResult result = runQuorbelCli({"--number", "a.jpg", "b.jpg"}, dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(outputRows(result.out),
+              (Names{"1\ta.jpg\tB01.jpg\t成功", "2\tb.jpg\tB02.jpg\t失败,文件重复"}));
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"B01.jpg", "B02.jpg", "b.jpg"}));
+}
+
+TEST(Cli, QuietPrintsFailuresOnly) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "B02.jpg"});
+    const CliResult result = runQuorbelCli({"-q", "--number", "a.jpg", "b.jpg"}, dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "2\tb.jpg\tB02.jpg\t失败,文件重复\n");
+    EXPECT_EQ(result.err, "");
+}
+
+struct MappingCase {
+    const char* name;
+    const char* workbook;
+};
+
+class MappingOptions : public ::testing::TestWithParam<MappingCase> {};
+
+TEST_P(MappingOptions, RenamesFromTheSampleSheet) {
+    TempDir dir;
+    touchFiles(dir.path(), {"IMG_0001.jpg", "O'Neil.ab1", "样品.seq", "other.txt"});
+    const CliResult result = runQuorbelCli({"--map", fixtures + "/mapping/" + GetParam().workbook,
+                                            "--sheet", "名单", "--key", "文件名", "--value", "新名",
+                                            "IMG_0001.jpg", "O'Neil.ab1", "样品.seq", "other.txt"},
+                                           dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()),
+              (Names{"B01.jpg", "oneil.ab1", "other.txt", "样品新.seq"}));
+    EXPECT_EQ(result.err, "使用对应表对应 3 个文件\n成功替换 3 个文件\n");
+    EXPECT_EQ(outputRows(result.out).back(), "4\tother.txt\t\t保持不变");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, MappingOptions,
+                         ::testing::Values(MappingCase{"Xls", "mapping.xls"},
+                                           MappingCase{"Xlsx", "mapping.xlsx"},
+                                           MappingCase{"Ods", "mapping.ods"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cli, MapsNumberColumnsByTheirValue) {
+    TempDir dir;
+    touchFiles(dir.path(), {"007.ab1", "12.ab1"});
+    const CliResult result =
+        runQuorbelCli({"--map", fixtures + "/mapping/mapping.xls", "--sheet", "名单", "--key",
+                       "序号 列", "--value", "编号", "007.ab1", "12.ab1"},
+                      dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"1.5.ab1", "1.ab1"}));
+}
+
+// Any byte but "/" and NUL is a file name byte; NUL-separated lists carry them all.
+TEST(Cli, NamesFromStandardInputKeepEveryByte) {
+    TempDir dir;
+    const Names oldNames = {"line\nbreak.ab1", "tab\there.seq", "-dash.txt",
+                            "\xff\xfe.bin",    "back\\slash",   " blank "};
+    const Names newNames = {"new\nline", "new\ttab", "--opt", "\x01\x7f\x80", "\\", "  "};
+    touchFiles(dir.path(), oldNames);
+    std::ofstream(dir.path() / ".list", std::ios::binary) << lines(oldNames, '\0');
+    const CliResult result = runQuorbelCli({"-0", "--files-from", ".list", "--names", "-"},
+                                           dir.path(), lines(newNames, '\0'));
+    EXPECT_EQ(result.status, 0) << result.err;
+    Names expected = {
+        "  ", ".list", "--opt.txt", "\\", "\x01\x7f\x80.bin", "new\nline.ab1", "new\ttab.seq"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listDirectory(dir.path()), expected);
+    const Names rows = outputRows(result.out, '\0');
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0], "1\tline\nbreak.ab1\tnew\nline.ab1\t成功");
+    EXPECT_EQ(rows[5], "6\t blank \t  \t成功");
+}
+
+TEST(Cli, NameLinesFromStandardInputAndFilesAsArguments) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "c.jpg"});
+    // CR LF as a Windows editor saves it; an empty line leaves its file alone.
+    const CliResult result =
+        runQuorbelCli({"--names", "-", "a.jpg", "b.jpg", "c.jpg"}, dir.path(), "x\r\n\r\nz");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"b.jpg", "x.jpg", "z.jpg"}));
+}
+
+TEST(Cli, FilesFromStandardInputSkipEmptyLines) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg"});
+    const CliResult result = runQuorbelCli({"--files-from", "-", "--number", "--start", "1"},
+                                           dir.path(), "a.jpg\n\nb.jpg\n");
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"B1.jpg", "B2.jpg"}));
+}
+
+TEST(Cli, HelpExplainsEveryOptionWithAnExample) {
+    TempDir dir;
+    const CliResult result = runQuorbelCli({"--help"}, dir.path());
+    EXPECT_EQ(result.status, 0);
+    for (const char* option :
+         {"--files-from", "--null", "--dir", "--type", "--map", "--sheet", "--key", "--value",
+          "--number", "--prefix", "--start", "--step", "--first", "--last", "--names", "--check",
+          "--undo", "--export", "--quiet"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+    EXPECT_NE(result.out.find("Example"), std::string::npos);
+}
+
+struct BadInputCase {
+    const char* name;
+    Names arguments;
+    std::string input;
+    std::string message; // a part of the one-line message
+};
+
+class BadInput : public ::testing::TestWithParam<BadInputCase> {};
+
+// Bad usage or bad input ends with status 2 and a message, before any file is touched.
+TEST_P(BadInput, EndsWithStatusTwoAndTouchesNoFile) {
+    const BadInputCase& c = GetParam();
+    TempDir dir;
+    touchFiles(dir.path(), {"IMG_0001.jpg", "b.jpg"});
+    Names arguments;
+    for (const std::string& argument : c.arguments)
+        arguments.push_back(argument == "BOOK" ? fixtures + "/mapping/mapping.xls" : argument);
+    const CliResult result = runQuorbelCli(arguments, dir.path(), c.input);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"IMG_0001.jpg", "b.jpg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, BadInput,
+    ::testing::Values(
+        BadInputCase{"NoFiles", {"--number"}, "", "no files to rename"},
+        BadInputCase{"NoFilesInTheList", {"--number", "--files-from", "-"}, "\n\n", "no files"},
+        BadInputCase{"NoNewNames", {"b.jpg"}, "", "give --map, --number or --names"},
+        BadInputCase{"UnknownOption", {"--numbr", "b.jpg"}, "", "--numbr"},
+        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "excludes"},
+        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "requires"},
+        BadInputCase{
+            "MissingSheet",
+            {"--map", "BOOK", "--sheet", "Sheet9", "--key", "文件名", "--value", "新名", "b.jpg"},
+            "",
+            "mapping.xls: no sheet \"Sheet9\" in the workbook (sheets: \"名单\", "
+            "\"Sheet2\", \"空表\")"},
+        BadInputCase{
+            "MissingColumn",
+            {"--map", "BOOK", "--sheet", "名单", "--key", "文件", "--value", "新名", "b.jpg"},
+            "",
+            "mapping.xls: no column \"文件\" in sheet \"名单\" (columns: \"文件名\", "
+            "\"新名\", \"编号\", \"序号 列\", \"日期\")"},
+        BadInputCase{
+            "SameColumnTwice",
+            {"--map", "BOOK", "--sheet", "名单", "--key", "新名", "--value", "新名", "b.jpg"},
+            "",
+            "two different columns"},
+        BadInputCase{"NotAWorkbook",
+                     {"--map", std::string(QUORBEL_FIXTURES) + "/mapping/not-a-workbook.xls",
+                      "--sheet", "a", "--key", "b", "--value", "c", "b.jpg"},
+                     "",
+                     "not-a-workbook.xls: "},
+        BadInputCase{
+            "MissingWorkbook",
+            {"--map", "nowhere.xls", "--sheet", "a", "--key", "b", "--value", "c", "b.jpg"},
+            "",
+            "nowhere.xls: "},
+        BadInputCase{
+            "StartNotAnInteger", {"--number", "--start", "1a", "b.jpg"}, "", "起始编号只允许数字"},
+        BadInputCase{"StepNotAnInteger", {"--number", "--step", "x", "b.jpg"}, "", "--step"},
+        BadInputCase{"TooFewNames",
+                     {"--names", "-", "b.jpg", "IMG_0001.jpg"},
+                     "x\n",
+                     "1 new names for 2 files"},
+        BadInputCase{
+            "TooManyNames", {"--names", "-", "b.jpg"}, "x\ny\n", "2 new names for 1 files"},
+        BadInputCase{"MissingNameList", {"--names", "nowhere.txt", "b.jpg"}, "", "nowhere.txt"},
+        BadInputCase{"StandardInputTwice",
+                     {"--files-from", "-", "--names", "-"},
+                     "b.jpg\n",
+                     "cannot both read standard input"},
+        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "excludes"},
+        BadInputCase{"CheckNotAvailableYet",
+                     {"--check", "--number", "b.jpg"},
+                     "",
+                     "--check is not available yet"},
+        BadInputCase{"UndoNotAvailableYet", {"--undo"}, "", "--undo is not available yet"},
+        BadInputCase{"ExportNotAvailableYet",
+                     {"--export", "x.xls", "--number", "b.jpg"},
+                     "",
+                     "--export is not available yet"},
+        BadInputCase{"DirNotAvailableYet",
+                     {"--dir", ".", "--type", "*.jpg", "--number"},
+                     "",
+                     "--dir is not available yet"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace quorbel::test
