@@ -11,7 +11,7 @@ packages=(
     qt6-base-dev qt6-image-formats-plugins libgl-dev
     # Qt's own translations, so its dialogs and message-box buttons follow the locale.
     qt6-translations-l10n
-    libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev
+    libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file
