@@ -116,8 +116,9 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
                               "Undo the last run, from its journal; takes no files.\n"
                               "Example: --undo");
     auto* exportTo = app.add_option("--export", o.exportPath,
-                                    "After the run, write the list to FILE (.xls or .xlsx by\n"
-                                    "its extension).  Example: --export result.xlsx");
+                                    "After the run, write the list with every row's result to\n"
+                                    "FILE, .xls or .xlsx by its extension; a failed export\n"
+                                    "gives exit status 1.  Example: --export result.xlsx");
     takes(check, "");
     takes(undo, "");
     takes(exportTo, "FILE");

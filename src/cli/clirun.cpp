@@ -4,6 +4,7 @@
 #include "cli/clioptions.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
+#include "export/exportlist.h"
 #include "global/pathsplit.h"
 #include "mapping/applymapping.h"
 #include "mapping/mappingchoice.h"
@@ -16,8 +17,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,10 +41,36 @@ void refuseMissingPieces(const CliOptions& o) {
         notAvailableYet("--undo");
     if (o.check)
         notAvailableYet("--check");
-    if (!o.exportPath.empty())
-        notAvailableYet("--export");
     if (!o.dir.empty())
         notAvailableYet("--dir");
+}
+
+// Asked before the run, so a mistyped name stops everything instead of
+// leaving renamed files without their list.
+std::optional<ExportFormat> exportFormatFor(const CliOptions& o) {
+    if (o.exportPath.empty())
+        return std::nullopt;
+    const std::optional<ExportFormat> format = exportFormatOf(o.exportPath);
+    if (!format)
+        throw UsageError("--export: the file name must end in .xls or .xlsx: " + o.exportPath);
+    return format;
+}
+
+// The files are renamed by now, so a failed export is a failure of the run
+// (status 1), not bad input.
+int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat format) {
+    try {
+        const ExportResult result = exportList(list, path, format);
+        if (result.replacedCells > 0)
+            std::fprintf(stderr,
+                         "quorbel-cli: %zu cells held bytes that are not UTF-8; they were "
+                         "written as U+FFFD\n",
+                         result.replacedCells);
+        return exitAllDone;
+    } catch (const ExportError& error) {
+        std::fprintf(stderr, "quorbel-cli: %s\n", error.what());
+        return exitSomeFailed;
+    }
 }
 
 void refuseTwoReadersOfStandardInput(const CliOptions& o) {
@@ -187,13 +216,17 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
 int execute(const CliOptions& o) {
     refuseMissingPieces(o);
     refuseTwoReadersOfStandardInput(o);
+    const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
     list.fill(gatherPaths(o), posixPathRule);
     const std::string status = giveNewNames(list, o);
     if (!status.empty() && !o.quiet)
         std::fprintf(stderr, "%s\n", status.c_str());
-    return renameAndReport(list, o);
+    const int runStatus = renameAndReport(list, o);
+    if (!exportFormat)
+        return runStatus;
+    return std::max(runStatus, exportAfterRun(list, o.exportPath, *exportFormat));
 }
 
 } // namespace

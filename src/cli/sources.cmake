@@ -11,3 +11,4 @@ add_executable(quorbel-cli
 set_target_properties(quorbel-cli PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
 target_link_libraries(quorbel-cli PRIVATE quorbel_core CLI11::CLI11)
 quorbel_warnings(quorbel-cli)
+install(TARGETS quorbel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,5 +1,6 @@
 #include "clirunner.h"
 #include "core/tempdir.h"
+#include "mapping/workbookreader.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,40 @@ TEST(Cli, HelpExplainsEveryOptionWithAnExample) {
     EXPECT_NE(result.out.find("Example"), std::string::npos);
 }
 
+class ExportOption : public ::testing::TestWithParam<const char*> {};
+
+// The list as it stands after the run: each renamed row names its file anew
+// and carries its result word.
+TEST_P(ExportOption, WritesTheListAfterTheRun) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "B02.jpg"});
+    const std::string workbook = std::string("list.") + GetParam();
+    const CliResult run =
+        runQuorbelCli({"--export", workbook, "--number", "a.jpg", "b.jpg"}, dir.path());
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::unique_ptr<WorkbookReader> reader = openWorkbook((dir.path() / workbook).string());
+    const MappingTable table = reader->readSheet(reader->sheetNames().front());
+    const int oldName = table.columnIndex("原名称");
+    const int result = table.columnIndex("处理结果");
+    ASSERT_EQ(table.rowCount(), 2u);
+    EXPECT_EQ(table.cell(0, oldName).text, "B01");
+    EXPECT_EQ(table.cell(0, result).text, "成功");
+    EXPECT_EQ(table.cell(1, oldName).text, "b");
+    EXPECT_EQ(table.cell(1, result).text, "失败,文件重复");
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ExportOption, ::testing::Values("xls", "xlsx"));
+
+TEST(Cli, AFailedExportAfterTheRunEndsWithStatusOne) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg"});
+    const CliResult result =
+        runQuorbelCli({"--export", "missing/list.xlsx", "--number", "a.jpg"}, dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("missing/list.xlsx"), std::string::npos) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"B01.jpg"}));
+}
+
 struct BadInputCase {
     const char* name;
     Names arguments;
@@ -276,10 +311,10 @@ INSTANTIATE_TEST_SUITE_P(
                      "",
                      "--check is not available yet"},
         BadInputCase{"UndoNotAvailableYet", {"--undo"}, "", "--undo is not available yet"},
-        BadInputCase{"ExportNotAvailableYet",
-                     {"--export", "x.xls", "--number", "b.jpg"},
+        BadInputCase{"ExportToAnotherFormat",
+                     {"--export", "list.csv", "--number", "b.jpg"},
                      "",
-                     "--export is not available yet"},
+                     "must end in .xls or .xlsx"},
         BadInputCase{"DirNotAvailableYet",
                      {"--dir", ".", "--type", "*.jpg", "--number"},
                      "",
