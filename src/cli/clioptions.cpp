@@ -61,7 +61,7 @@ void addFileOptions(CLI::App& app, CliOptions& o) {
 void addNameOptions(CLI::App& app, CliOptions& o) {
     auto* map = app.add_option("--map", o.map,
                                "New names from a mapping table in WORKBOOK (.xls, .xlsx,\n"
-                               ".ods, .csv): each file's name without extension is looked\n"
+                               ".ods, .csv, .txt): each file's name without extension is looked\n"
                                "up in column --key of sheet --sheet, and column --value of\n"
                                "that row gives the new name.  Example: --map plate.xls");
     auto* sheet = app.add_option("--sheet", o.sheet, "Sheet of --map.  Example: --sheet 名单");
