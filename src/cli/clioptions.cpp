@@ -125,6 +125,7 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     app.add_flag("-q,--quiet", o.quiet,
                  "Print failed rows only, and no status text.  Example: --quiet");
     undo->excludes(check);
+    check->excludes(exportTo);
     undo->excludes(exportTo);
     for (const char* name : {"files", "--files-from", "--dir", "--map", "--number", "--names"})
         undo->excludes(app.get_option(name));

@@ -12,8 +12,11 @@
 #include "numbering/integerreading.h"
 #include "numbering/namegenerator.h"
 #include "platform/posixfilesystem.h"
+#include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"
+#include "renamelist/runcheck.h"
+#include "renamelist/runundo.h"
 
 #include <CLI/CLI.hpp>
 
@@ -37,10 +40,6 @@ constexpr int exitBadInput = 2;
 
 // Options whose core piece this build does not have.
 void refuseMissingPieces(const CliOptions& o) {
-    if (o.undo)
-        notAvailableYet("--undo");
-    if (o.check)
-        notAvailableYet("--check");
     if (!o.dir.empty())
         notAvailableYet("--dir");
 }
@@ -76,6 +75,10 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
 void refuseTwoReadersOfStandardInput(const CliOptions& o) {
     if (o.filesFrom == "-" && o.names == "-")
         throw UsageError("--files-from and --names cannot both read standard input");
+}
+
+JournalStore journalStore() {
+    return JournalStore(defaultJournalDirectory());
 }
 
 std::vector<std::string> gatherPaths(const CliOptions& o) {
@@ -194,10 +197,15 @@ private:
 
 int renameAndReport(RenameList& list, const CliOptions& o) {
     const std::vector<PlannedRow> plan = planOf(list);
+    // No file is renamed unless the journal that makes the run undoable is there.
+    std::string error;
+    const std::unique_ptr<JournalFile> journal = journalStore().start(error);
+    if (!journal)
+        throw UsageError("cannot write the journal, nothing renamed: " + error);
     RenameRunSummary summary;
     {
         ProgressBar progress(list.RowCount() - 1);
-        RenameRun run(list, posixFileSystem());
+        RenameRun run(list, posixFileSystem(), journal.get());
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
     RowPrinter printer(o.quiet, o.nulSeparated);
@@ -210,11 +218,62 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     std::fflush(stdout);
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
+    if (summary.stoppedAtRow > 0) {
+        std::fprintf(stderr,
+                     "quorbel-cli: the journal could not be written; the run stopped at row %d\n",
+                     summary.stoppedAtRow);
+        return exitSomeFailed;
+    }
     return anyFailed ? exitSomeFailed : exitAllDone;
+}
+
+// The run's own prediction, printed as the run prints its rows.
+int checkAndReport(const RenameList& list, const CliOptions& o) {
+    const std::vector<PlannedRow> plan = planOf(list);
+    const RunPrediction prediction = predictRun(list, posixFileSystem());
+    RowPrinter printer(o.quiet, o.nulSeparated);
+    for (int row = 1; row < list.RowCount(); ++row)
+        printer.print(row, plan[static_cast<size_t>(row - 1)],
+                      prediction.words[static_cast<size_t>(row)]);
+    std::fflush(stdout);
+    if (!o.quiet)
+        std::fprintf(stderr, "%s\n", precheckStatusText(prediction).c_str());
+    return prediction.failed > 0 ? exitSomeFailed : exitAllDone;
+}
+
+void printUndoFailures(std::string failures) {
+    std::erase(failures, '\r');
+    std::fwrite(failures.data(), 1, failures.size(), stdout);
+    std::fflush(stdout);
+}
+
+int undoAndReport(const CliOptions& o) {
+    const JournalStore store = journalStore();
+    const LastRunUndoResult result = undoLastRun(store, posixFileSystem());
+    switch (result.status) {
+    case LastRunUndo::Nothing:
+        if (!o.quiet)
+            std::fprintf(stderr, "quorbel-cli: nothing to undo\n");
+        return exitAllDone;
+    case LastRunUndo::Busy:
+        throw UsageError("another run is writing the journal; undo when it has ended");
+    case LastRunUndo::Unusable:
+        throw UsageError("the journal " + store.path() + " is damaged or unreadable (" +
+                         result.read.problem + "); nothing undone" +
+                         (result.setAsidePath.empty() ? "" : ", kept as " + result.setAsidePath));
+    case LastRunUndo::Undone:
+        break;
+    }
+    printUndoFailures(result.summary.failures);
+    if (!o.quiet)
+        std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
+    return result.summary.failures.empty() ? exitAllDone : exitSomeFailed;
 }
 
 int execute(const CliOptions& o) {
     refuseMissingPieces(o);
+    if (o.undo)
+        return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
@@ -223,6 +282,8 @@ int execute(const CliOptions& o) {
     const std::string status = giveNewNames(list, o);
     if (!status.empty() && !o.quiet)
         std::fprintf(stderr, "%s\n", status.c_str());
+    if (o.check)
+        return checkAndReport(list, o);
     const int runStatus = renameAndReport(list, o);
     if (!exportFormat)
         return runStatus;

@@ -31,6 +31,8 @@ std::string slurp(const fs::path& path) {
         ::_exit(127);
     // Mapped numbers and dates print by the locale; the tests expect the plain one.
     ::setenv("LC_ALL", "C.UTF-8", 1);
+    // Each test directory keeps its own journal, so undo finds its own last run.
+    ::setenv("XDG_STATE_HOME", (directory / ".state").c_str(), 1);
     std::vector<char*> argv;
     static std::string program = QUORBEL_CLI;
     argv.push_back(program.data());
@@ -66,7 +68,8 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::pat
 std::vector<std::string> listDirectory(const fs::path& directory) {
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(directory))
-        names.push_back(entry.path().filename().string());
+        if (entry.path().filename() != ".state")
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }

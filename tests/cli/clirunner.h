@@ -18,7 +18,8 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments,
                         const std::filesystem::path& workingDirectory,
                         const std::string& input = {});
 
-// The names in a directory, sorted, to see exactly which files a run left.
+// The names in a directory, sorted, to see exactly which files a run left; the
+// journal's ".state" folder is left out.
 std::vector<std::string> listDirectory(const std::filesystem::path& directory);
 
 // Creates empty files with these names.
