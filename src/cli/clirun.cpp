@@ -5,7 +5,9 @@
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
+#include "global/collation.h"
 #include "global/pathsplit.h"
+#include "intake/directoryscan.h"
 #include "mapping/applymapping.h"
 #include "mapping/mappingchoice.h"
 #include "mapping/workbookreader.h"
@@ -23,6 +25,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <memory>
+#include <stdexcept>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,16 +37,6 @@ namespace {
 constexpr int exitAllDone = 0;
 constexpr int exitSomeFailed = 1;
 constexpr int exitBadInput = 2;
-
-[[noreturn]] void notAvailableYet(const std::string& option) {
-    throw UsageError(option + " is not available yet in this version");
-}
-
-// Options whose core piece this build does not have.
-void refuseMissingPieces(const CliOptions& o) {
-    if (!o.dir.empty())
-        notAvailableYet("--dir");
-}
 
 // Asked before the run, so a mistyped name stops everything instead of
 // leaving renamed files without their list.
@@ -81,9 +75,23 @@ JournalStore journalStore() {
     return JournalStore(defaultJournalDirectory());
 }
 
+// The directory import's scan, sorted in the user's collation. The collation
+// is taken from the environment for the sort alone: setting the process's
+// locale would also change how numbers read from workbooks are written.
+std::vector<std::string> scanFolder(const CliOptions& o) {
+    std::unique_ptr<CaseBlindCollation> collation;
+    try {
+        collation = std::make_unique<CaseBlindCollation>("");
+    } catch (const std::runtime_error&) {
+        collation = std::make_unique<CaseBlindCollation>("C.UTF-8");
+    }
+    return scanDirectory(o.dir, o.type, *collation);
+}
+
 std::vector<std::string> gatherPaths(const CliOptions& o) {
-    std::vector<std::string> paths =
-        o.filesFrom.empty() ? o.files : readRecords(o.filesFrom, o.nulSeparated);
+    std::vector<std::string> paths = !o.dir.empty()         ? scanFolder(o)
+                                     : o.filesFrom.empty() ? o.files
+                                                           : readRecords(o.filesFrom, o.nulSeparated);
     // An empty record names no file: a blank line, or the end of "-print0" output.
     std::erase(paths, std::string());
     if (paths.empty())
@@ -271,7 +279,6 @@ int undoAndReport(const CliOptions& o) {
 }
 
 int execute(const CliOptions& o) {
-    refuseMissingPieces(o);
     if (o.undo)
         return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);

@@ -88,6 +88,21 @@ TEST(Cli, PrintsOneLinePerRowAndTheStatusText) {
     EXPECT_EQ(result.err, "成功替换 1 个文件\n");
 }
 
+// The directory import's rules: hidden files and folders stay out, names sort
+// regardless of case, and the folder joins each name with one "/".
+TEST(Cli, DirectoryScanFeedsTheListInItsOrder) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "plate" / "x.ab1");
+    touchFiles(dir.path() / "plate", {"B.ab1", "a.AB1", "c.seq", ".hidden.ab1"});
+    const CliResult result =
+        runQuorbelCli({"--dir", "plate", "--type", "*.ab1", "--number"}, dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(outputRows(result.out), (Names{"1\tplate/a.AB1\tplate/B01.AB1\t成功",
+                                             "2\tplate/B.ab1\tplate/B02.ab1\t成功"}));
+    EXPECT_EQ(listDirectory(dir.path() / "plate"),
+              (Names{".hidden.ab1", "B01.AB1", "B02.ab1", "c.seq", "x.ab1"}));
+}
+
 TEST(Cli, ReportsATargetThatExistsAndRenamesTheRest) {
     TempDir dir;
     touchFiles(dir.path(), {"a.jpg", "b.jpg", "B02.jpg"});
@@ -348,10 +363,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--export", "list.csv", "--number", "b.jpg"},
                      "",
                      "must end in .xls or .xlsx"},
-        BadInputCase{"DirNotAvailableYet",
-                     {"--dir", ".", "--type", "*.jpg", "--number"},
+        BadInputCase{"DirWithNothingMatching",
+                     {"--dir", ".", "--type", "*.ab1", "--number"},
                      "",
-                     "--dir is not available yet"}),
+                     "no files to rename"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
