@@ -26,10 +26,10 @@ public:
     Workbook(const std::string& path, const std::string& tempDirectory)
         : tempDirectory_(tempDirectory.begin(), tempDirectory.end()) {
         tempDirectory_.push_back('\0');
-        // Not the library's constant-memory mode: that writes inline strings,
-        // which liborcus (our own mapping reader) does not read, and the
-        // exported list must load back through the mapping.
-        lxw_workbook_options options{LXW_FALSE, tempDirectory_.data(), LXW_FALSE};
+        // Constant-memory mode keeps one row in memory and writes inline
+        // strings, which our mapping reader reads, so the exported list still
+        // loads back through the mapping. Rows must then be written in order.
+        lxw_workbook_options options{LXW_TRUE, tempDirectory_.data(), LXW_FALSE};
         book_ = workbook_new_opt(path.c_str(), &options);
         if (!book_)
             throw std::runtime_error(failure(LXW_ERROR_MEMORY_MALLOC_FAILED));
