@@ -15,6 +15,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file
+    # The manual page of quorbel-cli is made from its --help at build time.
+    help2man
 )
 if [ "${1:-}" = "--list-packages" ]; then
     echo "${packages[@]}"

@@ -19,6 +19,8 @@ deb=$(ls "$work"/deb/quorbel_*.deb)
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's#^\./#/#')
 expected=(
     /usr/bin/quorbel
+    /usr/bin/quorbel-cli
+    /usr/share/man/man1/quorbel-cli.1.gz
     "/usr/share/applications/$id.desktop"
     "/usr/share/metainfo/$id.metainfo.xml"
     "/usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -26,9 +28,6 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("/usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
 done
-if [ -n "${QUORBEL_EXPECT_CLI:-}" ]; then
-    expected+=(/usr/bin/quorbel-cli /usr/share/man/man1/quorbel-cli.1.gz)
-fi
 status=0
 for file in "${expected[@]}"; do
     grep -qxF "$file" <<<"$contents" || { echo "missing from the package: $file"; status=1; }
@@ -37,6 +36,13 @@ done
 if grep -vE '^/usr(/|$)|^/$' <<<"$contents"; then
     echo "files outside /usr"; status=1
 fi
+# The manual page carries the options of --help.
+# roff writes each "-" of an option as "\-".
+for option in files-from names map number check undo export dir; do
+    roff=$(printf -- '--%s' "$option" | sed 's/-/\\-/g')
+    zcat "$root/share/man/man1/quorbel-cli.1.gz" | grep -qF -- "$roff" ||
+        { echo "the manual page lacks --$option"; status=1; }
+done
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libfreexl1 libexif12 libc6 qt6-qpa-plugins; do
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }
