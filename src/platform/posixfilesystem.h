@@ -17,14 +17,26 @@ public:
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override;
     DirectoryListing listDirectory(const std::string& directory) override;
 
+    // The same rename with each name relative to an open directory (AT_FDCWD:
+    // the working directory), refused just the same and never replacing.
+    FsStatus renameNoReplaceAt(int fromDirectory, const std::string& from, int toDirectory,
+                               const std::string& to);
+    // The listing of the directory open as handle (O_PATH will do), read
+    // through it; path names it for the refusals a path would meet.
+    DirectoryListing listDirectoryAt(int handle, const std::string& path);
+
 protected:
-    // The one atomic call; returns 0 or an errno value. A seam so tests can force
-    // a file system that refuses the no-replace flag.
+    // The one atomic call; returns 0 or an errno value. Seams so tests can force
+    // a file system that refuses the no-replace flag, or stop after k calls.
     virtual int renameExclusive(const char* from, const char* to);
+    virtual int renameExclusiveAt(int fromDirectory, const char* from, int toDirectory,
+                                  const char* to);
 
 private:
-    FsStatus linkThenUnlink(const char* from, const char* to);
-    FsStatus renameThroughTemporary(const std::string& from, const std::string& to);
+    int exclusive(int fromDirectory, const char* from, int toDirectory, const char* to);
+    FsStatus linkThenUnlink(int fromDirectory, const char* from, int toDirectory, const char* to);
+    FsStatus renameThroughTemporary(int fromDirectory, const std::string& from, int toDirectory,
+                                    const std::string& to);
 };
 
 // The instance the program uses when nothing else was handed in.

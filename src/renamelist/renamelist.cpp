@@ -12,26 +12,52 @@ const std::string emptyText;
 
 } // namespace
 
-RenameList::RenameList() : rows_(2) {
-    rows_[0] = {"", "序号", "原名称", "新名称", "后缀", "目录", "处理结果"};
+RenameList::RenameList() {
+    reserveRows(2);
+    const std::array<std::string, ColCount> header{"",     "序号", "原名称",  "新名称",
+                                                   "后缀", "目录", "处理结果"};
+    for (int column = 0; column < ColCount; ++column)
+        putText(column, 0, std::string(header[static_cast<size_t>(column)]));
 }
 
 const std::string& RenameList::getCell(int column, int row) const {
-    if (column < 0 || column >= ColCount || row < 0 || row >= static_cast<int>(rows_.size()))
+    if (column < 0 || column >= ColCount || row < 0 || static_cast<size_t>(row) >= rowsHeld_)
         return emptyText;
-    return rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    const auto c = static_cast<size_t>(column);
+    if (isPooled(column))
+        return pools_[c].text(ids_[c][static_cast<size_t>(row)]);
+    return texts_[c][static_cast<size_t>(row)];
 }
 
-RenameList::Row& RenameList::rowAt(int row) {
-    if (row >= static_cast<int>(rows_.size()))
-        rows_.resize(static_cast<size_t>(row) + 1);
-    return rows_[static_cast<size_t>(row)];
+// Grows every column together, to exactly the rows asked for: a list of a
+// million rows must not hold a doubled vector per column.
+void RenameList::reserveRows(int count) {
+    const auto rows = static_cast<size_t>(count);
+    if (rows <= rowsHeld_)
+        return;
+    for (int column = 0; column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        if (isPooled(column))
+            ids_[c].resize(rows, TextPool::empty);
+        else
+            texts_[c].resize(rows);
+    }
+    rowsHeld_ = rows;
+}
+
+void RenameList::putText(int column, size_t row, std::string&& text) {
+    const auto c = static_cast<size_t>(column);
+    if (isPooled(column))
+        ids_[c][row] = pools_[c].intern(text);
+    else
+        texts_[c][row] = std::move(text);
 }
 
 void RenameList::setCell(int column, int row, std::string text) {
     if (column < 0 || column >= ColCount || row < 0)
         return;
-    rowAt(row)[static_cast<size_t>(column)] = std::move(text);
+    reserveRows(row + 1);
+    putText(column, static_cast<size_t>(row), std::move(text));
     notifyCells(row, row);
 }
 
@@ -63,7 +89,7 @@ void RenameList::setRowCount(int count) {
         return;
     if (observer_)
         observer_->rowCountAboutToChange();
-    rowAt(count - 1);
+    reserveRows(count);
     rowCount_ = count;
     if (observer_)
         observer_->rowCountChanged();
@@ -86,7 +112,7 @@ void RenameList::renumberColumn(int column) {
     if (column < 0 || column >= ColCount || rowCount_ < 2)
         return;
     for (int row = 1; row < rowCount_; ++row)
-        rowAt(row)[static_cast<size_t>(column)] = std::to_string(row);
+        putText(column, static_cast<size_t>(row), std::to_string(row));
     notifyCells(1, rowCount_ - 1);
 }
 
@@ -99,6 +125,14 @@ std::string RenameList::newPath(int row) const {
 }
 
 void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rule) {
+    fillFrom(paths, rule);
+}
+
+void RenameList::fillViews(const std::vector<std::string_view>& paths, const PathRule& rule) {
+    fillFrom(paths, rule);
+}
+
+template <typename Paths> void RenameList::fillFrom(const Paths& paths, const PathRule& rule) {
     beginUpdate();
     struct EndUpdate {
         RenameList* list;
@@ -106,14 +140,14 @@ void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rul
     } guard{this};
     setRowCount(static_cast<int>(paths.size()) + 1);
     for (size_t i = 0; i < paths.size(); ++i) {
-        PathParts parts = splitPath(paths[i], rule);
-        Row& row = rowAt(static_cast<int>(i) + 1);
-        row[OldName] = std::move(parts.name);
-        row[NewName].clear();
-        row[Extension] = std::move(parts.extension);
-        row[Directory] = std::move(parts.directory);
+        const PathPartViews parts = splitPathViews(paths[i], rule);
+        const size_t row = i + 1;
+        texts_[OldName][row].assign(parts.name);
+        texts_[NewName][row].clear();
+        ids_[Extension][row] = pools_[Extension].intern(parts.extension);
+        ids_[Directory][row] = pools_[Directory].intern(parts.directory);
         // Result words of an earlier run must never stand beside other files.
-        row[Result].clear();
+        ids_[Result][row] = TextPool::empty;
     }
     rowIndicatorLoaded_ = true;
     pendingChange_ = true;
@@ -202,38 +236,92 @@ void RenameList::headerClick(int column) {
 void RenameList::sortRows(int column, SortDirection direction) {
     if (rowCount_ <= 2)
         return;
-    quickSort(1, rowCount_ - 1, column, direction == SortDirection::Ascending ? 1 : -1);
+    std::vector<int> order(static_cast<size_t>(rowCount_));
+    for (int row = 0; row < rowCount_; ++row)
+        order[static_cast<size_t>(row)] = row;
+    quickSort(order, 1, rowCount_ - 1, column, direction == SortDirection::Ascending ? 1 : -1);
+    reorderRows(order);
     notifyCells(1, rowCount_ - 1);
 }
 
 // The exact steps matter: the sort is not stable, and where equal rows end up
-// must not change between versions.
-void RenameList::quickSort(int lo, int hi, int column, int direction) {
-    const Row pivot = rows_[static_cast<size_t>((lo + hi) / 2)];
+// must not change between versions. It sorts the row order and leaves the
+// cells where they are; order[k] names the stored row that ends up at row k.
+// The pivot is the row that stood in the middle when the range was entered,
+// as a copy of its cells would be.
+void RenameList::quickSort(std::vector<int>& order, int lo, int hi, int column,
+                           int direction) const {
+    const auto at = [&order](int k) { return static_cast<size_t>(order[static_cast<size_t>(k)]); };
+    const size_t pivot = at((lo + hi) / 2);
     int i = lo;
     int j = hi;
     do {
-        while (compareRowWith(column, pivot, rows_[static_cast<size_t>(i)]) == direction && i < hi)
+        while (compareStored(column, pivot, at(i)) == direction && i < hi)
             ++i;
-        while (compareRowWith(column, rows_[static_cast<size_t>(j)], pivot) == direction && lo < j)
+        while (compareStored(column, at(j), pivot) == direction && lo < j)
             --j;
         if (i <= j) {
-            if (i != j && compareRows(column, i, j) != 0)
-                std::swap(rows_[static_cast<size_t>(i)], rows_[static_cast<size_t>(j)]);
+            if (i != j && compareStored(column, at(i), at(j)) != 0)
+                std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
             ++i;
             --j;
         }
     } while (j >= i);
     if (lo < j)
-        quickSort(lo, j, column, direction);
+        quickSort(order, lo, j, column, direction);
     if (i < hi)
-        quickSort(i, hi, column, direction);
+        quickSort(order, i, hi, column, direction);
 }
 
-int RenameList::compareRowWith(int sortColumn, const Row& a, const Row& b) const {
-    for (int k = std::max(sortColumn, 0); k < ColCount; ++k) {
-        const int order =
-            compareCellTexts(a[static_cast<size_t>(k)], b[static_cast<size_t>(k)], locale_);
+namespace {
+
+// Moves each cell once along the cycles of the order, so a column is
+// reordered in place instead of through a second column of its size.
+template <typename Cell> void reorderColumn(std::vector<Cell>& cells, std::vector<int> order) {
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (static_cast<size_t>(order[start]) == start)
+            continue;
+        Cell held = std::move(cells[start]);
+        size_t to = start;
+        while (true) {
+            const auto from = static_cast<size_t>(order[to]);
+            order[to] = static_cast<int>(to);
+            if (from == start) {
+                cells[to] = std::move(held);
+                break;
+            }
+            cells[to] = std::move(cells[from]);
+            to = from;
+        }
+    }
+}
+
+} // namespace
+
+void RenameList::reorderRows(const std::vector<int>& order) {
+    for (int column = 0; column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        if (isPooled(column))
+            reorderColumn(ids_[c], order);
+        else
+            reorderColumn(texts_[c], order);
+    }
+}
+
+// Cells of a pooled column that name one text are equal without a look at it.
+int RenameList::compareStored(int sortColumn, size_t a, size_t b) const {
+    for (int column = std::max(sortColumn, 0); column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        int order = 0;
+        if (isPooled(column)) {
+            const TextPool::Id idA = ids_[c][a];
+            const TextPool::Id idB = ids_[c][b];
+            if (idA == idB)
+                continue;
+            order = compareCellTexts(pools_[c].text(idA), pools_[c].text(idB), locale_);
+        } else {
+            order = compareCellTexts(texts_[c][a], texts_[c][b], locale_);
+        }
         if (order != 0)
             return order;
     }
@@ -245,8 +333,9 @@ int RenameList::compareCells(int column, int rowA, int rowB) const {
 }
 
 int RenameList::compareRows(int sortColumn, int rowA, int rowB) const {
-    return compareRowWith(sortColumn, rows_[static_cast<size_t>(rowA)],
-                          rows_[static_cast<size_t>(rowB)]);
+    if (rowA < 0 || rowB < 0 || static_cast<size_t>(std::max(rowA, rowB)) >= rowsHeld_)
+        return 0;
+    return compareStored(sortColumn, static_cast<size_t>(rowA), static_cast<size_t>(rowB));
 }
 
 } // namespace quorbel

@@ -98,6 +98,11 @@ RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal*
 RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
+    session_ = fs_.openSession();
+    struct EndSession {
+        std::unique_ptr<RenameSession>& session;
+        ~EndSession() { session.reset(); }
+    } endSession{session_};
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         const int last = std::min(first + batchRows_, list_.RowCount());
         if (!runBatch(first, last, summary, progress))
@@ -116,9 +121,10 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
 // or killed, which is what undo is for; the renames themselves are not synced
 // either, so after a power cut both may be lost together.
 bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress) {
-    plans_.clear();
+    // The plans keep their strings' capacity from batch to batch.
+    plans_.resize(static_cast<std::size_t>(last - first));
     for (int row = first; row < last; ++row)
-        plans_.push_back(planRow(list_, row));
+        planRow(list_, row, plans_[static_cast<std::size_t>(row - first)]);
     renames_.clear();
     for (const RowPlan& plan : plans_) {
         if (plan.word.empty())
@@ -148,7 +154,8 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
 std::string_view RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
     std::string_view word = plan.word;
     if (word.empty())
-        word = resultWordFor(renameKeepingAttributes(plan.oldPath, plan.newPath));
+        word =
+            resultWordFor(renameKeepingAttributes(list_.getCell(RenameList::Directory, row), plan));
     if (word == resultword::success)
         ++summary.renamed;
     else if (word != resultword::unchanged)
@@ -160,10 +167,14 @@ std::string_view RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSum
 }
 
 // Where a read-only file cannot be renamed, the mark is lifted for the rename
-// only and put back on whichever name then holds the file.
-FsStatus RenameRun::renameKeepingAttributes(const std::string& from, const std::string& to) {
+// only and put back on whichever name then holds the file. A plan's paths are
+// the row's directory followed by the file's old and new names.
+FsStatus RenameRun::renameKeepingAttributes(const std::string& directory, const RowPlan& plan) {
+    const std::string& from = plan.oldPath;
+    const std::string& to = plan.newPath;
     if (!fs_.renameNeedsWritable())
-        return fs_.renameNoReplace(from, to);
+        return session_->rename(directory, std::string_view(from).substr(directory.size()),
+                                directory, std::string_view(to).substr(directory.size()));
     const std::optional<FileAttributes> original = fs_.getAttributes(from);
     if (!original || !original->readOnly)
         return fs_.renameNoReplace(from, to);

@@ -4,6 +4,7 @@
 #include "renamelist/renamejournal.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,10 +74,13 @@ public:
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
     std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
-    FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
+    FsStatus renameKeepingAttributes(const std::string& directory, const RowPlan& plan);
 
     RenameList& list_;
     RenameFileSystem& fs_;
+    // Open for one run only: a handle kept to the next run could name a folder
+    // that has since moved away from the path the next list gives.
+    std::unique_ptr<RenameSession> session_;
     RunJournal* journal_;
     int batchRows_;
     std::vector<RowPlan> plans_;
