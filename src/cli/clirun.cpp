@@ -26,9 +26,11 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace quorbel {
@@ -88,15 +90,29 @@ std::vector<std::string> scanFolder(const CliOptions& o) {
     return scanDirectory(o.dir, o.type, *collation);
 }
 
-std::vector<std::string> gatherPaths(const CliOptions& o) {
-    std::vector<std::string> paths = !o.dir.empty()         ? scanFolder(o)
-                                     : o.filesFrom.empty() ? o.files
-                                                           : readRecords(o.filesFrom, o.nulSeparated);
-    // An empty record names no file: a blank line, or the end of "-print0" output.
-    std::erase(paths, std::string());
+// An empty record names no file: a blank line, or the end of "-print0" output.
+template <typename Paths> void fillWith(RenameList& list, Paths& paths) {
+    std::erase(paths, typename Paths::value_type());
     if (paths.empty())
         throw UsageError("no files to rename");
-    return paths;
+    if constexpr (std::is_same_v<typename Paths::value_type, std::string_view>)
+        list.fillViews(paths, posixPathRule);
+    else
+        list.fill(paths, posixPathRule);
+}
+
+// A list file is kept as one block while the list is filled, then let go.
+void fillList(RenameList& list, const CliOptions& o) {
+    if (!o.dir.empty()) {
+        std::vector<std::string> paths = scanFolder(o);
+        fillWith(list, paths);
+    } else if (o.filesFrom.empty()) {
+        std::vector<std::string> paths = o.files;
+        fillWith(list, paths);
+    } else {
+        RecordBlock block = readRecordBlock(o.filesFrom, o.nulSeparated);
+        fillWith(list, block.records);
+    }
 }
 
 std::int32_t readNumberOption(const std::string& option, const std::string& text) {
@@ -121,14 +137,15 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
 }
 
 void applyNameList(RenameList& list, const CliOptions& o) {
-    std::vector<std::string> names = readRecords(o.names, o.nulSeparated);
+    const RecordBlock block = readRecordBlock(o.names, o.nulSeparated);
+    const std::vector<std::string_view>& names = block.records;
     const int files = list.RowCount() - 1;
     if (static_cast<long long>(names.size()) != files)
         throw UsageError(std::to_string(names.size()) + " new names for " + std::to_string(files) +
                          " files in " + (o.names == "-" ? "standard input" : o.names));
     list.beginUpdate();
     for (int row = 1; row <= files; ++row)
-        list.setCell(RenameList::NewName, row, std::move(names[static_cast<size_t>(row - 1)]));
+        list.setCell(RenameList::NewName, row, std::string(names[static_cast<size_t>(row - 1)]));
     list.endUpdate();
 }
 
@@ -165,21 +182,14 @@ bool failed(std::string_view word) {
     return word != resultword::success && word != resultword::unchanged;
 }
 
-// Rows as they stood before the run, which moves a renamed row's new name into
-// its old name.
-struct PlannedRow {
-    std::string oldPath;
-    std::string newPath; // empty when the row has no new name
-};
-
-std::vector<PlannedRow> planOf(const RenameList& list) {
-    std::vector<PlannedRow> rows;
-    rows.reserve(static_cast<size_t>(list.RowCount()));
+// The old names as they stood before the run, which moves a renamed row's new
+// name into its old name; only the names, the rest of each path is in the list.
+std::vector<std::string> oldNamesOf(const RenameList& list) {
+    std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(list.RowCount()));
     for (int row = 1; row < list.RowCount(); ++row)
-        rows.push_back({list.oldPath(row), list.getCell(RenameList::NewName, row).empty()
-                                               ? std::string()
-                                               : list.newPath(row)});
-    return rows;
+        names.push_back(list.getCell(RenameList::OldName, row));
+    return names;
 }
 
 class RowPrinter {
@@ -188,12 +198,21 @@ public:
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     }
 
-    void print(int row, const PlannedRow& plan, std::string_view word) {
-        if (quiet_ && !failed(word))
+    bool wants(std::string_view word) const { return !quiet_ || failed(word); }
+
+    // Row, old path, new path (empty when the row has no new name), word.
+    void print(const RenameList& list, int row, const std::string& oldName, std::string_view word) {
+        if (!wants(word))
             return;
+        const std::string& directory = list.getCell(RenameList::Directory, row);
+        const std::string& newName = list.getCell(RenameList::NewName, row);
+        const std::string& extension = list.getCell(RenameList::Extension, row);
         line_.clear();
-        line_.append(std::to_string(row)).append(1, '\t').append(plan.oldPath).append(1, '\t');
-        line_.append(plan.newPath).append(1, '\t').append(word).append(1, end_);
+        line_.append(std::to_string(row)).append(1, '\t');
+        line_.append(directory).append(oldName).append(extension).append(1, '\t');
+        if (!newName.empty())
+            line_.append(directory).append(newName).append(extension);
+        line_.append(1, '\t').append(word).append(1, end_);
         std::fwrite(line_.data(), 1, line_.size(), stdout);
     }
 
@@ -204,7 +223,10 @@ private:
 };
 
 int renameAndReport(RenameList& list, const CliOptions& o) {
-    const std::vector<PlannedRow> plan = planOf(list);
+    // A failed row keeps its old name, so --quiet, which prints failures
+    // alone, needs no copy of the names.
+    const std::vector<std::string> oldNames =
+        o.quiet ? std::vector<std::string>() : oldNamesOf(list);
     // No file is renamed unless the journal that makes the run undoable is there.
     std::string error;
     const std::unique_ptr<JournalFile> journal = journalStore().start(error);
@@ -221,7 +243,11 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     for (int row = 1; row < list.RowCount(); ++row) {
         const std::string& word = list.getCell(RenameList::Result, row);
         anyFailed = anyFailed || failed(word);
-        printer.print(row, plan[static_cast<size_t>(row - 1)], word);
+        if (printer.wants(word))
+            printer.print(list, row,
+                          o.quiet ? list.getCell(RenameList::OldName, row)
+                                  : oldNames[static_cast<size_t>(row - 1)],
+                          word);
     }
     std::fflush(stdout);
     if (!o.quiet)
@@ -237,11 +263,10 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
 
 // The run's own prediction, printed as the run prints its rows.
 int checkAndReport(const RenameList& list, const CliOptions& o) {
-    const std::vector<PlannedRow> plan = planOf(list);
     const RunPrediction prediction = predictRun(list, posixFileSystem());
     RowPrinter printer(o.quiet, o.nulSeparated);
     for (int row = 1; row < list.RowCount(); ++row)
-        printer.print(row, plan[static_cast<size_t>(row - 1)],
+        printer.print(list, row, list.getCell(RenameList::OldName, row),
                       prediction.words[static_cast<size_t>(row)]);
     std::fflush(stdout);
     if (!o.quiet)
@@ -285,7 +310,7 @@ int execute(const CliOptions& o) {
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
-    list.fill(gatherPaths(o), posixPathRule);
+    fillList(list, o);
     const std::string status = giveNewNames(list, o);
     if (!status.empty() && !o.quiet)
         std::fprintf(stderr, "%s\n", status.c_str());

@@ -3,12 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace quorbel {
 namespace {
 
 std::string readAll(std::FILE* in, const std::string& path) {
     std::string content;
+    // A file's size is known: one block of it, not doublings up to it.
+    struct stat info {};
+    if (::fstat(::fileno(in), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        content.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
@@ -36,10 +41,11 @@ std::string readSource(const std::string& path) {
 
 } // namespace
 
-std::vector<std::string> readRecords(const std::string& path, bool nulSeparated) {
-    const std::string content = readSource(path);
+RecordBlock readRecordBlock(const std::string& path, bool nulSeparated) {
+    RecordBlock block;
+    block.text = readSource(path);
+    const std::string_view content = block.text;
     const char end = nulSeparated ? '\0' : '\n';
-    std::vector<std::string> records;
     size_t begin = 0;
     while (begin < content.size()) {
         size_t stop = content.find(end, begin);
@@ -48,10 +54,15 @@ std::vector<std::string> readRecords(const std::string& path, bool nulSeparated)
         size_t length = stop - begin;
         if (!nulSeparated && length > 0 && content[begin + length - 1] == '\r')
             --length;
-        records.emplace_back(content, begin, length);
+        block.records.push_back(content.substr(begin, length));
         begin = stop + 1;
     }
-    return records;
+    return block;
+}
+
+std::vector<std::string> readRecords(const std::string& path, bool nulSeparated) {
+    const RecordBlock block = readRecordBlock(path, nulSeparated);
+    return {block.records.begin(), block.records.end()};
 }
 
 } // namespace quorbel

@@ -93,7 +93,7 @@ std::pair<std::string_view, std::string_view> splitPath(std::string_view path) {
 
 class RunCheck {
 public:
-    explicit RunCheck(RenameFileSystem& fs) : fs_(fs) {}
+    RunCheck(RenameFileSystem& fs, RenameSession& session) : fs_(fs), session_(session) {}
 
     FsStatus rename(const std::string& from, const std::string& to);
 
@@ -103,6 +103,7 @@ private:
                            SimulatedDirectory& target, std::string_view newName);
 
     RenameFileSystem& fs_;
+    RenameSession& session_;
     std::string oldKey_;
     std::string newKey_;
     // Rows of one directory tend to follow each other.
@@ -120,7 +121,7 @@ SimulatedDirectory& RunCheck::directory(std::string_view spelling) {
     const auto known = bySpelling_.find(spelling);
     if (known != bySpelling_.end())
         return *(last_ = known->second);
-    DirectoryListing listing = fs_.listDirectory(std::string(spelling));
+    DirectoryListing listing = session_.listDirectory(std::string(spelling));
     const std::pair<std::uint64_t, std::uint64_t> identity{listing.device, listing.inode};
     const bool identified = identity.first != 0 || identity.second != 0;
     SimulatedDirectory* found = nullptr;
@@ -197,7 +198,9 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
 
 RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RunPrediction prediction;
-    RunCheck check(fileSystem);
+    // Each directory is listed through the handle a run would rename in.
+    const std::unique_ptr<RenameSession> session = fileSystem.openSession();
+    RunCheck check(fileSystem, *session);
     prediction.words.resize(static_cast<std::size_t>(std::max(list.RowCount(), 1)));
     RowPlan plan;
     for (int row = 1; row < list.RowCount(); ++row) {

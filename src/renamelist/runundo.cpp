@@ -50,6 +50,14 @@ private:
     std::unordered_map<std::string, int> rows_;
 };
 
+// A journal path as the directory, with its "/", and the name in it.
+void splitAtLastSlash(const std::string& path, std::string& directory, std::string_view& name) {
+    const auto slash = path.rfind('/');
+    const auto nameStart = slash == std::string::npos ? 0 : slash + 1;
+    directory.assign(path, 0, nameStart);
+    name = std::string_view(path).substr(nameStart);
+}
+
 } // namespace
 
 UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSystem& fileSystem,
@@ -58,10 +66,19 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
     RowsByPath rows(list);
     if (list)
         list->beginUpdate();
+    // One session for the whole undo: its handles are opened now, for the
+    // folders as they are now, and let go when it ends.
+    const std::unique_ptr<RenameSession> session = fileSystem.openSession();
+    std::string fromDirectory;
+    std::string toDirectory;
+    std::string_view fromName;
+    std::string_view toName;
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->outcome == JournalOutcome::NotRenamed)
             continue;
-        const FsStatus status = fileSystem.renameNoReplace(entry->newPath, entry->oldPath);
+        splitAtLastSlash(entry->newPath, fromDirectory, fromName);
+        splitAtLastSlash(entry->oldPath, toDirectory, toName);
+        const FsStatus status = session->rename(fromDirectory, fromName, toDirectory, toName);
         if (status == FsStatus::Ok) {
             ++summary.undone;
             rows.undone(*entry);
