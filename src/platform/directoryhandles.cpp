@@ -63,15 +63,18 @@ void DirectoryHandles::evictOldest() {
 }
 
 void DirectoryHandles::renamed(std::string_view directory, std::string_view name) {
-    const std::size_t length = directory.size() + name.size();
+    inside_.assign(directory).append(name).append(1, '/');
+    auto first = identities_.lower_bound(inside_);
+    auto last = first;
+    while (last != identities_.end() && last->first.starts_with(inside_))
+        ++last;
+    if (first == last)
+        return; // no handle was ever opened inside it
+    identities_.erase(first, last);
     for (std::size_t k = entries_.size(); k-- > 0;) {
-        const std::string& inside = entries_[k].directory;
-        if (inside.size() <= length || inside[length] != '/' ||
-            inside.compare(0, directory.size(), directory) != 0 ||
-            inside.compare(directory.size(), name.size(), name) != 0)
+        if (!entries_[k].directory.starts_with(inside_))
             continue;
         ::close(entries_[k].fd);
-        identities_.erase(inside);
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(k));
         last_ = entries_.size();
     }

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,7 +54,10 @@ private:
     std::vector<Entry> entries_;
     std::size_t last_ = 0; // index of the entry used last, when any
     std::uint64_t clock_ = 0;
-    std::unordered_map<std::string, std::pair<std::uint64_t, std::uint64_t>> identities_;
+    // Each spelling's directory as first met; ordered, so the spellings inside
+    // a renamed directory are found as one range.
+    std::map<std::string, std::pair<std::uint64_t, std::uint64_t>, std::less<>> identities_;
+    std::string inside_; // kept, so a rename costs no allocation
 };
 
 } // namespace quorbel

@@ -233,14 +233,31 @@ void RenameList::headerClick(int column) {
     endUpdate();
 }
 
+// One sort: the row order being sorted and, for the sort column, what each
+// cell's comparison needs, worked out once instead of in every comparison.
+struct RenameList::SortPass {
+    std::vector<int> order;
+    std::vector<CellSortKey> keys;
+    int column = 0;
+    int direction = 1;
+};
+
 void RenameList::sortRows(int column, SortDirection direction) {
     if (rowCount_ <= 2)
         return;
-    std::vector<int> order(static_cast<size_t>(rowCount_));
+    SortPass pass;
+    pass.column = column;
+    pass.direction = direction == SortDirection::Ascending ? 1 : -1;
+    pass.order.resize(static_cast<size_t>(rowCount_));
     for (int row = 0; row < rowCount_; ++row)
-        order[static_cast<size_t>(row)] = row;
-    quickSort(order, 1, rowCount_ - 1, column, direction == SortDirection::Ascending ? 1 : -1);
-    reorderRows(order);
+        pass.order[static_cast<size_t>(row)] = row;
+    if (column >= 0 && column < ColCount) {
+        pass.keys.resize(static_cast<size_t>(rowCount_));
+        for (int row = 1; row < rowCount_; ++row)
+            pass.keys[static_cast<size_t>(row)] = cellSortKey(getCell(column, row), locale_);
+    }
+    quickSort(pass, 1, rowCount_ - 1);
+    reorderRows(pass.order);
     notifyCells(1, rowCount_ - 1);
 }
 
@@ -249,51 +266,63 @@ void RenameList::sortRows(int column, SortDirection direction) {
 // cells where they are; order[k] names the stored row that ends up at row k.
 // The pivot is the row that stood in the middle when the range was entered,
 // as a copy of its cells would be.
-void RenameList::quickSort(std::vector<int>& order, int lo, int hi, int column,
-                           int direction) const {
+void RenameList::quickSort(SortPass& pass, int lo, int hi) const {
+    std::vector<int>& order = pass.order;
+    const int direction = pass.direction;
     const auto at = [&order](int k) { return static_cast<size_t>(order[static_cast<size_t>(k)]); };
     const size_t pivot = at((lo + hi) / 2);
     int i = lo;
     int j = hi;
     do {
-        while (compareStored(column, pivot, at(i)) == direction && i < hi)
+        while (compareSorting(pass, pivot, at(i)) == direction && i < hi)
             ++i;
-        while (compareStored(column, at(j), pivot) == direction && lo < j)
+        while (compareSorting(pass, at(j), pivot) == direction && lo < j)
             --j;
         if (i <= j) {
-            if (i != j && compareStored(column, at(i), at(j)) != 0)
+            if (i != j && compareSorting(pass, at(i), at(j)) != 0)
                 std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
             ++i;
             --j;
         }
     } while (j >= i);
     if (lo < j)
-        quickSort(order, lo, j, column, direction);
+        quickSort(pass, lo, j);
     if (i < hi)
-        quickSort(order, i, hi, column, direction);
+        quickSort(pass, i, hi);
+}
+
+// compareStored, with the sort column's cells compared through their keys.
+int RenameList::compareSorting(const SortPass& pass, size_t a, size_t b) const {
+    if (pass.keys.empty())
+        return compareStored(pass.column, a, b);
+    const auto c = static_cast<size_t>(pass.column);
+    int order = 0;
+    if (isPooled(pass.column)) {
+        const TextPool::Id idA = ids_[c][a];
+        const TextPool::Id idB = ids_[c][b];
+        if (idA != idB)
+            order = compareCellKeys(pass.keys[a], pools_[c].text(idA), pass.keys[b],
+                                    pools_[c].text(idB), locale_);
+    } else {
+        order = compareCellKeys(pass.keys[a], texts_[c][a], pass.keys[b], texts_[c][b], locale_);
+    }
+    return order != 0 ? order : compareStored(pass.column + 1, a, b);
 }
 
 namespace {
 
-// Moves each cell once along the cycles of the order, so a column is
-// reordered in place instead of through a second column of its size.
-template <typename Cell> void reorderColumn(std::vector<Cell>& cells, std::vector<int> order) {
-    for (size_t start = 0; start < order.size(); ++start) {
-        if (static_cast<size_t>(order[start]) == start)
-            continue;
-        Cell held = std::move(cells[start]);
-        size_t to = start;
-        while (true) {
-            const auto from = static_cast<size_t>(order[to]);
-            order[to] = static_cast<int>(to);
-            if (from == start) {
-                cells[to] = std::move(held);
-                break;
-            }
-            cells[to] = std::move(cells[from]);
-            to = from;
-        }
-    }
+// Gathers one column at a time into a fresh copy in the new order: writing
+// in order is kinder to the cache than chasing the order's cycles in place,
+// and only one column is ever held twice.
+template <typename Cell>
+void reorderColumn(std::vector<Cell>& cells, const std::vector<int>& order) {
+    std::vector<Cell> sorted;
+    sorted.reserve(cells.size());
+    for (size_t row = 0; row < order.size(); ++row)
+        sorted.push_back(std::move(cells[static_cast<size_t>(order[row])]));
+    for (size_t row = order.size(); row < cells.size(); ++row)
+        sorted.push_back(std::move(cells[row]));
+    cells.swap(sorted);
 }
 
 } // namespace

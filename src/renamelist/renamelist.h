@@ -129,9 +129,11 @@ private:
     void notifyCells(int firstRow, int lastRow);
     bool announceRowChange(int newRow);
     void setCurrent(CellCoord cell);
-    void quickSort(std::vector<int>& order, int lo, int hi, int column, int direction) const;
+    struct SortPass;
+    void quickSort(SortPass& pass, int lo, int hi) const;
     void reorderRows(const std::vector<int>& order);
     int compareStored(int sortColumn, std::size_t a, std::size_t b) const;
+    int compareSorting(const SortPass& pass, std::size_t a, std::size_t b) const;
 
     // Every column holds rowsHeld_ cells; only one of the two vectors of a
     // column is used, chosen by isPooled.
