@@ -10,6 +10,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/mappingchoice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappinglookup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappingtable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ooxmlescape.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcuscollector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcusreader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcussheet.cpp

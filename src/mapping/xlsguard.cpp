@@ -578,13 +578,38 @@ private:
         }
     }
 
+    // The text Excel shows for an error code; nothing for a code no
+    // version of Excel writes.
+    static SheetCell errorCell(std::uint32_t code) {
+        switch (code) {
+        case 0x00:
+            return {SheetCell::Type::Text, "#NULL!", 0};
+        case 0x07:
+            return {SheetCell::Type::Text, "#DIV/0!", 0};
+        case 0x0F:
+            return {SheetCell::Type::Text, "#VALUE!", 0};
+        case 0x17:
+            return {SheetCell::Type::Text, "#REF!", 0};
+        case 0x1D:
+            return {SheetCell::Type::Text, "#NAME?", 0};
+        case 0x24:
+            return {SheetCell::Type::Text, "#NUM!", 0};
+        case 0x2A:
+            return {SheetCell::Type::Text, "#N/A", 0};
+        case 0x2B:
+            return {SheetCell::Type::Text, "#GETTING_DATA", 0};
+        default:
+            return {};
+        }
+    }
+
     // FreeXL reads a boolean as the number 1 or 0, and an error as 1.
     void noteBoolErr() {
-        const bool error = record_[7] != 0;
-        if (error)
-            note(u16(record_, 2), {});
+        const auto value = static_cast<unsigned char>(record_[6]);
+        if (record_[7] != 0)
+            note(u16(record_, 2), errorCell(value));
         else
-            note(u16(record_, 2), {SheetCell::Type::Boolean, {}, record_[6] != 0 ? 1.0 : 0.0});
+            note(u16(record_, 2), {SheetCell::Type::Boolean, {}, value != 0 ? 1.0 : 0.0});
     }
 
     // The cached result: a number, or marked by 0xFFFF in its last two bytes
@@ -607,6 +632,9 @@ private:
         }
         case 1:
             note(column, {SheetCell::Type::Boolean, {}, record_[8] != 0 ? 1.0 : 0.0});
+            break;
+        case 2:
+            note(column, errorCell(static_cast<unsigned char>(record_[8])));
             break;
         default:
             note(column, {});

@@ -11,7 +11,8 @@ namespace quorbel {
 
 // A cell value FreeXL does not hand over, or hands over wrongly, read in the
 // pass over the records: shared strings (FreeXL mishandles strings that span
-// CONTINUE records), formula results, booleans and errors (read as empty).
+// CONTINUE records), formula results, booleans and errors (as the text Excel
+// shows, "#DIV/0!" and the like).
 struct XlsCell {
     std::uint32_t sheet = 0; // in the order FreeXL lists the sheets
     std::uint32_t row = 0;

@@ -1,6 +1,7 @@
 #include "mapping/xmlpackage.h"
 
 #include "global/localeformat.h"
+#include "mapping/ooxmlescape.h"
 #include "mapping/sheetbuilder.h"
 #include "mapping/workbookmessages.h"
 
@@ -232,23 +233,26 @@ private:
         inline_.clear();
     }
 
+    // Texts as Excel shows them, escapes decoded; an error as its text
+    // ("#DIV/0!", "#N/A", Excel 365's "#SPILL!" ...), as Excel shows it.
     SheetCell value() const {
         if (type_ == "inlineStr")
-            return {SheetCell::Type::Text, inline_, 0};
+            return {SheetCell::Type::Text, decodeOoxmlEscapes(inline_), 0};
         if (value_.empty())
             return {}; // also a formula without a stored result
         if (type_ == "s") {
             const auto index = number(value_);
             if (index && *index >= 0 && *index < static_cast<double>(strings_.size()))
-                return {SheetCell::Type::Text, strings_[static_cast<size_t>(*index)], 0};
+                return {SheetCell::Type::Text,
+                        decodeOoxmlEscapes(strings_[static_cast<size_t>(*index)]), 0};
             return {};
         }
         if (type_ == "str")
-            return {SheetCell::Type::Text, value_, 0};
+            return {SheetCell::Type::Text, decodeOoxmlEscapes(value_), 0};
         if (type_ == "b")
             return {SheetCell::Type::Boolean, {}, value_ == "0" ? 0.0 : 1.0};
         if (type_ == "e")
-            return {};
+            return {SheetCell::Type::Text, value_, 0};
         if (type_ == "d") {
             if (const auto date = parseIsoDate(value_))
                 return {SheetCell::Type::Date, {}, *date};
@@ -379,6 +383,7 @@ private:
         inCell_ = true;
         cellRepeat_ = repeat(attributes, "table:number-columns-repeated");
         valueType_ = valueOf(attributes, "office:value-type");
+        error_ = valueOf(attributes, "calcext:value-type") == "error";
         formula_ = attributes.count("table:formula") > 0;
         value_ = valueOf(attributes, "office:value");
         boolean_ = valueOf(attributes, "office:boolean-value");
@@ -406,7 +411,11 @@ private:
         }
     }
 
+    // An error result (calcext:value-type="error", with an empty string
+    // value) reads as the text Calc shows, "#DIV/0!" and the like.
     std::optional<SheetCell> cell() const {
+        if (error_)
+            return SheetCell{SheetCell::Type::Text, text_, 0};
         if (valueType_ == "boolean")
             return SheetCell{SheetCell::Type::Boolean, {}, boolean_ == "true" ? 1.0 : 0.0};
         if (!formula_)
@@ -461,6 +470,7 @@ private:
     int annotation_ = 0;
     int paragraphs_ = 0;
     std::string valueType_;
+    bool error_ = false;
     bool formula_ = false;
     std::string value_;
     std::string boolean_;
