@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iconv.h>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -333,7 +334,8 @@ enum class NumberKind { Number, Date, Boolean };
 // values FreeXL does not read (or reads wrongly) taken out on the way.
 class BiffCheck {
 public:
-    explicit BiffCheck(std::string_view stream) : stream_(stream) {}
+    BiffCheck(std::string_view stream, bool everything)
+        : stream_(stream), everything_(everything) {}
 
     void run() {
         size_t at = 0;
@@ -365,6 +367,7 @@ public:
     // Where the records FreeXL must not see start in the stream.
     const std::vector<size_t>& hiddenRecords() const { return hidden_; }
     std::vector<XlsCell>& cells() { return cells_; }
+    std::vector<XlsSheet>& worksheets() { return worksheets_; }
 
 private:
     enum class Continued { None, Sst, String };
@@ -423,6 +426,7 @@ private:
                 checkUnicode(6, 1);
             else
                 need(7 + (record_.size() > 6 ? static_cast<unsigned char>(record_[6]) : 255u));
+            noteSheet();
             sheetPositions_.push_back(u32(record_, 0));
             break;
         case 0x041E: // FORMAT
@@ -439,6 +443,7 @@ private:
             break;
         case 0x0042: // CODEPAGE
             need(2);
+            codepage_ = u16(record_, 0);
             break;
         case 0x0200: // DIMENSION
             checkDimension();
@@ -469,11 +474,14 @@ private:
             checkMulRk();
             break;
         case 0x0204: // LABEL
+        case 0x00D6: // RSTRING, a LABEL with formatting runs after its text
             checkCell(8);
             if (biff8_)
                 checkUnicode(6, 2);
             else
                 need(8 + u16(record_, 6));
+            if (everything_)
+                noteText(unicodeAt(6, 2));
             break;
         case 0x00FD: // LABELSST
             checkCell(10);
@@ -561,8 +569,10 @@ private:
     }
 
     // FreeXL reads numbers itself; only those it would misread are noted
-    // (booleans stored as numbers), unless a formula left the number.
+    // (booleans stored as numbers), unless a formula left the number or
+    // everything is read.
     void noteNumber(std::uint32_t column, std::uint32_t xf, double value, bool formula) {
+        formula = formula || everything_;
         switch (kindOf(xf)) {
         case NumberKind::Boolean:
             note(column, {SheetCell::Type::Boolean, {}, value != 0 ? 1.0 : 0.0});
@@ -576,6 +586,70 @@ private:
                 note(column, {SheetCell::Type::Number, {}, value});
             break;
         }
+    }
+
+    // A worksheet's name; charts, macro sheets and modules hold no cells here.
+    void noteSheet() {
+        need(6);
+        const auto type = static_cast<unsigned char>(record_[5]);
+        std::string name;
+        if (biff8_)
+            name = unicodeAt(6, 1);
+        else
+            name = codepageText(record_.substr(7, static_cast<unsigned char>(record_[6])));
+        if (type == 0)
+            worksheets_.push_back({std::move(name), static_cast<std::uint32_t>(sheetPositions_.size())});
+    }
+
+    // An unformatted string checked by checkUnicode (BIFF8), or a BIFF5 text
+    // with a 16-bit length in the workbook's code page.
+    std::string unicodeAt(size_t lengthAt, size_t lengthBytes) const {
+        if (!biff8_) {
+            need(lengthAt + 2);
+            const std::uint32_t length = u16(record_, lengthAt);
+            need(lengthAt + 2 + length);
+            return codepageText(record_.substr(lengthAt + 2, length));
+        }
+        const std::uint32_t length = lengthBytes == 2
+                                         ? u16(record_, lengthAt)
+                                         : static_cast<unsigned char>(record_[lengthAt]);
+        const auto options = static_cast<unsigned char>(record_[lengthAt + lengthBytes]);
+        size_t at = lengthAt + lengthBytes + 1;
+        if (options & 0x08)
+            at += 2;
+        if (options & 0x04)
+            at += 4;
+        const std::vector<std::string_view> parts{record_.substr(at)};
+        return ContinuedReader(parts).characters(length, options & 0x01);
+    }
+
+    // 8-bit text of a BIFF5 workbook in its code page (CODEPAGE record;
+    // Windows Latin 1 without one).
+    std::string codepageText(std::string_view bytes) const {
+        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+            return std::string(bytes);
+        const std::string from = codepage_ == 10000  ? "MACINTOSH"
+                                 : codepage_ == 1200 || codepage_ == 0 ? "CP1252"
+                                                                       : "CP" + std::to_string(codepage_);
+        std::string out(bytes.size() * 4, '\0');
+        const iconv_t converter = iconv_open("UTF-8", from.c_str());
+        if (converter != reinterpret_cast<iconv_t>(-1)) {
+            std::string in(bytes);
+            char* inAt = in.data();
+            size_t inLeft = in.size();
+            char* outAt = out.data();
+            size_t outLeft = out.size();
+            const size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
+            iconv_close(converter);
+            if (done != static_cast<size_t>(-1)) {
+                out.resize(out.size() - outLeft);
+                return out;
+            }
+        }
+        out.clear();
+        for (const char c : bytes)
+            out += (c & 0x80) == 0 ? c : '?';
+        return out;
     }
 
     // The text Excel shows for an error code; nothing for a code no
@@ -792,11 +866,10 @@ private:
             const std::uint32_t options = reader.byte();
             text = reader.characters(chars, options & 0x01);
         } else {
-            // BIFF5 text is in the workbook's code page; only ASCII is certain.
-            for (std::uint32_t i = 0; i < chars; ++i) {
-                const std::uint32_t c = reader.byte();
-                text += c < 0x80 ? static_cast<char>(c) : '?';
-            }
+            std::string bytes;
+            for (std::uint32_t i = 0; i < chars; ++i)
+                bytes += static_cast<char>(reader.byte());
+            text = codepageText(bytes);
         }
         cells_[*pendingText_].cell = {SheetCell::Type::Text, std::move(text), 0};
         pendingText_.reset();
@@ -826,6 +899,9 @@ private:
     std::vector<size_t> hidden_;
     std::vector<XlsCell> cells_;
     std::optional<size_t> pendingText_;
+    bool everything_ = false;
+    std::uint32_t codepage_ = 0;
+    std::vector<XlsSheet> worksheets_;
 };
 
 // PASSWORD, a record FreeXL skips.
@@ -833,17 +909,22 @@ constexpr std::uint32_t skippedRecordType = 0x0013;
 
 } // namespace
 
-XlsCheck checkXlsFile(std::string_view file) {
+XlsCheck checkXlsFile(std::string_view file, bool everything) {
     const CompoundFile::Stream stream = workbookStream(file);
-    BiffCheck check(stream.data);
+    BiffCheck check(stream.data, everything);
     check.run();
     XlsCheck result;
-    result.freexlFile = std::string(file);
-    for (const size_t at : check.hiddenRecords()) {
-        result.freexlFile[stream.fileOffset(at)] = static_cast<char>(skippedRecordType & 0xFF);
-        result.freexlFile[stream.fileOffset(at + 1)] = static_cast<char>(skippedRecordType >> 8);
+    if (!everything) {
+        result.freexlFile = std::string(file);
+        for (const size_t at : check.hiddenRecords()) {
+            result.freexlFile[stream.fileOffset(at)] =
+                static_cast<char>(skippedRecordType & 0xFF);
+            result.freexlFile[stream.fileOffset(at + 1)] =
+                static_cast<char>(skippedRecordType >> 8);
+        }
     }
     result.cells = std::move(check.cells());
+    result.sheets = std::move(check.worksheets());
     return result;
 }
 

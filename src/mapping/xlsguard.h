@@ -20,12 +20,20 @@ struct XlsCell {
     SheetCell cell;
 };
 
+// A worksheet as its BOUNDSHEET record names it.
+struct XlsSheet {
+    std::string name;
+    std::uint32_t index = 0; // of its BOUNDSHEET record, as XlsCell::sheet counts
+};
+
 struct XlsCheck {
     // The file as FreeXL may read it: the shared-string table and the cells
     // that refer to it are retyped to a record FreeXL skips, so it never parses
     // a string layout it cannot follow.
     std::string freexlFile;
     std::vector<XlsCell> cells;
+    // The worksheets (not charts or macro sheets), in order.
+    std::vector<XlsSheet> sheets;
 };
 
 // Walks an .xls file's compound-file structure and BIFF records before FreeXL
@@ -33,6 +41,8 @@ struct XlsCheck {
 // records whose lengths run past their end, string indexes beyond the string
 // table, extents beyond the format's limits, chains that loop or leave the file,
 // and encryption. FreeXL trusts those fields and reads or allocates by them.
-XlsCheck checkXlsFile(std::string_view file);
+// everything: every cell is read (texts, numbers, dates by their formats),
+// for a valid file FreeXL cannot read; freexlFile stays empty then.
+XlsCheck checkXlsFile(std::string_view file, bool everything = false);
 
 } // namespace quorbel
