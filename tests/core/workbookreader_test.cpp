@@ -318,13 +318,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"fuzz/freexl-sheet-without-substream.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged},
-        // liborcus keeps a result slot for every cell an array formula's
-        // range covers (393 MB for this 7 KB file's E2:IV65536) and writes
-        // outside them for an inverted range (E4:E2).
         // Excel 2.x to 4.0 wrote a bare BIFF stream: a BOF record, cells, EOF.
         BadFileCase{"excel2.xls",
                     std::string("\x09\x00\x04\x00\x02\x00\x10\x00"
-                                "\x04\x00\x09\x00\x00\x00\x00\x00\x00\x00\x01"
+                                "\x04\x00\x09\x00\x00\x00\x00\x00\x00\x00\x00\x01"
                                 "a\x0A\x00\x00\x00",
                                 25),
                     workbookmessages::OldExcel2},
@@ -334,6 +331,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"excel4-workbook.xlw",
                     std::string("\x09\x04\x06\x00\x00\x00\x00\x01\x00\x00\x0A\x00\x00\x00", 14),
                     workbookmessages::OldExcel4},
+        // liborcus keeps a result slot for every cell an array formula's
+        // range covers (393 MB for this 7 KB file's E2:IV65536) and writes
+        // outside them for an inverted range (E4:E2).
         BadFileCase{"array-huge.xlsx", "", workbookmessages::TooLarge},
         BadFileCase{"array-inverted.xlsx", "", workbookmessages::Damaged}),
     [](const auto& info) {
