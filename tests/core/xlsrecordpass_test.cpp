@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, XlsRecordPassTest,
 
 // A workbook saved with the UTF-16 code page and German sheet names, once as
 // FreeXL reads it and once with a DIMENSION record one column short, which
-// Excel reads and FreeXL opens without then giving any sheet.
+// LibreOffice reads whole and FreeXL opens without then giving any sheet.
 class CodepageWorkbookTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(CodepageWorkbookTest, EverySheetAndCell) {
