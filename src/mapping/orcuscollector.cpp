@@ -5,11 +5,7 @@
 #include "mapping/dateformat.h"
 #include "mapping/sheetbuilder.h"
 
-#include <cctype>
-
 #include <orcus/exception.hpp>
-
-#include <optional>
 
 namespace quorbel {
 

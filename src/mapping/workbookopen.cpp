@@ -60,12 +60,9 @@ bool namedCsv(const std::string& path) {
 const char* oldExcelFormat(const std::string& content) {
     if (content.size() < 8)
         return nullptr;
-    const auto u16 = [&](size_t at) {
-        return static_cast<unsigned char>(content[at]) |
-               static_cast<unsigned char>(content[at + 1]) << 8;
-    };
-    const int type = u16(0);
-    const int size = u16(2);
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(content[at]); };
+    const unsigned type = byte(0) | byte(1) << 8;
+    const unsigned size = byte(2) | byte(3) << 8;
     if (type == 0x0009 && size == 4)
         return workbookmessages::OldExcel2;
     if (type == 0x0209 && size == 6)

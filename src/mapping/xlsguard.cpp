@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iconv.h>
 #include <cstring>
+#include <iconv.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -598,7 +598,8 @@ private:
         else
             name = codepageText(record_.substr(7, static_cast<unsigned char>(record_[6])));
         if (type == 0)
-            worksheets_.push_back({std::move(name), static_cast<std::uint32_t>(sheetPositions_.size())});
+            worksheets_.push_back(
+                {std::move(name), static_cast<std::uint32_t>(sheetPositions_.size())});
     }
 
     // An unformatted string checked by checkUnicode (BIFF8), or a BIFF5 text
@@ -628,9 +629,10 @@ private:
     std::string codepageText(std::string_view bytes) const {
         if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
             return std::string(bytes);
-        const std::string from = codepage_ == 10000  ? "MACINTOSH"
-                                 : codepage_ == 1200 || codepage_ == 0 ? "CP1252"
-                                                                       : "CP" + std::to_string(codepage_);
+        const std::string from = codepage_ == 10000 ? "MACINTOSH"
+                                 : codepage_ == 1200 || codepage_ == 0
+                                     ? "CP1252"
+                                     : "CP" + std::to_string(codepage_);
         std::string out(bytes.size() * 4, '\0');
         const iconv_t converter = iconv_open("UTF-8", from.c_str());
         if (converter != reinterpret_cast<iconv_t>(-1)) {
@@ -917,8 +919,7 @@ XlsCheck checkXlsFile(std::string_view file, bool everything) {
     if (!everything) {
         result.freexlFile = std::string(file);
         for (const size_t at : check.hiddenRecords()) {
-            result.freexlFile[stream.fileOffset(at)] =
-                static_cast<char>(skippedRecordType & 0xFF);
+            result.freexlFile[stream.fileOffset(at)] = static_cast<char>(skippedRecordType & 0xFF);
             result.freexlFile[stream.fileOffset(at + 1)] =
                 static_cast<char>(skippedRecordType >> 8);
         }

@@ -19,19 +19,20 @@ TEST_P(OoxmlEscapeTest, ReadsAsExcelShowsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, OoxmlEscapeTest,
-    ::testing::Values(
-        EscapeCase{"Plain", "IMG_0001", "IMG_0001"},
-        EscapeCase{"EscapedUnderscoreIsNotDecodedAgain", "_x005F_x0000_", "_x0000_"},
-        EscapeCase{"ControlCharacter", "a_x000D_b", "a\rb"},
-        EscapeCase{"Nul", "_x0000_", std::string("\0", 1)},
-        EscapeCase{"ChineseAndLowerCaseHex", "_x4e2d__x6587_", "中文"},
-        EscapeCase{"SurrogatePair", "_xD83D__xDE00_", "\xF0\x9F\x98\x80"},
-        EscapeCase{"LoneSurrogate", "_xD83D_x", "\xEF\xBF\xBD" "x"},
-        EscapeCase{"TooFewDigits", "_x12_", "_x12_"},
-        EscapeCase{"NotHex", "_xZZZZ_", "_xZZZZ_"},
-        EscapeCase{"UnclosedAtTheEnd", "a_x0041", "a_x0041"},
-        EscapeCase{"UpperCaseXIsNoEscape", "_X0041_", "_X0041_"},
-        EscapeCase{"Adjacent", "_x0041__x0042_", "AB"}),
+    ::testing::Values(EscapeCase{"Plain", "IMG_0001", "IMG_0001"},
+                      EscapeCase{"EscapedUnderscoreIsNotDecodedAgain", "_x005F_x0000_", "_x0000_"},
+                      EscapeCase{"ControlCharacter", "a_x000D_b", "a\rb"},
+                      EscapeCase{"Nul", "_x0000_", std::string("\0", 1)},
+                      EscapeCase{"ChineseAndLowerCaseHex", "_x4e2d__x6587_", "中文"},
+                      EscapeCase{"SurrogatePair", "_xD83D__xDE00_", "\xF0\x9F\x98\x80"},
+                      EscapeCase{"LoneSurrogate", "_xD83D_x",
+                                 "\xEF\xBF\xBD"
+                                 "x"},
+                      EscapeCase{"TooFewDigits", "_x12_", "_x12_"},
+                      EscapeCase{"NotHex", "_xZZZZ_", "_xZZZZ_"},
+                      EscapeCase{"UnclosedAtTheEnd", "a_x0041", "a_x0041"},
+                      EscapeCase{"UpperCaseXIsNoEscape", "_X0041_", "_X0041_"},
+                      EscapeCase{"Adjacent", "_x0041__x0042_", "AB"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -419,7 +419,8 @@ const std::vector<std::vector<std::string>> loSamples{
     {"样品3", "", "", "0.125", "FALSE", "1999-01-01", "7"},
     {"rich", "粗体字", "rich-粗体字", "", "", "", ""}};
 const std::vector<std::string> sixColumns(samplesColumns.begin(), samplesColumns.end() - 1);
-const std::vector<std::string> excelColumns{"原名", "新名", "数", "矩阵", "矩阵文本", "错误", "转义"};
+const std::vector<std::string> excelColumns{"原名",     "新名", "数",  "矩阵",
+                                            "矩阵文本", "错误", "转义"};
 const std::vector<std::vector<std::string>> loExcel{
     {"m1", "新-m1", "1", "10", "m1-m", "#DIV/0!", "_x0000_"},
     {"m2", "新-m2", "2", "20", "m2-m", "#N/A", "a_x005F_b"},
@@ -528,7 +529,8 @@ INSTANTIATE_TEST_SUITE_P(
 // A what-if data table (<f t="dataTable">), which liborcus hands to an
 // interface the reader leaves out: its cached values stay.
 TEST(XlsxWorkbook, WhatIfTableKeepsItsValues) {
-    const MappingTable table = openWorkbook(fixture("producers/excel-style.xlsx"))->readSheet("模拟");
+    const MappingTable table =
+        openWorkbook(fixture("producers/excel-style.xlsx"))->readSheet("模拟");
     EXPECT_EQ(table.columnNames(), (std::vector<std::string>{"键", "值"}));
     ASSERT_EQ(table.rowCount(), 3u);
     EXPECT_EQ(joined(rowTexts(table, 1)), "2|4|");
