@@ -64,7 +64,8 @@ TEST_P(XlsRecordPassTest, ReadsWhatFreeXlReads) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, XlsRecordPassTest,
                          ::testing::Values("mapping.xls", "layout.xls", "producers/lo-book.xls",
-                                           "producers/lo-excel.xls", "codepage-1200.xls"),
+                                           "producers/lo-excel.xls", "codepage-1200.xls",
+                                           "excel95-cp1252.xls"),
                          [](const auto& info) {
                              std::string name = info.param;
                              for (char& c : name) {
@@ -76,11 +77,18 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, XlsRecordPassTest,
 
 // A workbook saved with the UTF-16 code page and German sheet names, once as
 // FreeXL reads it and once with a DIMENSION record one column short, which
-// LibreOffice reads whole and FreeXL opens without then giving any sheet.
-class CodepageWorkbookTest : public ::testing::TestWithParam<const char*> {};
+// LibreOffice reads whole and FreeXL opens without then giving any sheet;
+// and as Excel 5.0/95 saves it, in Windows-1252, where the Chinese text would
+// not fit and "Œuvre" (0x8C) takes its place.
+struct CodepageCase {
+    const char* file;
+    const char* text;
+};
+
+class CodepageWorkbookTest : public ::testing::TestWithParam<CodepageCase> {};
 
 TEST_P(CodepageWorkbookTest, EverySheetAndCell) {
-    const auto reader = openWorkbook(fixture(GetParam()));
+    const auto reader = openWorkbook(fixture(GetParam().file));
     const std::vector<std::string> names{"Übersicht", "Größen", "Maße", "Änderungen"};
     ASSERT_EQ(reader->sheetNames(), names);
     for (size_t sheet = 0; sheet < names.size(); ++sheet) {
@@ -88,7 +96,7 @@ TEST_P(CodepageWorkbookTest, EverySheetAndCell) {
         EXPECT_EQ(table.columnNames(),
                   (std::vector<std::string>{"Datei", "Neu", "Größe-1", "F4", "F5"}));
         const std::vector<std::vector<std::string>> rows{
-            {"Müller", "样品", std::to_string(sheet + 2) + ".5", "2024-05-01", ""},
+            {"Müller", GetParam().text, std::to_string(sheet + 2) + ".5", "2024-05-01", ""},
             {"Bäcker", "Bäcker-neu", "7", "TRUE", ""},
             {"Straße", "#DIV/0!", "11", "12", "#N/A"}};
         ASSERT_EQ(table.rowCount(), rows.size());
@@ -102,9 +110,11 @@ TEST_P(CodepageWorkbookTest, EverySheetAndCell) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, CodepageWorkbookTest,
-                         ::testing::Values("codepage-1200.xls", "codepage-1200-freexl-fails.xls"),
+                         ::testing::Values(CodepageCase{"codepage-1200.xls", "样品"},
+                                           CodepageCase{"codepage-1200-freexl-fails.xls", "样品"},
+                                           CodepageCase{"excel95-cp1252.xls", "Œuvre"}),
                          [](const auto& info) {
-                             std::string name = info.param;
+                             std::string name = info.param.file;
                              for (char& c : name) {
                                  if (!std::isalnum(static_cast<unsigned char>(c)))
                                      c = '_';
