@@ -83,4 +83,17 @@ std::string decodeOoxmlEscapes(std::string_view text) {
     return out;
 }
 
+std::string escapeOoxmlText(std::string_view text) {
+    if (text.find("_x") == std::string_view::npos)
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (escapeAt(text, at))
+            out += "_x005F";
+        out += text[at];
+    }
+    return out;
+}
+
 } // namespace quorbel

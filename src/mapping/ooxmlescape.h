@@ -12,4 +12,9 @@ namespace quorbel {
 // "_x0000_". Anything else, also "_x12_" or "_xZZZZ_", stays as it is.
 std::string decodeOoxmlEscapes(std::string_view text);
 
+// The text to store so that Excel (and decodeOoxmlEscapes) shows it as it
+// is: the underscore starting anything that reads as an escape becomes
+// "_x005F_". Writers escape control characters themselves, not these.
+std::string escapeOoxmlText(std::string_view text);
+
 } // namespace quorbel

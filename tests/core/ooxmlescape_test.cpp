@@ -35,5 +35,12 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"Adjacent", "_x0041__x0042_", "AB"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// What is stored reads back as the text itself, whatever looks like an escape.
+TEST(OoxmlEscape, StoredTextReadsBackUnchanged) {
+    for (const std::string text :
+         {"IMG_0001", "_x0041_", "_x005F_x0000_", "a__x00411_", "_x", "x_x0041_x0042_", "_xD83D_"})
+        EXPECT_EQ(decodeOoxmlEscapes(escapeOoxmlText(text)), text) << text;
+}
+
 } // namespace
 } // namespace quorbel
