@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iconv.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -328,6 +329,49 @@ private:
     size_t at_ = 0;
 };
 
+// 8-bit text in a Windows code page (CODEPAGE record) as UTF-8; what the
+// system cannot convert becomes "?".
+class CodepageConverter {
+public:
+    explicit CodepageConverter(std::uint32_t codepage) {
+        const std::string from = codepage == 10000 ? "MACINTOSH"
+                                 : codepage == 1200 || codepage == 0
+                                     ? "CP1252"
+                                     : "CP" + std::to_string(codepage);
+        converter_ = iconv_open("UTF-8", from.c_str());
+    }
+    ~CodepageConverter() {
+        if (converter_ != invalid())
+            iconv_close(converter_);
+    }
+    CodepageConverter(const CodepageConverter&) = delete;
+    CodepageConverter& operator=(const CodepageConverter&) = delete;
+
+    std::string toUtf8(std::string_view bytes) const {
+        std::string out(bytes.size() * 4, '\0');
+        if (converter_ != invalid()) {
+            std::string in(bytes);
+            char* inAt = in.data();
+            size_t inLeft = in.size();
+            char* outAt = out.data();
+            size_t outLeft = out.size();
+            iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(converter_, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1)) {
+                out.resize(out.size() - outLeft);
+                return out;
+            }
+        }
+        out.clear();
+        for (const char c : bytes)
+            out += (c & 0x80) == 0 ? c : '?';
+        return out;
+    }
+
+private:
+    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
+    iconv_t converter_;
+};
+
 enum class NumberKind { Number, Date, Boolean };
 
 // The BIFF records FreeXL reads, each checked against its own length, and the
@@ -629,29 +673,9 @@ private:
     std::string codepageText(std::string_view bytes) const {
         if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
             return std::string(bytes);
-        const std::string from = codepage_ == 10000 ? "MACINTOSH"
-                                 : codepage_ == 1200 || codepage_ == 0
-                                     ? "CP1252"
-                                     : "CP" + std::to_string(codepage_);
-        std::string out(bytes.size() * 4, '\0');
-        const iconv_t converter = iconv_open("UTF-8", from.c_str());
-        if (converter != reinterpret_cast<iconv_t>(-1)) {
-            std::string in(bytes);
-            char* inAt = in.data();
-            size_t inLeft = in.size();
-            char* outAt = out.data();
-            size_t outLeft = out.size();
-            const size_t done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-            iconv_close(converter);
-            if (done != static_cast<size_t>(-1)) {
-                out.resize(out.size() - outLeft);
-                return out;
-            }
-        }
-        out.clear();
-        for (const char c : bytes)
-            out += (c & 0x80) == 0 ? c : '?';
-        return out;
+        if (!converter_)
+            converter_ = std::make_unique<CodepageConverter>(codepage_);
+        return converter_->toUtf8(bytes);
     }
 
     // The text Excel shows for an error code; nothing for a code no
@@ -904,6 +928,7 @@ private:
     bool everything_ = false;
     std::uint32_t codepage_ = 0;
     std::vector<XlsSheet> worksheets_;
+    mutable std::unique_ptr<CodepageConverter> converter_; // opened once, when needed
 };
 
 // PASSWORD, a record FreeXL skips.
