@@ -125,8 +125,10 @@ XlsReader::XlsReader(const std::string& content) {
         if (code == FREEXL_OK && handle_) {
             unsigned int password = 0;
             if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
-                password == FREEXL_BIFF_OBFUSCATED)
+                password == FREEXL_BIFF_OBFUSCATED) {
+                freexl_close(handle_); // no destructor runs after a throw here
                 throw WorkbookError(workbookmessages::Encrypted);
+            }
             if (readFreexlNames())
                 return;
         } else if (isEncrypted(path)) {
