@@ -21,24 +21,6 @@ namespace {
 constexpr unsigned maxXlsRows = 65536;
 constexpr unsigned maxXlsColumns = 256;
 
-const char* openFailure(int code) {
-    switch (code) {
-    case FREEXL_FILE_NOT_FOUND:
-        return workbookmessages::CannotOpen;
-    case FREEXL_INSUFFICIENT_MEMORY:
-        return workbookmessages::TooLarge;
-    case FREEXL_INVALID_CFBF_HEADER:
-    case FREEXL_CFBF_INVALID_SIGNATURE:
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return workbookmessages::NotAWorkbook;
-    case FREEXL_UNSUPPORTED_CHARSET:
-    case FREEXL_INVALID_CHARACTER:
-        return workbookmessages::UnknownCharset;
-    default:
-        return workbookmessages::Damaged;
-    }
-}
-
 // FreeXL reads only from a path: the checked bytes go to a private temporary
 // file, removed again as soon as FreeXL has read it.
 class TemporaryCopy {
@@ -134,7 +116,7 @@ XlsReader::XlsReader(const std::string& content) {
         } else if (isEncrypted(path)) {
             throw WorkbookError(workbookmessages::Encrypted);
         } else if (code == FREEXL_INSUFFICIENT_MEMORY) {
-            throw WorkbookError(openFailure(code));
+            throw WorkbookError(workbookmessages::TooLarge);
         }
     }
     // The check found a sound workbook that FreeXL cannot read (it refuses
