@@ -816,6 +816,11 @@ private:
     // substreams (charts, also those inside a worksheet) hold no cells here.
     void openSubstream() {
         const auto found = std::find(sheetPositions_.begin(), sheetPositions_.end(), recordAt_);
+        // A sheet starting inside another sheet's substream means that one
+        // lost its EOF record; FreeXL leaks what it read of it.
+        if (found != sheetPositions_.end() && recordAt_ != 0 &&
+            std::any_of(sheets_.begin(), sheets_.end(), [](std::int64_t s) { return s >= 0; }))
+            damaged();
         if (found != sheetPositions_.end() && recordAt_ != 0)
             ++openedSheets_;
         sheets_.push_back(found == sheetPositions_.end() || recordAt_ == 0
