@@ -17,7 +17,7 @@
 namespace quorbel {
 namespace {
 
-constexpr QSize clientSize(420, 262);
+constexpr QSize clientSize(420, 276);
 constexpr int fieldLeft = 40;
 constexpr int fieldWidth = 248;
 
@@ -28,7 +28,7 @@ TfrmDateName::TfrmDateName(const RenameList& list, RenameFileSystem& fileSystem,
     : QDialog(parent), list_(list), messages_(messages), namer_(list, fileSystem) {
     setUpRuleDialog(*this, QStringLiteral("TfrmDateName"), tr("按拍摄日期命名"), clientSize);
     buildRuleGroup();
-    buildPreviewGroup();
+    addPreviewGroup(*this, 86, lvPreview_, lbProblem_);
     addRuleButtons(*this, ok_, cancel_);
     lePattern_->setText(QString::fromUtf8(defaultPattern));
     connect(lePattern_, &QLineEdit::textChanged, this, &TfrmDateName::updatePreview);
@@ -48,19 +48,6 @@ void TfrmDateName::buildRuleGroup() {
     codes->adjustSize();
 }
 
-void TfrmDateName::buildPreviewGroup() {
-    auto* group = new QGroupBox(tr("预览"), this);
-    group->setObjectName(QStringLiteral("GroupBox2"));
-    group->setGeometry(8, 86, 404, 168);
-    lvPreview_ = new NamePreview(group);
-    lvPreview_->setObjectName(QStringLiteral("lvPreview"));
-    lvPreview_->setGeometry(8, 16, 388, 124);
-    lbProblem_ = new QLabel(group);
-    lbProblem_->setObjectName(QStringLiteral("lbProblem"));
-    lbProblem_->setGeometry(8, 144, 388, 18);
-    lbProblem_->setStyleSheet(QStringLiteral("color: #b00000"));
-}
-
 std::string TfrmDateName::pattern() const {
     return lePattern_->text().toStdString();
 }
@@ -70,15 +57,14 @@ void TfrmDateName::setPattern(const std::string& pattern) {
 }
 
 void TfrmDateName::updatePreview() {
-    lbProblem_->clear();
+    showProblem(*lbProblem_, {});
     std::map<int, std::string> named;
     try {
         const DateNames result = namer_.names(DatePattern(pattern()), NamePreview::rows);
         for (const NumberedName& entry : result.names)
             named.emplace(entry.row, entry.name);
     } catch (const DatePatternError& error) {
-        lbProblem_->setText(QString::fromStdString(error.what()));
-        lbProblem_->setToolTip(lbProblem_->text());
+        showProblem(*lbProblem_, QString::fromStdString(error.what()));
     }
     QList<QPair<QString, QString>> pairs;
     const int last = std::min(NamePreview::rows, list_.RowCount() - 1);

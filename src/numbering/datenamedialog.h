@@ -44,7 +44,6 @@ public:
 
 private:
     void buildRuleGroup();
-    void buildPreviewGroup();
     void updatePreview();
 
     const RenameList& list_;

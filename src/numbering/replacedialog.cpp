@@ -18,7 +18,7 @@ namespace quorbel {
 namespace {
 
 // The client area: the rule beside the buttons, the preview below both.
-constexpr QSize clientSize(420, 290);
+constexpr QSize clientSize(420, 304);
 constexpr int fieldLeft = 64;
 constexpr int fieldWidth = 224;
 
@@ -28,7 +28,7 @@ TfrmReplace::TfrmReplace(const RenameList& list, MessageBoxes& messages, QWidget
     : QDialog(parent), list_(list), messages_(messages) {
     setUpRuleDialog(*this, QStringLiteral("TfrmReplace"), tr("查找替换"), clientSize);
     buildRuleGroup();
-    buildPreviewGroup();
+    addPreviewGroup(*this, 114, lvPreview_, lbProblem_);
     addRuleButtons(*this, ok_, cancel_);
     for (QLineEdit* field : {leFind_, leReplace_})
         connect(field, &QLineEdit::textChanged, this, &TfrmReplace::updatePreview);
@@ -57,19 +57,6 @@ void TfrmReplace::buildRuleGroup() {
     ckbIgnoreCase_->adjustSize();
 }
 
-void TfrmReplace::buildPreviewGroup() {
-    auto* group = new QGroupBox(tr("预览"), this);
-    group->setObjectName(QStringLiteral("GroupBox2"));
-    group->setGeometry(8, 114, 404, 168);
-    lvPreview_ = new NamePreview(group);
-    lvPreview_->setObjectName(QStringLiteral("lvPreview"));
-    lvPreview_->setGeometry(8, 16, 388, 124);
-    lbProblem_ = new QLabel(group);
-    lbProblem_->setObjectName(QStringLiteral("lbProblem"));
-    lbProblem_->setGeometry(8, 144, 388, 18);
-    lbProblem_->setStyleSheet(QStringLiteral("color: #b00000"));
-}
-
 ReplaceRule TfrmReplace::rule() const {
     return {leFind_->text().toStdString(), leReplace_->text().toStdString(),
             ckbRegex_->isChecked(), ckbIgnoreCase_->isChecked()};
@@ -86,14 +73,13 @@ void TfrmReplace::setRule(const ReplaceRule& rule) {
 // rows show unchanged and nothing is said.
 void TfrmReplace::updatePreview() {
     QList<QPair<QString, QString>> pairs;
-    lbProblem_->clear();
+    showProblem(*lbProblem_, {});
     std::optional<NameReplacer> replacer;
     try {
         if (!leFind_->text().isEmpty())
             replacer.emplace(rule());
     } catch (const ReplaceRuleError& error) {
-        lbProblem_->setText(QString::fromStdString(error.what()));
-        lbProblem_->setToolTip(lbProblem_->text());
+        showProblem(*lbProblem_, QString::fromStdString(error.what()));
     }
     const int last = std::min(NamePreview::rows, list_.RowCount() - 1);
     for (int row = 1; row <= last; ++row) {
@@ -103,7 +89,7 @@ void TfrmReplace::updatePreview() {
             if (replacer)
                 newName = replacer->replace(oldName);
         } catch (const ReplaceRuleError& error) {
-            lbProblem_->setText(QString::fromStdString(error.what()));
+            showProblem(*lbProblem_, QString::fromStdString(error.what()));
         }
         const QString shown = !newName          ? tr("（不变）")
                               : newName->empty() ? tr("（空）")

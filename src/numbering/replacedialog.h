@@ -41,7 +41,6 @@ public:
 
 private:
     void buildRuleGroup();
-    void buildPreviewGroup();
     void buildButtons();
     void updatePreview();
 

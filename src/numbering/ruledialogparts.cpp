@@ -1,11 +1,13 @@
 #include "numbering/ruledialogparts.h"
 
+#include "numbering/namepreview.h"
 #include "platform/captionedframes.h"
 #include "platform/dialogfont.h"
 #include "renamelist/renamelist.h"
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -60,6 +62,28 @@ void addRuleButtons(QDialog& dialog, QPushButton*& ok, QPushButton*& cancel) {
     }
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+}
+
+QGroupBox* addPreviewGroup(QDialog& dialog, int top, NamePreview*& preview, QLabel*& problem) {
+    auto* group = new QGroupBox(QCoreApplication::translate("RuleDialog", "预览"), &dialog);
+    group->setObjectName(QStringLiteral("GroupBox2"));
+    group->setGeometry(8, top, dialog.width() - 16, 182);
+    preview = new NamePreview(group);
+    preview->setObjectName(QStringLiteral("lvPreview"));
+    preview->setGeometry(8, 16, group->width() - 16, 124);
+    problem = new QLabel(group);
+    problem->setObjectName(QStringLiteral("lbProblem"));
+    // Two lines: the longest messages name every code of the pattern.
+    problem->setGeometry(8, 144, group->width() - 16, 30);
+    problem->setWordWrap(true);
+    problem->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    problem->setStyleSheet(QStringLiteral("color: #b00000"));
+    return group;
+}
+
+void showProblem(QLabel& problem, const QString& text) {
+    problem.setText(text);
+    problem.setToolTip(text);
 }
 
 QString shownFileName(const RenameList& list, int row, const std::string& name) {

@@ -86,6 +86,7 @@ const FixtureCase fixtureCases[] = {
     {"modified.jpg", TakenTime{2025, 7, 20, 18, 0, 0}},
     {"unset-clock.jpg", TakenTime{2024, 2, 29, 23, 59, 59}},
     {"pair-1.jpg", TakenTime{2025, 7, 14, 10, 15, 30}},
+    {"camera.jpg", TakenTime{2025, 7, 14, 9, 30, 5}},
     {"no-exif.jpg", std::nullopt},
     {"damaged-exif.jpg", std::nullopt},
     {"not-there.jpg", std::nullopt},
