@@ -1,6 +1,7 @@
 #include "numbering/datenamer.h"
 #include "numbering/datepattern.h"
 #include "platform/posixfilesystem.h"
+#include "platform/renamefilesystem.h"
 #include "preview/exifdate.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"
@@ -242,6 +243,73 @@ TEST_F(DateNamerFolder, NamingTwiceRunsCleanlyThenChangesNothing) {
     EXPECT_TRUE(fs::exists(dir.path() / "20250714_101530_2.jpg"));
     EXPECT_TRUE(fs::exists(dir.path() / "20250714_093005.jpg"));
 }
+
+// A file system that holds one name and answers as told: listed whole, where
+// names differing in ASCII case alone name one file, or asked name by name.
+class OneNameFileSystem : public RenameFileSystem {
+public:
+    OneNameFileSystem(bool listed, bool foldsCase) : listed_(listed), foldsCase_(foldsCase) {}
+    bool renameNeedsWritable() const override { return false; }
+    std::optional<FileAttributes> getAttributes(const std::string& path) override {
+        asked.push_back(path);
+        return path == "/cam/" + held ? std::optional(FileAttributes{}) : std::nullopt;
+    }
+    FsStatus setAttributes(const std::string&, const FileAttributes&) override {
+        return FsStatus::Refused;
+    }
+    FsStatus renameNoReplace(const std::string&, const std::string&) override {
+        return FsStatus::Refused;
+    }
+    DirectoryListing listDirectory(const std::string&) override {
+        DirectoryListing listing;
+        listing.listed = listed_;
+        listing.foldsCase = foldsCase_;
+        if (listed_)
+            listing.names = {held, "a.jpg"};
+        return listing;
+    }
+    std::string held = "20250102_030405.JPG";
+    std::vector<std::string> asked;
+
+private:
+    bool listed_;
+    bool foldsCase_;
+};
+
+struct HeldNameCase {
+    const char* name;
+    bool listed;
+    bool foldsCase;
+    std::string held;
+    std::string expected;
+};
+
+const HeldNameCase heldNameCases[] = {
+    {"a listing where case counts", true, false, "20250102_030405.JPG", "20250102_030405"},
+    {"a listing where case does not count", true, true, "20250102_030405.JPG",
+     "20250102_030405_2"},
+    {"no listing, asked by name", false, false, "20250102_030405.jpg", "20250102_030405_2"},
+};
+
+class DateNamerHeldName : public ::testing::TestWithParam<HeldNameCase> {};
+
+TEST_P(DateNamerHeldName, ANameTheFolderHoldsIsSkipped) {
+    const HeldNameCase& c = GetParam();
+    RenameList list;
+    list.fill({"/cam/a.jpg"}, posixPathRule);
+    OneNameFileSystem fileSystem(c.listed, c.foldsCase);
+    fileSystem.held = c.held;
+    DateNamer namer(list, fileSystem, [](const std::string&) {
+        return std::optional<TakenTime>(TakenTime{2025, 1, 2, 3, 4, 5});
+    });
+    const DateNames result = namer.names(DatePattern("%Y%m%d_%H%M%S"));
+    ASSERT_EQ(result.names.size(), 1u);
+    EXPECT_EQ(result.names[0].name, c.expected);
+    EXPECT_EQ(fileSystem.asked.empty(), c.listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DateNamerHeldName, ::testing::ValuesIn(heldNameCases),
+                         [](const auto& info) { return testName(info.param.name); });
 
 // A thousand files of one second, through a reader that needs no files.
 TEST(DateNamer, ManyFilesOfOneSecondNumberOnwards) {

@@ -235,6 +235,7 @@ private slots:
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.close();
         main_->fillGrid(paths);
+        list().setCell(RenameList::NewName, 2, "typed before");
         nameByDateWith([](TfrmDateName& dialog) {
             checkLooksLikeTheNumberingDialog(dialog, QStringLiteral("按拍摄日期命名"));
             QAbstractItemModelTester tester(dialog.lvPreview()->model());
@@ -254,7 +255,7 @@ private slots:
             QVERIFY(dialog.lbProblem()->text().isEmpty());
             dialog.okButton()->click();
         });
-        QCOMPARE(newNames(), (QStringList{"20250714_101530", "", "20250714_101530_2",
+        QCOMPARE(newNames(), (QStringList{"20250714_101530", "typed before", "20250714_101530_2",
                                           "20250714_093005_2", ""}));
         QCOMPARE(main_->statusText(),
                  QStringLiteral("按拍摄日期命名 3 个文件, 2 个文件没有拍摄日期"));
