@@ -15,8 +15,7 @@ void checkDate(const std::uint8_t* data, size_t size) {
         return;
     const quorbel::TakenTime& t = *taken;
     if (t.year < 1 || t.year > 9999 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 ||
-        t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 ||
-        t.second > 60)
+        t.hour < 0 || t.hour > 23 || t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 60)
         std::abort();
     static const quorbel::DatePattern pattern("%Y%m%d_%H%M%S");
     if (pattern.format(t).size() != 15)

@@ -24,8 +24,8 @@ const std::array<MenuEntry, 3> menuTree{{
     {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
     // The commands added since stay off the tool bar, which keeps its layout.
     {"操作",
-     {"actExcel", "actBH", "actReplace", "actDateName", "actPrecheck", "actRename", "actUndo",
-      "-", "actClearResult", ""}},
+     {"actExcel", "actBH", "actReplace", "actDateName", "actPrecheck", "actRename", "actUndo", "-",
+      "actClearResult", ""}},
     {"帮助", {"actAbout", "", "", "", "", "", "", ""}},
 }};
 

@@ -40,8 +40,8 @@ void TfrmDateName::buildRuleGroup() {
     auto* group = new QGroupBox(tr("命名规则"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 304, 70);
-    lePattern_ = addRuleField(group, QStringLiteral("lePattern"), tr("格式"), {fieldLeft, 16},
-                              fieldWidth);
+    lePattern_ =
+        addRuleField(group, QStringLiteral("lePattern"), tr("格式"), {fieldLeft, 16}, fieldWidth);
     auto* codes = new QLabel(tr("%Y 年  %m 月  %d 日  %H 时  %M 分  %S 秒"), group);
     codes->setObjectName(QStringLiteral("lbCodes"));
     codes->move(fieldLeft, 44);

@@ -43,7 +43,7 @@ struct DateNamer::Folder {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::unordered_set<std::string> names; // when listed, keyed as key() says
-    std::map<std::string, bool> asked;      // when not listed: name -> exists
+    std::map<std::string, bool> asked;     // when not listed: name -> exists
 
     std::string key(std::string fileName) const {
         return foldsCase ? asciiLower(std::move(fileName)) : fileName;

@@ -61,13 +61,27 @@ std::string DatePattern::format(const TakenTime& taken) const {
     std::string name;
     for (const Piece& piece : pieces_) {
         switch (piece.code) {
-        case 0: name += piece.text; break;
-        case 'Y': appendPadded(name, taken.year, 4); break;
-        case 'm': appendPadded(name, taken.month, 2); break;
-        case 'd': appendPadded(name, taken.day, 2); break;
-        case 'H': appendPadded(name, taken.hour, 2); break;
-        case 'M': appendPadded(name, taken.minute, 2); break;
-        default: appendPadded(name, taken.second, 2); break;
+        case 0:
+            name += piece.text;
+            break;
+        case 'Y':
+            appendPadded(name, taken.year, 4);
+            break;
+        case 'm':
+            appendPadded(name, taken.month, 2);
+            break;
+        case 'd':
+            appendPadded(name, taken.day, 2);
+            break;
+        case 'H':
+            appendPadded(name, taken.hour, 2);
+            break;
+        case 'M':
+            appendPadded(name, taken.minute, 2);
+            break;
+        default:
+            appendPadded(name, taken.second, 2);
+            break;
         }
     }
     return name;

@@ -121,9 +121,8 @@ bool isWordByte(char c) {
 }
 
 bool isDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // Checks the group references of a replacement as pcre2_substitute reads them
@@ -217,8 +216,8 @@ NameReplacer::NameReplacer(const ReplaceRule& rule) : compiled_(std::make_unique
         options |= PCRE2_CASELESS;
     int error = 0;
     PCRE2_SIZE errorOffset = 0;
-    compiled_->code.reset(pcre2_compile(units(rule.find), rule.find.size(), options, &error,
-                                        &errorOffset, nullptr));
+    compiled_->code.reset(
+        pcre2_compile(units(rule.find), rule.find.size(), options, &error, &errorOffset, nullptr));
     if (!compiled_->code)
         throw ReplaceRuleError("正则表达式" + placeOf(rule.find, errorOffset) + "有误：" +
                                compileProblem(error));
@@ -249,10 +248,10 @@ std::optional<std::string> NameReplacer::replace(std::string_view name) {
         PCRE2_SIZE length = out.size();
         // The subject is never checked as UTF-8 (the pattern takes invalid
         // UTF-8 as it comes); the replacement was checked once above.
-        const int count = pcre2_substitute(
-            c.code.get(), units(name), name.size(), 0, c.substituteOptions, c.match.get(),
-            nullptr, units(c.replacement), c.replacement.size(),
-            reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
+        const int count =
+            pcre2_substitute(c.code.get(), units(name), name.size(), 0, c.substituteOptions,
+                             c.match.get(), nullptr, units(c.replacement), c.replacement.size(),
+                             reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
         if (count == PCRE2_ERROR_NOMEMORY) {
             out.resize(length + 1);
             continue;

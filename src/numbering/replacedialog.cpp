@@ -42,10 +42,10 @@ void TfrmReplace::buildRuleGroup() {
     auto* group = new QGroupBox(tr("替换规则"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 304, 98);
-    leFind_ = addRuleField(group, QStringLiteral("leFind"), tr("查找"), {fieldLeft, 16},
-                           fieldWidth);
-    leReplace_ = addRuleField(group, QStringLiteral("leReplace"), tr("替换为"), {fieldLeft, 42},
-                              fieldWidth);
+    leFind_ =
+        addRuleField(group, QStringLiteral("leFind"), tr("查找"), {fieldLeft, 16}, fieldWidth);
+    leReplace_ =
+        addRuleField(group, QStringLiteral("leReplace"), tr("替换为"), {fieldLeft, 42}, fieldWidth);
     ckbRegex_ = new QCheckBox(tr("正则表达式"), group);
     ckbRegex_->setObjectName(QStringLiteral("ckbRegex"));
     ckbRegex_->setToolTip(tr("替换为里可用 $1 或 ${名称} 引用分组"));
@@ -58,8 +58,8 @@ void TfrmReplace::buildRuleGroup() {
 }
 
 ReplaceRule TfrmReplace::rule() const {
-    return {leFind_->text().toStdString(), leReplace_->text().toStdString(),
-            ckbRegex_->isChecked(), ckbIgnoreCase_->isChecked()};
+    return {leFind_->text().toStdString(), leReplace_->text().toStdString(), ckbRegex_->isChecked(),
+            ckbIgnoreCase_->isChecked()};
 }
 
 void TfrmReplace::setRule(const ReplaceRule& rule) {
@@ -91,7 +91,7 @@ void TfrmReplace::updatePreview() {
         } catch (const ReplaceRuleError& error) {
             showProblem(*lbProblem_, QString::fromStdString(error.what()));
         }
-        const QString shown = !newName          ? tr("（不变）")
+        const QString shown = !newName           ? tr("（不变）")
                               : newName->empty() ? tr("（空）")
                                                  : shownFileName(list_, row, *newName);
         pairs.append({shownFileName(list_, row, oldName), shown});

@@ -205,9 +205,10 @@ TEST(Cli, HelpExplainsEveryOptionWithAnExample) {
     const CliResult result = runQuorbelCli({"--help"}, dir.path());
     EXPECT_EQ(result.status, 0);
     for (const char* option :
-         {"--files-from", "--null", "--dir", "--type", "--map", "--sheet", "--key", "--value",
-          "--number", "--prefix", "--start", "--step", "--first", "--last", "--names", "--check",
-          "--undo", "--export", "--quiet", "--replace", "--regex", "--ignore-case", "--date"})
+         {"--files-from", "--null",    "--dir",    "--type",        "--map",   "--sheet",
+          "--key",        "--value",   "--number", "--prefix",      "--start", "--step",
+          "--first",      "--last",    "--names",  "--check",       "--undo",  "--export",
+          "--quiet",      "--replace", "--regex",  "--ignore-case", "--date"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     EXPECT_NE(result.out.find("Example"), std::string::npos);
 }
@@ -288,21 +289,21 @@ TEST(Cli, AFailedExportAfterTheRunEndsWithStatusOne) {
 // its bad byte; case is ignored in every script.
 TEST(Cli, ReplaceRenamesWhatMatchesAndLeavesTheRest) {
     TempDir dir;
-    touchFiles(dir.path(), {"IMG_0001.jpg", "img_0002.jpg", "DSC_3.jpg", "IMG_\xff.jpg",
-                            "ΣΟΦΊΑ_4.txt"});
-    const CliResult result = runQuorbelCli(
-        {"--replace", "(?:img|σοφία)_(\\w+)", "trip_$1", "--regex", "--ignore-case",
-         "IMG_0001.jpg", "img_0002.jpg", "DSC_3.jpg", "IMG_\xff.jpg", "ΣΟΦΊΑ_4.txt"},
-        dir.path());
+    touchFiles(dir.path(),
+               {"IMG_0001.jpg", "img_0002.jpg", "DSC_3.jpg", "IMG_\xff.jpg", "ΣΟΦΊΑ_4.txt"});
+    const CliResult result =
+        runQuorbelCli({"--replace", "(?:img|σοφία)_(\\w+)", "trip_$1", "--regex", "--ignore-case",
+                       "IMG_0001.jpg", "img_0002.jpg", "DSC_3.jpg", "IMG_\xff.jpg", "ΣΟΦΊΑ_4.txt"},
+                      dir.path());
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"DSC_3.jpg", "IMG_\xff.jpg", "trip_0001.jpg",
-                                                "trip_0002.jpg", "trip_4.txt"}));
+    EXPECT_EQ(listDirectory(dir.path()),
+              (Names{"DSC_3.jpg", "IMG_\xff.jpg", "trip_0001.jpg", "trip_0002.jpg", "trip_4.txt"}));
     EXPECT_EQ(result.err, "查找替换 3 个文件\n成功替换 3 个文件\n");
     const CliResult plain =
         runQuorbelCli({"--replace", "IMG_", "x", "IMG_\xff.jpg", "DSC_3.jpg"}, dir.path());
     EXPECT_EQ(plain.status, 0) << plain.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"DSC_3.jpg", "trip_0001.jpg", "trip_0002.jpg",
-                                                "trip_4.txt", "x\xff.jpg"}));
+    EXPECT_EQ(listDirectory(dir.path()),
+              (Names{"DSC_3.jpg", "trip_0001.jpg", "trip_0002.jpg", "trip_4.txt", "x\xff.jpg"}));
 }
 
 // Check first, run with an export, undo: replace goes through them unchanged.
@@ -321,7 +322,8 @@ TEST(Cli, ReplaceWithCheckExportAndUndo) {
     EXPECT_EQ(ran.status, 1);
     EXPECT_EQ(outputRows(ran.out), (Names{"1\tIMG_0001.jpg\ttrip_0001.jpg\t成功",
                                           "2\tIMG_0002.jpg\ttrip_0002.jpg\t失败,文件重复"}));
-    const std::unique_ptr<WorkbookReader> reader = openWorkbook((dir.path() / "list.xlsx").string());
+    const std::unique_ptr<WorkbookReader> reader =
+        openWorkbook((dir.path() / "list.xlsx").string());
     const MappingTable table = reader->readSheet(reader->sheetNames().front());
     EXPECT_EQ(table.cell(0, table.columnIndex("原名称")).text, "trip_0001");
     const CliResult undo = runQuorbelCli({"--undo"}, dir.path());
@@ -334,8 +336,8 @@ TEST(Cli, ReplaceWithCheckExportAndUndo) {
 // two shots share a second, two files have no date.
 TEST(Cli, DateNamesAPhotoFolderAndASecondRunChangesNothing) {
     TempDir dir;
-    const Names photos = {"pair-1.jpg", "pair-2.jpg", "original.jpg", "no-exif.jpg",
-                          "damaged-exif.jpg", "digitized.jpg"};
+    const Names photos = {"pair-1.jpg",  "pair-2.jpg",       "original.jpg",
+                          "no-exif.jpg", "damaged-exif.jpg", "digitized.jpg"};
     for (const std::string& photo : photos)
         std::filesystem::copy_file(fixtures + "/datenames/" + photo, dir.path() / photo);
     touchFiles(dir.path(), {"20250714_093005.jpg"});
@@ -343,12 +345,11 @@ TEST(Cli, DateNamesAPhotoFolderAndASecondRunChangesNothing) {
     arguments.insert(arguments.end(), photos.begin(), photos.end());
     const CliResult result = runQuorbelCli(arguments, dir.path());
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(listDirectory(dir.path()),
-              (Names{"20250714_093005.jpg", "20250714_093005_2.jpg", "20250714_101530.jpg",
-                     "20250714_101530_2.jpg", "20250714_110000.jpg", "damaged-exif.jpg",
-                     "no-exif.jpg"}));
-    EXPECT_EQ(result.err,
-              "按拍摄日期命名 4 个文件, 2 个文件没有拍摄日期\n成功替换 4 个文件\n");
+    EXPECT_EQ(
+        listDirectory(dir.path()),
+        (Names{"20250714_093005.jpg", "20250714_093005_2.jpg", "20250714_101530.jpg",
+               "20250714_101530_2.jpg", "20250714_110000.jpg", "damaged-exif.jpg", "no-exif.jpg"}));
+    EXPECT_EQ(result.err, "按拍摄日期命名 4 个文件, 2 个文件没有拍摄日期\n成功替换 4 个文件\n");
     const Names named = listDirectory(dir.path());
     const CliResult undo = runQuorbelCli({"--undo"}, dir.path());
     EXPECT_EQ(undo.status, 0) << undo.err;
@@ -361,8 +362,7 @@ TEST(Cli, DateNamesAPhotoFolderAndASecondRunChangesNothing) {
     const CliResult again =
         runQuorbelCli({"--dir", ".", "--type", "*.jpg", "--date", "%Y%m%d_%H%M%S"}, dir.path());
     EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.err,
-              "按拍摄日期命名 4 个文件, 3 个文件没有拍摄日期\n成功替换 0 个文件\n");
+    EXPECT_EQ(again.err, "按拍摄日期命名 4 个文件, 3 个文件没有拍摄日期\n成功替换 0 个文件\n");
     EXPECT_EQ(listDirectory(dir.path()), named);
 }
 

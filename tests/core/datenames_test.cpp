@@ -148,8 +148,10 @@ const PatternCase patternCases[] = {
     {"a percent sign before a code letter stays literal", "%%Y", "%Y"},
     {"no code at all", "trip", "trip"},
     {"empty", "", "日期格式不能为空"},
-    {"an unknown code", "照片%y", "日期格式第 3 个字符处有误：不认识 %y（可用 %Y %m %d %H %M %S %%）"},
-    {"a percent sign at the end", "%Y%", "日期格式第 3 个字符处有误：% 后面缺少字母（可用 %Y %m %d %H %M %S %%）"},
+    {"an unknown code", "照片%y",
+     "日期格式第 3 个字符处有误：不认识 %y（可用 %Y %m %d %H %M %S %%）"},
+    {"a percent sign at the end", "%Y%",
+     "日期格式第 3 个字符处有误：% 后面缺少字母（可用 %Y %m %d %H %M %S %%）"},
     {"a slash", "%Y/%m", "日期格式第 3 个字符处有误：名称里不能有 /"},
 };
 
@@ -286,8 +288,7 @@ struct HeldNameCase {
 
 const HeldNameCase heldNameCases[] = {
     {"a listing where case counts", true, false, "20250102_030405.JPG", "20250102_030405"},
-    {"a listing where case does not count", true, true, "20250102_030405.JPG",
-     "20250102_030405_2"},
+    {"a listing where case does not count", true, true, "20250102_030405.JPG", "20250102_030405_2"},
     {"no listing, asked by name", false, false, "20250102_030405.jpg", "20250102_030405_2"},
 };
 

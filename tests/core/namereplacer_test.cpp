@@ -50,11 +50,19 @@ const ReplaceCase replaceCases[] = {
     {"ignore case, full-width Latin beside CJK", plain("照片ａ", "相片", true), "照片Ａ1", "相片1"},
     {"ignore case leaves CJK as it is", plain("照片", "相片", true), "我的照片", "我的相片"},
     {"case counts without the switch, Greek", plain("σοφία", "x"), "ΣΟΦΊΑ", std::nullopt},
-    {"bad bytes stay, text around them matches", plain("IMG", "trip"), "IMG_\xff\xfe" "01",
-     "trip_\xff\xfe" "01"},
+    {"bad bytes stay, text around them matches", plain("IMG", "trip"),
+     "IMG_\xff\xfe"
+     "01",
+     "trip_\xff\xfe"
+     "01"},
     {"bad bytes stay, ignoring case", plain("img", "trip", true), "IMG\xc3", "trip\xc3"},
-    {"a bad byte is no character to a dot", regex(".", "x"), "a\xff" "b", "x\xffx"},
-    {"a whole-name expression misses a name with a bad byte", regex("^.*$", "x"), "a\x80" "b",
+    {"a bad byte is no character to a dot", regex(".", "x"),
+     "a\xff"
+     "b",
+     "x\xffx"},
+    {"a whole-name expression misses a name with a bad byte", regex("^.*$", "x"),
+     "a\x80"
+     "b",
      std::nullopt},
     {"a bad expression: group not closed", regex(R"(IMG_(\d+)", "x"), "IMG_1", std::nullopt,
      "正则表达式末尾有误：缺少 )"},
@@ -137,8 +145,18 @@ std::optional<std::string> replacedByteWise(const std::string& name, const std::
 // Names of valid and broken UTF-8 alike: plain text finds exactly the bytes a
 // byte-wise search finds, and every other byte stays.
 TEST(NameReplacer, PlainTextInBrokenNamesMatchesAsBytesDo) {
-    const std::vector<std::string> pieces{"a", "b", "é", "照", "😀", "\xff", "\x80", "\xc3",
-                                          "\xe7\x85", "\xf0\x9f\x98", "\xed\xa0\x80", "\xc0\xaf"};
+    const std::vector<std::string> pieces{"a",
+                                          "b",
+                                          "é",
+                                          "照",
+                                          "😀",
+                                          "\xff",
+                                          "\x80",
+                                          "\xc3",
+                                          "\xe7\x85",
+                                          "\xf0\x9f\x98",
+                                          "\xed\xa0\x80",
+                                          "\xc0\xaf"};
     const std::vector<std::string> finds{"a", "ab", "é", "照", "😀", "bé", "a照"};
     std::uint32_t state = 12345;
     const auto next = [&state](std::size_t bound) {

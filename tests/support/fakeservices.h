@@ -88,7 +88,8 @@ struct FakeServices {
     Services services() {
         Services result{&shell, &messages, &files, &dialogs, workbooks};
         result.journalDirectory = stateDirectory.path().toStdString();
-        result.settingsFile = configDirectory.filePath(QStringLiteral("quorbel.conf")).toStdString();
+        result.settingsFile =
+            configDirectory.filePath(QStringLiteral("quorbel.conf")).toStdString();
         return result;
     }
 };

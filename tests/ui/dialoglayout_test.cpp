@@ -26,8 +26,8 @@ const RenameList& previewList() {
     static RenameList list = [] {
         RenameList filled;
         filled.fill({"/nowhere/IMG_20250714_093005_a_rather_long_camera_name.jpg",
-                      "/nowhere/照片 北京 天安门广场 二〇二五年七月.jpg", "/nowhere/b.jpg"},
-                     posixPathRule);
+                     "/nowhere/照片 北京 天安门广场 二〇二五年七月.jpg", "/nowhere/b.jpg"},
+                    posixPathRule);
         return filled;
     }();
     return list;

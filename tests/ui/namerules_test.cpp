@@ -83,7 +83,8 @@ private:
             names << cell(RenameList::NewName, row);
         return names;
     }
-    template <typename Dialog> void runWith(const char* action, std::function<void(Dialog&)> drive) {
+    template <typename Dialog>
+    void runWith(const char* action, std::function<void(Dialog&)> drive) {
         fakes_->dialogs.scripts.push_back([drive](QDialog& dialog) {
             Dialog& typed = dialogOf<Dialog>(dialog);
             drive(typed);
@@ -97,9 +98,7 @@ private:
     void nameByDateWith(std::function<void(TfrmDateName&)> drive) {
         runWith<TfrmDateName>("actDateName", std::move(drive));
     }
-    void freshWindow() {
-        main_ = std::make_unique<TfrmMain>(fakes_->services(), LocaleFormat{});
-    }
+    void freshWindow() { main_ = std::make_unique<TfrmMain>(fakes_->services(), LocaleFormat{}); }
 
 private slots:
     void init() {
@@ -116,7 +115,8 @@ private slots:
         QStringList items;
         for (QAction* action : menus[1]->menu()->actions())
             items << action->objectName();
-        QVERIFY(items.indexOf(QStringLiteral("actReplace")) > items.indexOf(QStringLiteral("actBH")));
+        QVERIFY(items.indexOf(QStringLiteral("actReplace")) >
+                items.indexOf(QStringLiteral("actBH")));
         QVERIFY(items.indexOf(QStringLiteral("actDateName")) >
                 items.indexOf(QStringLiteral("actReplace")));
         QCOMPARE(main_->action("actReplace")->text(), QStringLiteral("查找替换"));
@@ -247,7 +247,8 @@ private slots:
                             {"original.jpg", "20250714_093005_2.jpg"},
                             {"damaged-exif.jpg", "（没有拍摄日期）"}}));
             typeInto(dialog.lePattern(), QStringLiteral("旅行 %Y-%m-%d"));
-            QCOMPARE(dialog.lvPreview()->pairs()[2].second, QStringLiteral("旅行 2025-07-14_2.jpg"));
+            QCOMPARE(dialog.lvPreview()->pairs()[2].second,
+                     QStringLiteral("旅行 2025-07-14_2.jpg"));
             typeInto(dialog.lePattern(), QStringLiteral("%Y%q"));
             QVERIFY(dialog.lbProblem()->text().contains(QStringLiteral("不认识 %q")));
             QCOMPARE(dialog.lvPreview()->pairs()[0].second, QStringLiteral("（不变）"));
