@@ -412,6 +412,7 @@ public:
     const std::vector<size_t>& hiddenRecords() const { return hidden_; }
     std::vector<XlsCell>& cells() { return cells_; }
     std::vector<XlsSheet>& worksheets() { return worksheets_; }
+    bool freexlFails() const { return freexlFails_; }
 
 private:
     enum class Continued { None, Sst, String };
@@ -553,7 +554,8 @@ private:
         checkCell(6);
         if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
             damaged();
-        noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6);
+        if (record_.size() >= 12)
+            noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6 - 1);
         std::uint32_t column = u16(record_, 2);
         for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6, ++column) {
             checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
@@ -804,6 +806,9 @@ private:
             damaged();
         // Every claim counts: FreeXL allocates anew for each one.
         extent_ += rows * columns;
+        dimensioned_ = true;
+        dimensionRows_ = std::max(dimensionRows_, rows);
+        dimensionColumns_ = std::max(dimensionColumns_, columns);
     }
 
     // Without a DIMENSION record FreeXL sizes a sheet by its farthest cell.
@@ -829,7 +834,15 @@ private:
     }
 
     // At the end of each substream its extent counts against the budget.
+    // FreeXL cannot read a worksheet without a DIMENSION record or with cells
+    // beyond it (it opens the file, then has no sheets, and leaks); other
+    // readers take the cells as they are.
     void closeSubstream() {
+        if (!sheets_.empty() && sheets_.back() >= 0 &&
+            (!dimensioned_ || maxRow_ > dimensionRows_ || maxColumn_ > dimensionColumns_))
+            freexlFails_ = true;
+        dimensioned_ = false;
+        dimensionRows_ = dimensionColumns_ = 0;
         if (!sheets_.empty())
             sheets_.pop_back();
         claimedCells_ += std::max(extent_, maxRow_ * maxColumn_);
@@ -917,6 +930,10 @@ private:
     std::uint64_t extent_ = 0;
     std::uint64_t maxRow_ = 0;
     std::uint64_t maxColumn_ = 0;
+    bool dimensioned_ = false;
+    std::uint64_t dimensionRows_ = 0;
+    std::uint64_t dimensionColumns_ = 0;
+    bool freexlFails_ = false;
     std::uint32_t sstAnnounced_ = 0;
     double dateShift_ = 0;
     Continued continued_ = Continued::None;
@@ -956,6 +973,7 @@ XlsCheck checkXlsFile(std::string_view file, bool everything) {
     }
     result.cells = std::move(check.cells());
     result.sheets = std::move(check.worksheets());
+    result.freexlFails = check.freexlFails();
     return result;
 }
 

@@ -34,6 +34,9 @@ struct XlsCheck {
     std::vector<XlsCell> cells;
     // The worksheets (not charts or macro sheets), in order.
     std::vector<XlsSheet> sheets;
+    // A sound workbook FreeXL is known to fail on: a worksheet without a
+    // DIMENSION record, or with cells beyond it.
+    bool freexlFails = false;
 };
 
 // Walks an .xls file's compound-file structure and BIFF records before FreeXL

@@ -99,7 +99,7 @@ SheetCell toCell(const FreeXL_CellValue& value) {
 XlsReader::XlsReader(const std::string& content) {
     XlsCheck check = checkXlsFile(content);
     cells_ = std::move(check.cells);
-    {
+    if (!check.freexlFails) {
         const TemporaryCopy copy(check.freexlFile);
         check.freexlFile.clear();
         const std::string& path = copy.path();
@@ -120,8 +120,8 @@ XlsReader::XlsReader(const std::string& content) {
         }
     }
     // The check found a sound workbook that FreeXL cannot read (it refuses
-    // some valid files, or opens them and then has no sheets to give): the
-    // record pass reads all of it instead.
+    // some valid files, or opens them and then has no sheets to give, where
+    // it is known to, without trying): the record pass reads all of it.
     if (handle_)
         freexl_close(handle_);
     handle_ = nullptr;

@@ -77,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, XlsRecordPassTest,
 
 // A workbook saved with the UTF-16 code page and German sheet names, once as
 // FreeXL reads it and once with a DIMENSION record one column short, which
-// LibreOffice reads whole and FreeXL opens without then giving any sheet;
+// LibreOffice reads whole and FreeXL opens without then giving any sheet,
+// and once with the second sheet's DIMENSION record missing (the same);
 // and as Excel 5.0/95 saves it, in Windows-1252, where the Chinese text would
 // not fit and "Œuvre" (0x8C) takes its place.
 struct CodepageCase {
@@ -112,6 +113,7 @@ TEST_P(CodepageWorkbookTest, EverySheetAndCell) {
 INSTANTIATE_TEST_SUITE_P(Fixtures, CodepageWorkbookTest,
                          ::testing::Values(CodepageCase{"codepage-1200.xls", "样品"},
                                            CodepageCase{"codepage-1200-freexl-fails.xls", "样品"},
+                                           CodepageCase{"codepage-1200-no-dimension.xls", "样品"},
                                            CodepageCase{"excel95-cp1252.xls", "Œuvre"}),
                          [](const auto& info) {
                              std::string name = info.param.file;
