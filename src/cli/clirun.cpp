@@ -35,6 +35,8 @@
 #include <type_traits>
 #include <vector>
 
+#include <unistd.h>
+
 namespace quorbel {
 namespace {
 
@@ -214,16 +216,6 @@ bool failed(std::string_view word) {
     return word != resultword::success && word != resultword::unchanged;
 }
 
-// The old names as they stood before the run, which moves a renamed row's new
-// name into its old name; only the names, the rest of each path is in the list.
-std::vector<std::string> oldNamesOf(const RenameList& list) {
-    std::vector<std::string> names;
-    names.reserve(static_cast<size_t>(list.RowCount()));
-    for (int row = 1; row < list.RowCount(); ++row)
-        names.push_back(list.getCell(RenameList::OldName, row));
-    return names;
-}
-
 class RowPrinter {
 public:
     RowPrinter(bool quiet, bool nulSeparated) : quiet_(quiet), end_(nulSeparated ? '\0' : '\n') {
@@ -232,56 +224,75 @@ public:
 
     bool wants(std::string_view word) const { return !quiet_ || failed(word); }
 
-    // Row, old path, new path (empty when the row has no new name), word.
-    void print(const RenameList& list, int row, const std::string& oldName, std::string_view word) {
+    // Row, old path, new path (empty when the row has no new name), word,
+    // with the row's paths as the list names them now.
+    void print(const RenameList& list, int row, std::string_view word) {
         if (!wants(word))
             return;
-        const std::string& directory = list.getCell(RenameList::Directory, row);
         const std::string& newName = list.getCell(RenameList::NewName, row);
-        const std::string& extension = list.getCell(RenameList::Extension, row);
+        write(row, list.oldPath(row), newName.empty() ? std::string() : list.newPath(row), word);
+    }
+
+    void write(int row, std::string_view oldPath, std::string_view newPath, std::string_view word) {
+        if (!hold_)
+            line_.clear();
+        line_.append(std::to_string(row)).append(1, '\t').append(oldPath).append(1, '\t');
+        line_.append(newPath).append(1, '\t').append(word).append(1, end_);
+        if (!hold_)
+            std::fwrite(line_.data(), 1, line_.size(), stdout);
+    }
+
+    void holdUntilFlush(bool hold) { hold_ = hold; }
+    void flush() {
+        if (hold_)
+            std::fwrite(line_.data(), 1, line_.size(), stdout);
         line_.clear();
-        line_.append(std::to_string(row)).append(1, '\t');
-        line_.append(directory).append(oldName).append(extension).append(1, '\t');
-        if (!newName.empty())
-            line_.append(directory).append(newName).append(extension);
-        line_.append(1, '\t').append(word).append(1, end_);
-        std::fwrite(line_.data(), 1, line_.size(), stdout);
+        std::fflush(stdout);
     }
 
 private:
     bool quiet_;
     char end_;
-    std::string line_;
+    bool hold_ = false;
+    std::string line_; // one line, or every line while they are held
 };
 
 int renameAndReport(RenameList& list, const CliOptions& o) {
-    // A failed row keeps its old name, so --quiet, which prints failures
-    // alone, needs no copy of the names.
-    const std::vector<std::string> oldNames =
-        o.quiet ? std::vector<std::string>() : oldNamesOf(list);
     // No file is renamed unless the journal that makes the run undoable is there.
     std::string error;
     const std::unique_ptr<JournalFile> journal = journalStore().start(error);
     if (!journal)
         throw UsageError("cannot write the journal, nothing renamed: " + error);
     RenameRunSummary summary;
+    RowPrinter printer(o.quiet, o.nulSeparated);
+    // Lines written during the run would cut through the progress bar on a
+    // terminal; there they wait for the run's end.
+    printer.holdUntilFlush(::isatty(STDOUT_FILENO) != 0);
+    bool anyFailed = false;
     {
         ProgressBar progress(list.RowCount() - 1);
         RenameRun run(list, posixFileSystem(), journal.get());
+        // Each row is printed as it is done, from the paths it named before
+        // the run; only a row that was renamed has changed its old name.
+        run.RowDone = [&](int row, const RowPlan& plan, std::string_view word) {
+            anyFailed = anyFailed || failed(word);
+            if (!printer.wants(word))
+                return;
+            if (word == resultword::success)
+                printer.write(row, plan.oldPath, plan.newPath, word);
+            else
+                printer.print(list, row, word);
+        };
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
-    RowPrinter printer(o.quiet, o.nulSeparated);
-    bool anyFailed = false;
-    for (int row = 1; row < list.RowCount(); ++row) {
+    // Rows below a stop of the run were never tried: they keep their names.
+    for (int row = summary.stoppedAtRow > 0 ? summary.stoppedAtRow : list.RowCount();
+         row < list.RowCount(); ++row) {
         const std::string& word = list.getCell(RenameList::Result, row);
         anyFailed = anyFailed || failed(word);
-        if (printer.wants(word))
-            printer.print(list, row,
-                          o.quiet ? list.getCell(RenameList::OldName, row)
-                                  : oldNames[static_cast<size_t>(row - 1)],
-                          word);
+        printer.print(list, row, word);
     }
-    std::fflush(stdout);
+    printer.flush();
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
     if (summary.stoppedAtRow > 0) {
@@ -298,9 +309,8 @@ int checkAndReport(const RenameList& list, const CliOptions& o) {
     const RunPrediction prediction = predictRun(list, posixFileSystem());
     RowPrinter printer(o.quiet, o.nulSeparated);
     for (int row = 1; row < list.RowCount(); ++row)
-        printer.print(list, row, list.getCell(RenameList::OldName, row),
-                      prediction.words[static_cast<size_t>(row)]);
-    std::fflush(stdout);
+        printer.print(list, row, prediction.words[static_cast<size_t>(row)]);
+    printer.flush();
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", precheckStatusText(prediction).c_str());
     return prediction.failed > 0 ? exitSomeFailed : exitAllDone;

@@ -141,6 +141,8 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
         const std::string_view word = finishRow(row, plan, summary);
         if (plan.word.empty())
             renamed_.push_back(word == resultword::success);
+        if (RowDone)
+            RowDone(row, plan, word);
         if (progress)
             progress(row);
     }

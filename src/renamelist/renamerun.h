@@ -71,6 +71,11 @@ public:
               int batchRows = defaultBatchRows);
     RenameRunSummary run(const Progress& progress = {});
 
+    // Told each row's word as soon as the row is done, with the paths the row
+    // named before the run (empty for a row the run did not try), so a front
+    // end can report a row without keeping a copy of the whole list.
+    std::function<void(int row, const RowPlan& plan, std::string_view word)> RowDone;
+
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
     std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
