@@ -26,8 +26,8 @@ std::string anchored(const std::string& folder) {
 }
 
 void showPlain(TfrmMain& main, const std::string& text) {
-    main.services().messages->information(&main, QCoreApplication::applicationName(),
-                                          QString::fromStdString(text));
+    main.services().messages->plain(&main, QCoreApplication::applicationName(),
+                                    QString::fromStdString(text));
 }
 
 } // namespace

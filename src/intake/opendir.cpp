@@ -3,6 +3,7 @@
 #include "intake/directoryscan.h"
 #include "intake/filtercombobox.h"
 #include "intake/patternlist.h"
+#include "platform/desktopcentre.h"
 #include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
@@ -38,6 +39,7 @@ TfrmDir::TfrmDir(FileDialogs& files, MessageBoxes& messages, QWidget* parent)
     layout->addWidget(buildButtons(), 0, Qt::AlignTop);
     fcbFilt_->setFilter(std::string(directoryPatternList));
     setFixedSize(275, 166);
+    centreOnDesktop(*this);
 }
 
 QWidget* TfrmDir::buildFolderRow() {
@@ -139,8 +141,8 @@ void TfrmDir::sbtAddExClick() {
         const QSignalBlocker blocker(fcbFilt_);
         fcbFilt_->setCurrentIndex(fcbFilt_->count() - 1);
     }
-    messages_.information(this, QCoreApplication::applicationName(),
-                          QString::fromStdString(fcbFilt_->mask()));
+    messages_.plain(this, QCoreApplication::applicationName(),
+                    QString::fromStdString(fcbFilt_->mask()));
 }
 
 } // namespace quorbel
