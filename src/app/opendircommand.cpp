@@ -32,9 +32,11 @@ void showPlain(TfrmMain& main, const std::string& text) {
 
 } // namespace
 
-void openDirCommand(TfrmMain& main) {
+void openDirCommand(TfrmMain& main, const QString& chosenFolder) {
     const Services& services = main.services();
     TfrmDir dialog(*services.files, *services.messages, &main);
+    if (!chosenFolder.isEmpty())
+        dialog.chooseFolder(chosenFolder);
     if (services.dialogs->run(dialog) != QDialog::Accepted)
         return;
     const std::string folder = dialog.folderText();

@@ -125,14 +125,17 @@ std::string TfrmDir::mask() const {
 
 // OK is enabled here and nowhere else, and never disabled again: typing or
 // clearing the folder text leaves it as it is.
-void TfrmDir::SpeedButton1Click() {
-    QString folder = files_.folder(this, QStringLiteral("选择照片存放位置"));
-    if (folder.isEmpty())
-        return;
+void TfrmDir::chooseFolder(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     ledtDir_->setText(folder);
     bbtnOk_->setEnabled(true);
+}
+
+void TfrmDir::SpeedButton1Click() {
+    const QString folder = files_.folder(this, QStringLiteral("选择照片存放位置"));
+    if (!folder.isEmpty())
+        chooseFolder(folder);
 }
 
 void TfrmDir::sbtAddExClick() {
