@@ -6,6 +6,7 @@
 #include "app/exportcommand.h"
 #include "app/listdroptarget.h"
 #include "app/mappingcommand.h"
+#include "app/namerulecommands.h"
 #include "app/numberingcommand.h"
 #include "app/opendircommand.h"
 #include "app/openfilecommand.h"
@@ -322,6 +323,12 @@ void TfrmMain::actExcelExecute() {
 }
 void TfrmMain::actBHExecute() {
     numberingCommand(*this);
+}
+void TfrmMain::actReplaceExecute() {
+    replaceCommand(*this);
+}
+void TfrmMain::actDateNameExecute() {
+    dateNameCommand(*this);
 }
 void TfrmMain::actClearResultExecute() {
     clearResultCommand(*this);
