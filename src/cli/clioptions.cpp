@@ -19,6 +19,8 @@ constexpr const char* examples =
     "\nExamples:\n"
     "  Rename a plate of traces from the sample sheet:\n"
     "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
+    "  Rename a plate's traces from its layout, a 96-well grid:\n"
+    "    quorbel-cli --plate layout.xlsx --sheet 板图 run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  See what would happen, then do it:\n"
@@ -64,7 +66,8 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                                ".ods, .csv, .txt): each file's name without extension is looked\n"
                                "up in column --key of sheet --sheet, and column --value of\n"
                                "that row gives the new name.  Example: --map plate.xls");
-    auto* sheet = app.add_option("--sheet", o.sheet, "Sheet of --map.  Example: --sheet 名单");
+    auto* sheet =
+        app.add_option("--sheet", o.sheet, "Sheet of --map or --plate.  Example: --sheet 名单");
     auto* key = app.add_option("--key", o.key,
                                "Column of --map holding the old names (without extension).\n"
                                "Example: --key 文件名");
@@ -74,10 +77,25 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
     takes(sheet, "NAME");
     takes(key, "COLUMN");
     takes(value, "COLUMN");
-    for (CLI::Option* part : {sheet, key, value}) {
+    for (CLI::Option* part : {sheet, key, value})
         map->needs(part);
-        part->needs(map);
-    }
+    key->needs(map);
+    value->needs(map);
+    auto* plate =
+        app.add_option("--plate", o.plate,
+                       "New names from a plate layout in WORKBOOK: sheet --sheet holds a\n"
+                       "96- or 384-well grid, row letters A, B, ... down the left and column\n"
+                       "numbers 1, 2, ... across the top. A file whose name is a well\n"
+                       "(A01.ab1) or holds one between _ - . or blanks (run5_C12_16.ab1)\n"
+                       "gets that well's text.  Example: --plate plate.xlsx --sheet 板图");
+    auto* block = app.add_option("--block", o.block,
+                                 "Which plate of --sheet, counted from the top (default 1).\n"
+                                 "Example: --block 2");
+    takes(plate, "WORKBOOK");
+    takes(block, "N");
+    plate->needs(sheet);
+    block->needs(plate);
+    plate->excludes(map);
     auto* number = app.add_flag("--number", o.number,
                                 "New names by auto numbering: --prefix, then a counter from\n"
                                 "--start by --step over the rows --first to --last, filled\n"
@@ -105,6 +123,7 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                                  "file as it is.  Example: --names new.txt");
     takes(names, "FILE");
     map->excludes(number)->excludes(names);
+    plate->excludes(number)->excludes(names);
     number->excludes(names);
 }
 
@@ -127,7 +146,8 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
-    for (const char* name : {"files", "--files-from", "--dir", "--map", "--number", "--names"})
+    for (const char* name : {"files", "--files-from", "--dir", "--map", "--plate", "--number",
+                             "--names"})
         undo->excludes(app.get_option(name));
 }
 

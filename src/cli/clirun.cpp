@@ -2,6 +2,7 @@
 
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
+#include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -150,6 +151,8 @@ std::string applyMappingTable(RenameList& list, const CliOptions& o) {
 std::string giveNewNames(RenameList& list, const CliOptions& o) {
     if (!o.map.empty())
         return applyMappingTable(list, o);
+    if (!o.plate.empty())
+        return applyPlateLayout(list, o);
     if (o.number) {
         applyNumbering(list, o);
         return {};
@@ -158,7 +161,7 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --number or --names");
+    throw UsageError("no new names: give --map, --plate, --number or --names");
 }
 
 bool failed(std::string_view word) {
@@ -282,6 +285,8 @@ int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);
+    if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
+        throw UsageError("--sheet needs --map or --plate");
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());

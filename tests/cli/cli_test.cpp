@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadInputCase{"NoFiles", {"--number"}, "", "no files to rename"},
         BadInputCase{"NoFilesInTheList", {"--number", "--files-from", "-"}, "\n\n", "no files"},
-        BadInputCase{"NoNewNames", {"b.jpg"}, "", "give --map, --number or --names"},
+        BadInputCase{"NoNewNames", {"b.jpg"}, "", "give --map, --plate, --number or --names"},
         BadInputCase{"UnknownOption", {"--numbr", "b.jpg"}, "", "--numbr"},
         BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "excludes"},
         BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "requires"},
