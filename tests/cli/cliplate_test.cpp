@@ -91,8 +91,10 @@ TEST_P(BadPlateInput, EndsWithStatusTwoInOneLine) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
-    if (std::string(c.name).rfind("Usage", 0) != 0)
+    // The argument parser's own messages add a line pointing at --help.
+    if (std::string(c.name).rfind("Usage", 0) != 0) {
         EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    }
     EXPECT_EQ(listDirectory(dir.path()), (Names{"A01.ab1", "B01.ab1"}));
 }
 
