@@ -8,7 +8,10 @@
 #include "numbering/integerreading.h"
 #include "renamelist/renamelist.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <vector>
 
 namespace quorbel {

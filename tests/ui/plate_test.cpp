@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -52,6 +53,16 @@ FakeSheet twoPlates() {
 
 const FakeSheet list{"名单", {"文件名", "新名"}, {{"A01", "from-list"}}};
 
+// The same plates with the second block's letter E missing and the first
+// block's column 7 written as 8: no block at all.
+FakeSheet gappedPlates() {
+    FakeSheet sheet = twoPlates();
+    sheet.name = "缺号";
+    sheet.rows[1][7] = "8";
+    sheet.rows[16][0] = "";
+    return sheet;
+}
+
 struct DialogSetup {
     FakeServices fake;
     FakeWorkbooks books;
@@ -62,7 +73,7 @@ struct DialogSetup {
     QLabel* size = nullptr;
 
     DialogSetup() {
-        books.add("/data/plates.xlsx", {list, twoPlates()});
+        books.add("/data/plates.xlsx", {list, twoPlates(), gappedPlates()});
         dialog = std::make_unique<TfrmLinkExcel>(fake.services(), books.opener());
         dialog->show();
         user = std::make_unique<LinkExcelDriver>(*dialog, fake.files);
@@ -132,6 +143,7 @@ class PlateTest : public QObject {
 private slots:
     void initTestCase();
     void listSheetKeepsTheDialogAsItWas();
+    void gridWithGapsIsNoPlate();
     void plateSheetOffersItsBlocksInsteadOfColumns();
     void plateChoiceCanBeTurnedOffForTheColumns();
     void anotherSheetOrWorkbookForgetsThePlates();
@@ -139,6 +151,7 @@ private slots:
     void commandFillsNamesFromTheChosenBlock_data();
     void commandFillsNamesFromTheChosenBlock();
     void cancelledPlateChangesNothing();
+    void plateNamesAreRenamedAndUndoneAsAnyNames();
 };
 
 void PlateTest::initTestCase() {
@@ -159,6 +172,15 @@ void PlateTest::listSheetKeepsTheDialogAsItWas() {
     s.user->chooseOld(QStringLiteral("文件名"));
     s.user->chooseNew(QStringLiteral("新名"));
     QVERIFY(s.user->ok()->isEnabled());
+}
+
+void PlateTest::gridWithGapsIsNoPlate() {
+    DialogSetup s;
+    s.user->chooseSheet(QStringLiteral("缺号"));
+    QVERIFY(!s.plate->isVisible());
+    s.verifyPage(false);
+    QVERIFY(!s.user->ok()->isEnabled());
+    QVERIFY(s.dialog->plateBlocks().empty());
 }
 
 void PlateTest::plateSheetOffersItsBlocksInsteadOfColumns() {
@@ -281,6 +303,34 @@ void PlateTest::cancelledPlateChangesNothing() {
     s.main->action("actExcel")->trigger();
     QCOMPARE(s.newNames(), (std::vector<std::string>{"before", "before"}));
     QCOMPARE(s.main->statusText(), QStringLiteral("earlier"));
+}
+
+void PlateTest::plateNamesAreRenamedAndUndoneAsAnyNames() {
+    QTemporaryDir dir;
+    const QStringList files{QStringLiteral("A01.ab1"), QStringLiteral("run5_C12_16.ab1"),
+                            QStringLiteral("H12.ab1")};
+    std::vector<std::string> paths;
+    for (const QString& name : files) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        paths.push_back(dir.filePath(name).toStdString());
+    }
+    CommandSetup s({});
+    s.main->fillGrid(paths);
+    s.answer(copiedPlates(dir, QStringLiteral("lo-plates.xlsx")), QStringLiteral("96孔"), 0, true);
+    s.main->action("actExcel")->trigger();
+    QDir(dir.path()).remove(QStringLiteral("lo-plates.xlsx"));
+
+    s.main->action("actRename")->trigger();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("H12.ab1"), QStringLiteral("S01.ab1"),
+                          QStringLiteral("S36.ab1")}));
+    QCOMPARE(s.main->statusText(), QStringLiteral("成功替换 2 个文件"));
+
+    s.main->action("actUndo")->trigger();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("A01.ab1"), QStringLiteral("H12.ab1"),
+                          QStringLiteral("run5_C12_16.ab1")}));
 }
 
 QTEST_MAIN(PlateTest)
