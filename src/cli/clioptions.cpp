@@ -1,6 +1,11 @@
 #include "cli/clioptions.h"
 
+#include "renamelist/renamerun.h"
+#include "renamelist/runundo.h"
+
 #include <CLI/CLI.hpp>
+
+#include <string_view>
 
 namespace quorbel {
 namespace {
@@ -11,9 +16,23 @@ constexpr const char* description =
     "rename never replaces an existing file.\n"
     "\n"
     "Prints one line per file: row number, old path, new path and result word,\n"
-    "separated by tabs; then the status text on standard error.\n"
+    "separated by tabs; then the status text on standard error. In the paths a\n"
+    "tab, a line break, a backslash, any other control byte and any byte that is\n"
+    "not UTF-8 are written as \\xHH (unless -0 is given).\n"
     "Exit status: 0 no row failed, 1 some row failed, 2 bad usage or bad input\n"
-    "(nothing renamed).";
+    "(nothing renamed), or another run or undo in progress.";
+
+// Every word a row can end with, from the constants the run writes.
+std::string resultWordsText() {
+    std::string text = "\nResult words:\n";
+    for (const std::string_view word :
+         {resultword::success, resultword::unchanged, resultword::targetExists,
+          resultword::sourceMissing, resultword::accessDenied, resultword::readOnly,
+          resultword::invalidName, resultword::diskFull, resultword::sameFileLink,
+          resultword::cannotRename, resultword::undone, resultword::notRenamedFile})
+        text.append("  ").append(word).append(1, '\n');
+    return text;
+}
 
 constexpr const char* examples =
     "\nExamples:\n"
@@ -109,33 +128,41 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
 }
 
 void addRunOptions(CLI::App& app, CliOptions& o) {
-    auto* check = app.add_flag("--check", o.check,
+    auto* check = app.add_flag("-n,--check,--dry-run", o.check,
                                "Predict every row's result without renaming anything.\n"
                                "Example: --check --names new.txt *.seq");
     auto* undo = app.add_flag("--undo", o.undo,
-                              "Undo the last run, from its journal; takes no files.\n"
+                              "Undo the most recent run not undone yet, from its journal;\n"
+                              "given again, the run before it. Takes no files.\n"
                               "Example: --undo");
+    auto* history = app.add_flag("--history", o.history,
+                                 "List the kept runs, newest first: number, when, folder,\n"
+                                 "files renamed, and whether undone.  Example: --history");
     auto* exportTo = app.add_option("--export", o.exportPath,
                                     "After the run, write the list with every row's result to\n"
                                     "FILE, .xls or .xlsx by its extension; a failed export\n"
                                     "gives exit status 1.  Example: --export result.xlsx");
     takes(check, "");
     takes(undo, "");
+    takes(history, "");
     takes(exportTo, "FILE");
     app.add_flag("-q,--quiet", o.quiet,
                  "Print failed rows only, and no status text.  Example: --quiet");
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
-    for (const char* name : {"files", "--files-from", "--dir", "--map", "--number", "--names"})
+    history->excludes(undo)->excludes(check)->excludes(exportTo);
+    for (const char* name : {"files", "--files-from", "--dir", "--map", "--number", "--names"}) {
         undo->excludes(app.get_option(name));
+        history->excludes(app.get_option(name));
+    }
 }
 
 } // namespace
 
 std::unique_ptr<CLI::App> buildCli(CliOptions& options) {
     auto app = std::make_unique<CLI::App>(description, "quorbel-cli");
-    app->footer(examples);
+    app->footer(resultWordsText() + examples);
     app->get_formatter()->column_width(24);
     addFileOptions(*app, options);
     addNameOptions(*app, options);

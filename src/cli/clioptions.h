@@ -35,6 +35,7 @@ struct CliOptions {
 
     bool check = false;
     bool undo = false;
+    bool history = false;
     std::string exportPath;
     bool quiet = false;
 };

@@ -23,6 +23,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <sys/stat.h>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -79,6 +84,11 @@ JournalStore journalStore() {
 // is taken from the environment for the sort alone: setting the process's
 // locale would also change how numbers read from workbooks are written.
 std::vector<std::string> scanFolder(const CliOptions& o) {
+    struct stat folder {};
+    if (::stat(o.dir.c_str(), &folder) != 0)
+        throw UsageError("--dir: cannot open folder " + o.dir + ": " + std::strerror(errno));
+    if (!S_ISDIR(folder.st_mode))
+        throw UsageError("--dir: " + o.dir + " is not a folder");
     std::unique_ptr<CaseBlindCollation> collation;
     try {
         collation = std::make_unique<CaseBlindCollation>("");
@@ -182,9 +192,12 @@ std::vector<PlannedRow> planOf(const RenameList& list) {
     return rows;
 }
 
+// Without -0 a name holding a tab or a line break would break its line, so
+// paths are escaped as the journal escapes them; with -0 they stay as they are.
 class RowPrinter {
 public:
-    RowPrinter(bool quiet, bool nulSeparated) : quiet_(quiet), end_(nulSeparated ? '\0' : '\n') {
+    RowPrinter(bool quiet, bool nulSeparated)
+        : quiet_(quiet), raw_(nulSeparated), end_(nulSeparated ? '\0' : '\n') {
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     }
 
@@ -192,22 +205,59 @@ public:
         if (quiet_ && !failed(word))
             return;
         line_.clear();
-        line_.append(std::to_string(row)).append(1, '\t').append(plan.oldPath).append(1, '\t');
-        line_.append(plan.newPath).append(1, '\t').append(word).append(1, end_);
+        line_.append(std::to_string(row)).append(1, '\t');
+        appendPath(plan.oldPath);
+        line_.append(1, '\t');
+        appendPath(plan.newPath);
+        line_.append(1, '\t').append(word).append(1, end_);
         std::fwrite(line_.data(), 1, line_.size(), stdout);
     }
 
 private:
+    void appendPath(const std::string& path) {
+        if (raw_)
+            line_.append(path);
+        else
+            line_.append(escapeJournalPath(path));
+    }
+
     bool quiet_;
+    bool raw_;
     char end_;
     std::string line_;
 };
 
+std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
+    bool busy = false;
+    std::string error;
+    std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
+    if (!lock && busy)
+        throw UsageError(std::string(historyBusyText()));
+    if (!lock)
+        throw UsageError("cannot write the journal, nothing renamed: " + error);
+    return lock;
+}
+
+// A run cut short stays in the history; the user hears of it once per run.
+void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
+    const LatestRun latest = latestRunToUndo(store);
+    if (o.quiet || latest.read.status != JournalReadStatus::Ok)
+        return;
+    const JournalContents& contents = latest.read.contents;
+    if (!contents.finished && !contents.closed)
+        std::fprintf(stderr,
+                     "quorbel-cli: an earlier run was cut short; it stays in the history "
+                     "(--history), and --undo reaches it after the runs that came later\n");
+}
+
 int renameAndReport(RenameList& list, const CliOptions& o) {
     const std::vector<PlannedRow> plan = planOf(list);
     // No file is renamed unless the journal that makes the run undoable is there.
+    const JournalStore store = journalStore();
+    const std::unique_ptr<HistoryLock> lock = lockHistory(store);
+    mentionUnfinishedRun(store, o);
     std::string error;
-    const std::unique_ptr<JournalFile> journal = journalStore().start(error);
+    const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
         throw UsageError("cannot write the journal, nothing renamed: " + error);
     RenameRunSummary summary;
@@ -216,6 +266,7 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
         RenameRun run(list, posixFileSystem(), journal.get());
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
+    store.settle(journal->path(), summary.renamed > 0);
     RowPrinter printer(o.quiet, o.nulSeparated);
     bool anyFailed = false;
     for (int row = 1; row < list.RowCount(); ++row) {
@@ -255,6 +306,37 @@ void printUndoFailures(std::string failures) {
     std::fflush(stdout);
 }
 
+std::string localTime(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    char text[32] = "?";
+    if (::localtime_r(&time, &parts))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+std::string historyLine(const RunSummaryLine& run) {
+    std::string state = run.status != JournalReadStatus::Ok ? "damaged"
+                        : run.undone                        ? "undone"
+                        : run.finished                      ? "done"
+                                                            : "cut short";
+    std::string folder = escapeJournalPath(run.folder);
+    if (run.folders > 1)
+        folder += " (+" + std::to_string(run.folders - 1) + " more folders)";
+    std::string files = std::to_string(run.renamed) + " files";
+    if (run.unknown > 0)
+        files += " (+" + std::to_string(run.unknown) + " not recorded)";
+    return std::to_string(run.number) + "\t" + localTime(run.startedAt) + "\t" + folder + "\t" +
+           files + "\t" + state + "\n";
+}
+
+int historyAndReport() {
+    for (const RunSummaryLine& run : describeHistory(journalStore()))
+        std::fputs(historyLine(run).c_str(), stdout);
+    std::fflush(stdout);
+    return exitAllDone;
+}
+
 int undoAndReport(const CliOptions& o) {
     const JournalStore store = journalStore();
     const LastRunUndoResult result = undoLastRun(store, posixFileSystem());
@@ -264,9 +346,9 @@ int undoAndReport(const CliOptions& o) {
             std::fprintf(stderr, "quorbel-cli: nothing to undo\n");
         return exitAllDone;
     case LastRunUndo::Busy:
-        throw UsageError("another run is writing the journal; undo when it has ended");
+        throw UsageError(std::string(historyBusyText()));
     case LastRunUndo::Unusable:
-        throw UsageError("the journal " + store.path() + " is damaged or unreadable (" +
+        throw UsageError("the journal " + result.journal + " is damaged or unreadable (" +
                          result.read.problem + "); nothing undone" +
                          (result.setAsidePath.empty() ? "" : ", kept as " + result.setAsidePath));
     case LastRunUndo::Undone:
@@ -275,12 +357,28 @@ int undoAndReport(const CliOptions& o) {
     printUndoFailures(result.summary.failures);
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
-    return result.summary.failures.empty() ? exitAllDone : exitSomeFailed;
+    if (!result.journalUpdated)
+        std::fprintf(stderr, "quorbel-cli: the journal %s could not be marked undone\n",
+                     result.journal.c_str());
+    return result.summary.failures.empty() && result.journalUpdated ? exitAllDone
+                                                                    : exitSomeFailed;
+}
+
+// Everything an export could be refused for is known before the run, so a
+// refused export renames nothing.
+void checkExport(const RenameList& list, const CliOptions& o, ExportFormat format) {
+    try {
+        checkExportTarget(list, o.exportPath, format);
+    } catch (const ExportError& error) {
+        throw UsageError(std::string("--export: ") + error.what() + "; nothing renamed");
+    }
 }
 
 int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
+    if (o.history)
+        return historyAndReport();
     refuseTwoReadersOfStandardInput(o);
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
@@ -291,6 +389,8 @@ int execute(const CliOptions& o) {
         std::fprintf(stderr, "%s\n", status.c_str());
     if (o.check)
         return checkAndReport(list, o);
+    if (exportFormat)
+        checkExport(list, o, *exportFormat);
     const int runStatus = renameAndReport(list, o);
     if (!exportFormat)
         return runStatus;

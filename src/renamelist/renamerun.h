@@ -3,7 +3,9 @@
 #include "platform/renamefilesystem.h"
 #include "renamelist/renamejournal.h"
 
+#include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,8 @@ inline constexpr std::string_view accessDenied = "失败,没有权限";
 inline constexpr std::string_view readOnly = "失败,只读";
 inline constexpr std::string_view invalidName = "失败,名称无效";
 inline constexpr std::string_view cannotRename = "失败,无法改名";
+inline constexpr std::string_view diskFull = "失败,磁盘已满";
+inline constexpr std::string_view sameFileLink = "失败,同一文件的硬链接";
 } // namespace resultword
 
 std::string_view resultWordFor(FsStatus status);
@@ -32,6 +36,20 @@ std::string failureLine(const std::string& oldPath, const std::string& newPath,
 // "成功替换 n 个文件".
 std::string renamedStatusText(int renamed);
 
+// Each directory of the list, resolved once, before the first rename, so every
+// rename and its journal name the directories as they stood when the run began.
+class RunDirectories {
+public:
+    void resolve(const RenameList& list, RenameFileSystem& fileSystem);
+    const ResolvedDirectory& of(int row) const {
+        return directories_[rowDirectory_[static_cast<std::size_t>(row)]];
+    }
+
+private:
+    std::vector<ResolvedDirectory> directories_;
+    std::vector<std::uint32_t> rowDirectory_;
+};
+
 // A new file name must stay a plain name inside the file's own directory.
 bool isPlainFileName(std::string_view fileName);
 
@@ -41,6 +59,9 @@ struct RowPlan {
     std::string_view word; // empty: rename oldPath to newPath
     std::string oldPath;
     std::string newPath;
+    std::size_t directoryLength = 0; // the directory's part of both paths, as typed
+    std::string_view oldName() const { return std::string_view(oldPath).substr(directoryLength); }
+    std::string_view newName() const { return std::string_view(newPath).substr(directoryLength); }
 };
 RowPlan planRow(const RenameList& list, int row);
 // The same into a plan whose strings keep their capacity from row to row.
@@ -72,14 +93,19 @@ public:
 
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
-    std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
+    void placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath);
+    std::string_view finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 
     RenameList& list_;
     RenameFileSystem& fs_;
     RunJournal* journal_;
     int batchRows_;
+    RunDirectories directories_;
     std::vector<RowPlan> plans_;
+    // The paths the batch renames: each row's resolved directory and its names.
+    std::vector<std::string> oldPaths_;
+    std::vector<std::string> newPaths_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;
 };
