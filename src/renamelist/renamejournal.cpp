@@ -134,7 +134,7 @@ private:
         if (fields.size() != 3 || readNumber<std::size_t>(fields[1]) != contents_.directories.size())
             return false;
         auto path = unescapeJournalPath(fields[2]);
-        if (!path || path->empty() || path->back() != '/')
+        if (!path || !path->starts_with('/') || !path->ends_with('/'))
             return false;
         contents_.directories.push_back(std::move(*path));
         return true;

@@ -240,14 +240,49 @@ TEST(Cli, UndoRenamesTheLastRunBack) {
     touchFiles(dir.path(), {"b.jpg"});
     const CliResult undo = runQuorbelCli({"--undo"}, dir.path());
     EXPECT_EQ(undo.status, 1) << undo.err;
-    EXPECT_EQ(undo.out, "B02.jpg-->b.jpg 原因:失败,文件重复\n");
+    const std::string real = std::filesystem::canonical(dir.path()).string() + "/";
+    EXPECT_EQ(undo.out, real + "B02.jpg-->" + real + "b.jpg 原因:失败,文件重复\n");
     EXPECT_EQ(undo.err, "撤销 1 个文件\n");
     EXPECT_EQ(listDirectory(dir.path()), (Names{"B02.jpg", "a.jpg", "b.jpg", "c.jpg"}));
-    std::filesystem::remove(dir.path() / "b.jpg");
-    const CliResult again = runQuorbelCli({"--undo"}, dir.path());
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"a.jpg", "b.jpg", "c.jpg"}));
+    // The run is undone as far as it could be; the next undo has nothing left.
     EXPECT_EQ(runQuorbelCli({"--undo"}, dir.path()).err, "quorbel-cli: nothing to undo\n");
+}
+
+// Undo works on absolute paths: from another directory it moves the files the
+// run moved, and never the same names where it is called.
+TEST(Cli, UndoFromAnotherDirectoryMovesOnlyTheRunsFiles) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "d1");
+    std::filesystem::create_directories(dir.path() / "d2");
+    touchFiles(dir.path() / "d1", {"a.txt"});
+    touchFiles(dir.path() / "d2", {"b.txt"});
+    // Both working directories share one history.
+    std::filesystem::create_directories(dir.path() / "d1" / ".state");
+    std::filesystem::create_directory_symlink("../d1/.state", dir.path() / "d2" / ".state");
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "a.txt"}, dir.path() / "d1", "b\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path() / "d2").status, 0);
+    EXPECT_EQ(listDirectory(dir.path() / "d1"), (Names{"a.txt"}));
+    EXPECT_EQ(listDirectory(dir.path() / "d2"), (Names{"b.txt"}));
+}
+
+// Each run that renames something is kept; undo walks back one run at a time,
+// and a run that renames nothing leaves the history alone.
+TEST(Cli, HistoryKeepsRunsAndUndoWalksBack) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "taken.jpg"});
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "a.jpg"}, dir.path(), "b\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "b.jpg"}, dir.path(), "c\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "c.jpg"}, dir.path(), "taken\n").status, 1);
+    const CliResult history = runQuorbelCli({"--history"}, dir.path());
+    EXPECT_EQ(history.status, 0);
+    EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 2) << history.out;
+    EXPECT_TRUE(history.out.starts_with("2\t")) << history.out;
+    EXPECT_NE(history.out.find("\t1 files\tdone\n"), std::string::npos) << history.out;
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path()).status, 0);
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"b.jpg", "taken.jpg"}));
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path()).status, 0);
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"a.jpg", "taken.jpg"}));
+    EXPECT_NE(runQuorbelCli({"--history"}, dir.path()).out.find("\tundone\n"), std::string::npos);
 }
 
 class ExportOption : public ::testing::TestWithParam<const char*> {};
@@ -274,15 +309,45 @@ TEST_P(ExportOption, WritesTheListAfterTheRun) {
 
 INSTANTIATE_TEST_SUITE_P(Cli, ExportOption, ::testing::Values("xls", "xlsx"));
 
-TEST(Cli, AFailedExportAfterTheRunEndsWithStatusOne) {
+struct RefusedExportCase {
+    const char* name;
+    std::string target;
+    Names more; // files, or folders ending in "/", besides the listed file
+    std::string file;
+};
+
+class RefusedExport : public ::testing::TestWithParam<RefusedExportCase> {};
+
+// An export that could not be written is known before the run: status 2, one
+// message naming the target, nothing renamed, no file written or replaced.
+TEST_P(RefusedExport, RenamesNothing) {
+    const RefusedExportCase& c = GetParam();
     TempDir dir;
-    touchFiles(dir.path(), {"a.jpg"});
+    touchFiles(dir.path(), {c.file});
+    for (const std::string& more : c.more) {
+        if (more.ends_with("/"))
+            std::filesystem::create_directories(dir.path() / more);
+        else
+            touchFiles(dir.path(), {more});
+    }
+    const Names before = listDirectory(dir.path());
     const CliResult result =
-        runQuorbelCli({"--export", "missing/list.xlsx", "--number", "a.jpg"}, dir.path());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("missing/list.xlsx"), std::string::npos) << result.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"B01.jpg"}));
+        runQuorbelCli({"--export", c.target, "--names", "-", c.file}, dir.path(), "b\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(c.target), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RefusedExport,
+    ::testing::Values(
+        RefusedExportCase{"MissingFolder", "missing/list.xlsx", {}, "a.jpg"},
+        RefusedExportCase{"TargetIsAFolder", "out.xls", {"out.xls/"}, "a.jpg"},
+        RefusedExportCase{"TargetIsTheNewName", "b.xls", {}, "data.xls"},
+        RefusedExportCase{"TargetIsTheOldName", "data.xls", {}, "data.xls"},
+        RefusedExportCase{"OldNameSpelledAnotherWay", "./sub/../data.xls", {"sub/"}, "data.xls"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct BadInputCase {
     const char* name;
