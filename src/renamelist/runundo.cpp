@@ -57,8 +57,34 @@ namespace {
 
 enum class WayBack { Move, AlreadyThere, Foreign, Missing };
 
+struct IdentityHash {
+    std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& id) const {
+        return std::hash<std::uint64_t>{}(id.first * 0x9E3779B97F4A7C15ull ^ id.second);
+    }
+};
+
+// Where each file stood before the run: the old path of its first rename. A
+// file renamed twice (a swap through a spare name) that is back there already
+// needs neither of its renames undone.
+class FirstPlaces {
+public:
+    explicit FirstPlaces(const std::vector<JournalEntry>& entries) {
+        for (const JournalEntry& entry : entries) {
+            if (entry.identified() && entry.outcome != JournalOutcome::NotRenamed)
+                first_.try_emplace({entry.device, entry.inode}, &entry.oldPath);
+        }
+    }
+    const std::string& of(const JournalEntry& entry) const {
+        return *first_.at({entry.device, entry.inode});
+    }
+
+private:
+    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, const std::string*, IdentityHash>
+        first_;
+};
+
 // Whether the file at the new name may go back: only the file the run renamed.
-WayBack wayBack(const JournalEntry& entry, RenameFileSystem& fs) {
+WayBack wayBack(const JournalEntry& entry, const FirstPlaces& first, RenameFileSystem& fs) {
     if (!entry.identified())
         return entry.outcome == JournalOutcome::Renamed ? WayBack::Move : WayBack::AlreadyThere;
     const auto same = [&entry](const std::optional<FileIdentity>& file) {
@@ -66,6 +92,9 @@ WayBack wayBack(const JournalEntry& entry, RenameFileSystem& fs) {
     };
     if (same(fs.identify(entry.oldPath)))
         return WayBack::AlreadyThere; // never renamed, or back already
+    const std::string& firstPlace = first.of(entry);
+    if (firstPlace != entry.oldPath && same(fs.identify(firstPlace)))
+        return WayBack::AlreadyThere;
     const std::optional<FileIdentity> atNew = fs.identify(entry.newPath);
     if (same(atNew))
         return WayBack::Move;
@@ -78,12 +107,13 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
                         RenameList* list) {
     UndoSummary summary;
     RowsByPath rows(list);
+    const FirstPlaces first(entries);
     if (list)
         list->beginUpdate();
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->outcome == JournalOutcome::NotRenamed)
             continue;
-        const WayBack way = wayBack(*entry, fileSystem);
+        const WayBack way = wayBack(*entry, first, fileSystem);
         if (way == WayBack::AlreadyThere)
             continue;
         std::string_view word = way == WayBack::Foreign   ? resultword::notRenamedFile

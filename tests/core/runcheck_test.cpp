@@ -121,7 +121,7 @@ TEST(PredictionOnDisk, EqualsTheRunOnRandomLists) {
             expectPredictionEqualsRun(list, posixFileSystem(), "seed " + std::to_string(seed)));
     }
     EXPECT_EQ(seen, (std::set<std::string>{"成功", "保持不变", "失败,文件重复", "失败,文件不存在",
-                                           "失败,名称无效"}));
+                                           "失败,名称无效", "失败,同一文件的硬链接"}));
 }
 
 // An in-memory file system with the POSIX layer's rules, optionally folding
