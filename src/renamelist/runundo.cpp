@@ -65,22 +65,36 @@ struct IdentityHash {
 
 // Where each file stood before the run: the old path of its first rename. A
 // file renamed twice (a swap through a spare name) that is back there already
-// needs neither of its renames undone.
+// needs neither of its renames undone. Only where the renames of one identity
+// form one chain: two hard links of a file renamed apart share it.
 class FirstPlaces {
 public:
     explicit FirstPlaces(const std::vector<JournalEntry>& entries) {
         for (const JournalEntry& entry : entries) {
-            if (entry.identified() && entry.outcome != JournalOutcome::NotRenamed)
-                first_.try_emplace({entry.device, entry.inode}, &entry.oldPath);
+            if (!entry.identified() || entry.outcome == JournalOutcome::NotRenamed)
+                continue;
+            const auto [found, added] =
+                chains_.try_emplace({entry.device, entry.inode}, Chain{&entry.oldPath, &entry.newPath});
+            if (added)
+                continue;
+            Chain& chain = found->second;
+            if (chain.first && *chain.last == entry.oldPath)
+                chain.last = &entry.newPath;
+            else
+                chain.first = nullptr; // more than one chain: no shortcut
         }
     }
-    const std::string& of(const JournalEntry& entry) const {
-        return *first_.at({entry.device, entry.inode});
+    // nullptr when the identity is not one chain.
+    const std::string* of(const JournalEntry& entry) const {
+        return chains_.at({entry.device, entry.inode}).first;
     }
 
 private:
-    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, const std::string*, IdentityHash>
-        first_;
+    struct Chain {
+        const std::string* first;
+        const std::string* last;
+    };
+    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, Chain, IdentityHash> chains_;
 };
 
 // Whether the file at the new name may go back: only the file the run renamed.
@@ -92,8 +106,8 @@ WayBack wayBack(const JournalEntry& entry, const FirstPlaces& first, RenameFileS
     };
     if (same(fs.identify(entry.oldPath)))
         return WayBack::AlreadyThere; // never renamed, or back already
-    const std::string& firstPlace = first.of(entry);
-    if (firstPlace != entry.oldPath && same(fs.identify(firstPlace)))
+    const std::string* firstPlace = first.of(entry);
+    if (firstPlace && *firstPlace != entry.oldPath && same(fs.identify(*firstPlace)))
         return WayBack::AlreadyThere;
     const std::optional<FileIdentity> atNew = fs.identify(entry.newPath);
     if (same(atNew))
