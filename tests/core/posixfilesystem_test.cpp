@@ -34,6 +34,8 @@ TEST(PosixErrno, EveryRefusalMapsToItsStatus) {
     EXPECT_EQ(statusFromErrno(EPERM), FsStatus::AccessDenied);
     EXPECT_EQ(statusFromErrno(EROFS), FsStatus::ReadOnlyFileSystem);
     EXPECT_EQ(statusFromErrno(ENAMETOOLONG), FsStatus::InvalidName);
+    EXPECT_EQ(statusFromErrno(ENOSPC), FsStatus::DiskFull);
+    EXPECT_EQ(statusFromErrno(EDQUOT), FsStatus::DiskFull);
     EXPECT_EQ(statusFromErrno(EBUSY), FsStatus::Refused);
     EXPECT_EQ(statusFromErrno(EXDEV), FsStatus::Refused);
 }
