@@ -90,7 +90,7 @@ void offerUndoCommand(TfrmMain& main) {
     const JournalStore store = journalStoreOf(main.services());
     if (store.busy())
         return;
-    const LatestRun latest = latestRunToUndo(store);
+    const LatestRun latest = latestRunToUndo(store, true);
     const JournalRead& read = latest.read;
     if (read.status == JournalReadStatus::Damaged || read.status == JournalReadStatus::Unreadable) {
         LastRunUndoResult unusable;

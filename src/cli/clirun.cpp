@@ -240,8 +240,10 @@ std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
 
 // A run cut short stays in the history; the user hears of it once per run.
 void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
-    const LatestRun latest = latestRunToUndo(store);
-    if (o.quiet || latest.read.status != JournalReadStatus::Ok)
+    if (o.quiet)
+        return;
+    const LatestRun latest = latestRunToUndo(store, true);
+    if (latest.read.status != JournalReadStatus::Ok)
         return;
     const JournalContents& contents = latest.read.contents;
     if (!contents.finished && !contents.closed)

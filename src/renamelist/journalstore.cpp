@@ -254,6 +254,25 @@ JournalRead JournalStore::read(const std::string& journal) const {
     return parseJournal(*text);
 }
 
+std::string JournalStore::lastRecord(const std::string& journal) const {
+    const int fd = ::open(journal.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::string();
+    char tail[512];
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    const off_t from = size > static_cast<off_t>(sizeof tail) ? size - sizeof tail : 0;
+    const ssize_t got = size > 0 ? ::pread(fd, tail, static_cast<size_t>(size - from), from) : 0;
+    ::close(fd);
+    if (got <= 0 || tail[got - 1] != '\n')
+        return std::string();
+    const std::string_view text(tail, static_cast<std::size_t>(got - 1));
+    const std::size_t start = text.rfind('\n');
+    if (start == std::string_view::npos && from > 0)
+        return std::string();
+    return journalRecordTag(text.substr(start == std::string_view::npos ? 0 : start + 1))
+        .value_or(std::string());
+}
+
 bool JournalStore::append(const std::string& journal, const std::string& line) const {
     const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0)

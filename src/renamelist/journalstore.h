@@ -88,6 +88,9 @@ public:
     // Every kept run, newest first.
     std::vector<KeptRun> runs() const;
     JournalRead read(const std::string& journal) const;
+    // The tag of a journal's last whole record ("finished", "undone", ...),
+    // read from its end alone; "" when it cannot be told that way.
+    std::string lastRecord(const std::string& journal) const;
     // Appends one record line to a kept journal (its undo, or "closed").
     bool append(const std::string& journal, const std::string& line) const;
     // Moves a damaged journal out of the way under a new name, never replacing

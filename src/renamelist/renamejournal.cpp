@@ -284,6 +284,14 @@ JournalRead parseJournal(std::string_view text) {
     return read;
 }
 
+std::optional<std::string> journalRecordTag(std::string_view line) {
+    const std::size_t tab = line.rfind('\t');
+    const auto crc = tab == std::string_view::npos ? std::nullopt : readHex32(line.substr(tab + 1));
+    if (!crc || *crc != checksum(line.substr(0, tab)))
+        return std::nullopt;
+    return std::string(fieldsOf(line.substr(0, tab)).front());
+}
+
 void JournalText::header(std::int64_t startedAt) {
     text_.append(journalHeaderLine(startedAt));
 }

@@ -74,6 +74,9 @@ std::string journalHeaderLine(std::int64_t startedAt);
 // dropped. A record that fails its check or stands out of order makes the
 // journal Damaged, with its line number in problem.
 JournalRead parseJournal(std::string_view text);
+// The first field of one record line (without its line break), or nullopt
+// when the line fails its check.
+std::optional<std::string> journalRecordTag(std::string_view line);
 // The text of a journal holding these entries and marks, as a run writes it.
 std::string formatJournal(const JournalContents& contents);
 

@@ -161,8 +161,15 @@ bool hasRenamesToUndo(const JournalContents& contents) {
     });
 }
 
-LatestRun latestRunToUndo(const JournalStore& store) {
+LatestRun latestRunToUndo(const JournalStore& store, bool onlyCutShort) {
     for (const KeptRun& run : store.runs()) {
+        // The end of a journal tells an undone or finished run without reading
+        // a million renames.
+        const std::string last = store.lastRecord(run.path);
+        if (last == "undone")
+            continue;
+        if (onlyCutShort && (last == "finished" || last == "closed"))
+            return {};
         LatestRun latest{run.path, store.read(run.path)};
         const JournalReadStatus status = latest.read.status;
         if (status == JournalReadStatus::Missing)

@@ -65,12 +65,13 @@ struct LastRunUndoResult {
 LastRunUndoResult undoLastRun(const JournalStore& store, RenameFileSystem& fileSystem,
                               RenameList* list = nullptr);
 
-// The most recent run not undone yet, as read; status Missing when there is none.
+// The most recent run not undone yet, as read; status Missing when there is
+// none, or when onlyCutShort and that run was not cut short (then it is not read).
 struct LatestRun {
     std::string journal;
     JournalRead read;
 };
-LatestRun latestRunToUndo(const JournalStore& store);
+LatestRun latestRunToUndo(const JournalStore& store, bool onlyCutShort = false);
 
 // What --history shows of one kept run.
 struct RunSummaryLine {
