@@ -282,6 +282,30 @@ std::optional<FileIdentity> PosixFileSystem::identify(const std::string& path) {
     return identity;
 }
 
+std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
+    if (hasNul(directory))
+        return std::nullopt;
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    DIR* stream = ::fstat(fd, &info) == 0 ? ::fdopendir(fd) : nullptr;
+    if (!stream) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    DirectoryInodes listing;
+    listing.device = info.st_dev;
+    errno = 0;
+    while (const dirent* entry = ::readdir(stream))
+        listing.inodes.emplace(entry->d_name, entry->d_ino);
+    const bool whole = errno == 0;
+    ::closedir(stream);
+    if (!whole)
+        return std::nullopt;
+    return listing;
+}
+
 PosixFileSystem& posixFileSystem() {
     static PosixFileSystem instance;
     return instance;

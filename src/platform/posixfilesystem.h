@@ -18,6 +18,7 @@ public:
     DirectoryListing listDirectory(const std::string& directory) override;
     ResolvedDirectory resolveDirectory(const std::string& directory) override;
     std::optional<FileIdentity> identify(const std::string& path) override;
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
 protected:
     // The one atomic call; returns 0 or an errno value. A seam so tests can force

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorbel {
@@ -35,6 +36,12 @@ struct FileIdentity {
     bool sameFileAs(const FileIdentity& other) const {
         return device == other.device && inode == other.inode;
     }
+};
+
+// The inode of every name in one directory, read in one pass.
+struct DirectoryInodes {
+    std::uint64_t device = 0;
+    std::unordered_map<std::string, std::uint64_t> inodes;
 };
 
 // A directory as a run names it: absolute, every link and "." or ".." in it
@@ -101,6 +108,12 @@ public:
     // an undo never moves that row's file unless its rename was recorded.
     virtual std::optional<FileIdentity> identify(const std::string& path) {
         (void)path;
+        return std::nullopt;
+    }
+    // Where many files of one directory are renamed, one pass over it costs
+    // less than a look at each. nullopt: ask identify for each file instead.
+    virtual std::optional<DirectoryInodes> listInodes(const std::string& directory) {
+        (void)directory;
         return std::nullopt;
     }
 };

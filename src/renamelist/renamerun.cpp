@@ -102,6 +102,7 @@ void planRow(const RenameList& list, int row, RowPlan& plan) {
 
 void RunDirectories::resolve(const RenameList& list, RenameFileSystem& fileSystem) {
     directories_.clear();
+    rows_.clear();
     rowDirectory_.assign(static_cast<std::size_t>(std::max(list.RowCount(), 1)), 0);
     std::unordered_map<std::string, std::uint32_t> bySpelling;
     const std::string* last = nullptr;
@@ -111,15 +112,20 @@ void RunDirectories::resolve(const RenameList& list, RenameFileSystem& fileSyste
         if (!last || spelling != *last) {
             const auto [found, added] =
                 bySpelling.try_emplace(spelling, static_cast<std::uint32_t>(directories_.size()));
-            if (added)
+            if (added) {
                 directories_.push_back(fileSystem.resolveDirectory(spelling));
+                rows_.push_back(0);
+            }
             last = &spelling;
             lastIndex = found->second;
         }
         rowDirectory_[static_cast<std::size_t>(row)] = lastIndex;
+        ++rows_[lastIndex];
     }
-    if (directories_.empty())
+    if (directories_.empty()) {
         directories_.emplace_back();
+        rows_.push_back(0);
+    }
 }
 
 RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,
@@ -130,6 +136,7 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
     directories_.resolve(list_, fs_);
+    inodes_.assign(directories_.count(), KnownInodes{});
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         const int last = std::min(first + batchRows_, list_.RowCount());
         if (!runBatch(first, last, summary, progress))
@@ -176,12 +183,9 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
         placeRow(first + static_cast<int>(i), plan, oldPaths_[i], newPaths_[i]);
         if (!plan.word.empty() || !journal_)
             continue;
-        RunJournal::Rename rename{directories_.of(first + static_cast<int>(i)).path,
-                                  plan.oldName(), plan.newName()};
-        if (const std::optional<FileIdentity> file = fs_.identify(oldPaths_[i])) {
-            rename.device = file->device;
-            rename.inode = file->inode;
-        }
+        const int row = first + static_cast<int>(i);
+        RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
+        identify(row, oldPaths_[i], plan.oldName(), rename);
         renames_.push_back(rename);
     }
     const bool journaled = journal_ && !renames_.empty();
@@ -209,14 +213,61 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     return true;
 }
 
+// Where many rows rename in one directory, one pass over it gives every
+// file's inode; a name it does not hold (or a directory whose listed inodes
+// are not what a look at the file gives, as on some overlay file systems) is
+// looked at on its own.
+constexpr int rowsForOneListing = 256;
+
+void RenameRun::identify(int row, const std::string& path, std::string_view name,
+                         JournalRename& rename) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    if (!known.tried && directories_.rowsIn(directories_.index(row)) >= rowsForOneListing) {
+        known.tried = true;
+        if (std::optional<DirectoryInodes> listing = fs_.listInodes(directories_.of(row).path)) {
+            known.listing = std::move(*listing);
+            const auto listed = known.listing.inodes.find(std::string(name));
+            const std::optional<FileIdentity> file = fs_.identify(path);
+            known.usable = listed != known.listing.inodes.end() && file &&
+                           file->inode == listed->second &&
+                           file->device == known.listing.device;
+        }
+    }
+    if (known.usable) {
+        const auto listed = known.listing.inodes.find(std::string(name));
+        if (listed != known.listing.inodes.end()) {
+            rename.device = known.listing.device;
+            rename.inode = listed->second;
+            return;
+        }
+    }
+    if (const std::optional<FileIdentity> file = fs_.identify(path)) {
+        rename.device = file->device;
+        rename.inode = file->inode;
+    }
+}
+
+void RenameRun::followRename(int row, std::string_view oldName, std::string_view newName) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    if (!known.usable)
+        return;
+    auto node = known.listing.inodes.extract(std::string(oldName));
+    if (node.empty())
+        return;
+    node.key() = std::string(newName);
+    known.listing.inodes.insert(std::move(node));
+}
+
 std::string_view RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
     const RowPlan& plan = plans_[index];
     std::string_view word = plan.word;
     if (word.empty())
         word = resultWordFor(renameKeepingAttributes(oldPaths_[index], newPaths_[index]));
-    if (word == resultword::success)
+    if (word == resultword::success) {
         ++summary.renamed;
-    else if (word != resultword::unchanged)
+        if (journal_)
+            followRename(row, plan.oldName(), plan.newName());
+    } else if (word != resultword::unchanged)
         summary.failures += failureLine(plan.oldPath, plan.newPath, word);
     list_.setCell(RenameList::Result, row, std::string(word));
     if (word == resultword::success)

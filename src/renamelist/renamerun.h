@@ -41,13 +41,15 @@ std::string renamedStatusText(int renamed);
 class RunDirectories {
 public:
     void resolve(const RenameList& list, RenameFileSystem& fileSystem);
-    const ResolvedDirectory& of(int row) const {
-        return directories_[rowDirectory_[static_cast<std::size_t>(row)]];
-    }
+    const ResolvedDirectory& of(int row) const { return directories_[index(row)]; }
+    std::size_t index(int row) const { return rowDirectory_[static_cast<std::size_t>(row)]; }
+    std::size_t count() const { return directories_.size(); }
+    int rowsIn(std::size_t index) const { return rows_[index]; }
 
 private:
     std::vector<ResolvedDirectory> directories_;
     std::vector<std::uint32_t> rowDirectory_;
+    std::vector<int> rows_; // rows per directory
 };
 
 // A new file name must stay a plain name inside the file's own directory.
@@ -94,6 +96,8 @@ public:
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
     void placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath);
+    void identify(int row, const std::string& path, std::string_view name, JournalRename& rename);
+    void followRename(int row, std::string_view oldName, std::string_view newName);
     std::string_view finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 
@@ -102,6 +106,14 @@ private:
     RunJournal* journal_;
     int batchRows_;
     RunDirectories directories_;
+    // The inodes of a directory many rows rename in, read once, kept up to
+    // date as its files are renamed.
+    struct KnownInodes {
+        bool tried = false;
+        bool usable = false;
+        DirectoryInodes listing;
+    };
+    std::vector<KnownInodes> inodes_;
     std::vector<RowPlan> plans_;
     // The paths the batch renames: each row's resolved directory and its names.
     std::vector<std::string> oldPaths_;
