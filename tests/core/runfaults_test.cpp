@@ -67,6 +67,10 @@ public:
         step();
         return inner_.resolveDirectory(directory);
     }
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override {
+        step();
+        return inner_.listInodes(directory);
+    }
     std::optional<FileIdentity> identify(const std::string& path) override {
         step();
         return inner_.identify(path);
@@ -152,17 +156,27 @@ struct Scenario {
     RenameList list;
     Snapshot before;
 
-    Scenario() {
+    // padding: plain renames after the scenario's rows, so the folder holds
+    // enough of them for the run to read its inodes from one listing.
+    explicit Scenario(int padding = 0) {
         for (const char* name : {"a.t", "b.t", "c.t", "x.t", "y.t", "e.t", "taken.t", "decoy.t",
                                  "h.t", "k.t", "p.t", "q0.t", "r.t", "s0.t", "u.t"})
             files.write(name, std::string("content of ") + name);
         fs::create_hard_link(files.path() / "h.t", files.path() / "hl.t");
+        std::vector<Rename> rows = scenario;
+        for (int i = 0; i < padding; ++i) {
+            const std::string index = std::to_string(i);
+            files.write("m" + index + ".t", index);
+            rows.push_back({"m" + index + ".t", "n" + index + ".t"});
+        }
+        // Last, a name an earlier row freed and another row filled.
+        rows.push_back({"x.t", "z.t"});
         std::vector<std::string> paths;
-        for (const Rename& rename : scenario)
+        for (const Rename& rename : rows)
             paths.push_back(files.prefix() + rename.from);
         list.fill(paths, posixPathRule);
-        for (std::size_t i = 0; i < scenario.size(); ++i) {
-            const std::string& to = scenario[i].to;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const std::string& to = rows[i].to;
             list.setCell(RenameList::NewName, static_cast<int>(i) + 1, to.substr(0, to.size() - 2));
         }
         before = snapshot(files.path());
@@ -221,7 +235,7 @@ TEST(RunFaults, TheScenarioMeetsEveryKindOfRow) {
     EXPECT_EQ(words, (std::vector<std::string>{
                          "成功", "成功", "成功", "成功", "成功", "成功", "失败,文件重复",
                          "失败,文件不存在", "失败,同一文件的硬链接", "保持不变", "成功", "成功",
-                         "成功", "成功", "成功", "成功"}));
+                         "成功", "成功", "成功", "成功", "成功"}));
     s.expectUndoneCompletely("whole run");
 }
 
@@ -250,6 +264,42 @@ TEST(RunFaults, EveryJournalWriteFaultIsUndoneCompletely) {
             s.expectUndoneCompletely("fault " + std::to_string(static_cast<int>(fault)) +
                                      " at journal write " + std::to_string(k));
         }
+    }
+}
+
+// With many rows in one folder the run takes every inode from one listing and
+// follows its own renames in it: the journal names the very file each rename
+// moved, so a death anywhere is still undone completely.
+TEST(RunFaults, OneListingForAFolderOfManyRowsIsKeptTrue) {
+    constexpr int padding = 300;
+    long calls = 0;
+    {
+        Scenario whole(padding);
+        DyingFileSystem counting(-1);
+        whole.run(counting, -1, WriteFault::None);
+        calls = counting.calls();
+        // One listing and a look to trust it, instead of a look at each file.
+        EXPECT_LT(calls, padding + 40) << calls;
+        const JournalContents journal = whole.store.read(whole.store.runs().front().path).contents;
+        // Replays the renames over the names as they were: each one recorded
+        // the file its old name held at that moment.
+        std::map<std::string, ino_t> holds;
+        for (const auto& [name, file] : whole.before)
+            holds[whole.files.prefix() + name] = file.second;
+        for (const JournalEntry& entry : journal.entries) {
+            if (entry.outcome != JournalOutcome::Renamed)
+                continue;
+            EXPECT_EQ(entry.inode, holds[entry.oldPath]) << entry.oldPath;
+            holds[entry.newPath] = holds[entry.oldPath];
+            holds.erase(entry.oldPath);
+        }
+        whole.expectUndoneCompletely("whole run");
+    }
+    for (long k = 0; k <= calls; k += 23) {
+        Scenario s(padding);
+        DyingFileSystem dying(k);
+        s.run(dying, -1, WriteFault::None);
+        s.expectUndoneCompletely("died before file-system call " + std::to_string(k));
     }
 }
 
