@@ -12,6 +12,8 @@ packages=(
     # Qt's own translations, so its dialogs and message-box buttons follow the locale.
     qt6-translations-l10n
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
+    # Regular expressions of find and replace.
+    libpcre2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file
