@@ -297,8 +297,10 @@ std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& di
     DirectoryInodes listing;
     listing.device = info.st_dev;
     errno = 0;
-    while (const dirent* entry = ::readdir(stream))
-        listing.inodes.emplace(entry->d_name, entry->d_ino);
+    while (const dirent* entry = ::readdir(stream)) {
+        listing.names.append(entry->d_name).append(1, '\0');
+        listing.inodes.push_back(entry->d_ino);
+    }
     const bool whole = errno == 0;
     ::closedir(stream);
     if (!whole)

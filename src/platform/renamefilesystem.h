@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace quorbel {
@@ -38,10 +37,12 @@ struct FileIdentity {
     }
 };
 
-// The inode of every name in one directory, read in one pass.
+// The inode of every name in one directory, read in one pass: the names one
+// after another, each ending in NUL, and their inodes in the same order.
 struct DirectoryInodes {
     std::uint64_t device = 0;
-    std::unordered_map<std::string, std::uint64_t> inodes;
+    std::string names;
+    std::vector<std::uint64_t> inodes;
 };
 
 // A directory as a run names it: absolute, every link and "." or ".." in it

@@ -136,7 +136,8 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
     directories_.resolve(list_, fs_);
-    inodes_.assign(directories_.count(), KnownInodes{});
+    inodes_.clear();
+    inodes_.resize(directories_.count());
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         const int last = std::min(first + batchRows_, list_.RowCount());
         if (!runBatch(first, last, summary, progress))
@@ -225,19 +226,17 @@ void RenameRun::identify(int row, const std::string& path, std::string_view name
     if (!known.tried && directories_.rowsIn(directories_.index(row)) >= rowsForOneListing) {
         known.tried = true;
         if (std::optional<DirectoryInodes> listing = fs_.listInodes(directories_.of(row).path)) {
-            known.listing = std::move(*listing);
-            const auto listed = known.listing.inodes.find(std::string(name));
+            auto table = std::make_unique<InodeTable>(std::move(*listing));
+            const std::optional<std::uint64_t> listed = table->find(name);
             const std::optional<FileIdentity> file = fs_.identify(path);
-            known.usable = listed != known.listing.inodes.end() && file &&
-                           file->inode == listed->second &&
-                           file->device == known.listing.device;
+            if (listed && file && file->inode == *listed && file->device == table->device())
+                known.table = std::move(table);
         }
     }
-    if (known.usable) {
-        const auto listed = known.listing.inodes.find(std::string(name));
-        if (listed != known.listing.inodes.end()) {
-            rename.device = known.listing.device;
-            rename.inode = listed->second;
+    if (known.table) {
+        if (const std::optional<std::uint64_t> listed = known.table->find(name)) {
+            rename.device = known.table->device();
+            rename.inode = *listed;
             return;
         }
     }
@@ -249,13 +248,8 @@ void RenameRun::identify(int row, const std::string& path, std::string_view name
 
 void RenameRun::followRename(int row, std::string_view oldName, std::string_view newName) {
     KnownInodes& known = inodes_[directories_.index(row)];
-    if (!known.usable)
-        return;
-    auto node = known.listing.inodes.extract(std::string(oldName));
-    if (node.empty())
-        return;
-    node.key() = std::string(newName);
-    known.listing.inodes.insert(std::move(node));
+    if (known.table)
+        known.table->rename(oldName, newName);
 }
 
 std::string_view RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {

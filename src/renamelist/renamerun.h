@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/renamefilesystem.h"
+#include "renamelist/inodetable.h"
 #include "renamelist/renamejournal.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <string>
 #include <string_view>
@@ -110,8 +112,7 @@ private:
     // date as its files are renamed.
     struct KnownInodes {
         bool tried = false;
-        bool usable = false;
-        DirectoryInodes listing;
+        std::unique_ptr<InodeTable> table; // null: a look at each file
     };
     std::vector<KnownInodes> inodes_;
     std::vector<RowPlan> plans_;
