@@ -1,5 +1,7 @@
 #include "renamelist/inodetable.h"
 
+#include <functional>
+
 namespace quorbel {
 namespace {
 
@@ -30,12 +32,14 @@ InodeTable::InodeTable(DirectoryInodes listing) : device_(listing.device) {
     }
 }
 
-// FNV-1a: names are short, and the index only needs them spread.
+// The index takes the low bits: the standard hash, folded, spreads names that
+// differ in a digit or two in the middle (IMG_0412.jpg, IMG_0413.jpg).
 std::uint32_t InodeTable::hashOf(std::string_view name) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : name)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash;
+    std::uint64_t hash = std::hash<std::string_view>{}(name);
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 32;
+    return static_cast<std::uint32_t>(hash);
 }
 
 // The slot holding name, or the first free one on its probe path.
