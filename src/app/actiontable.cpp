@@ -2,29 +2,43 @@
 
 #include "app/main.h"
 
+#include <QtGlobal>
+
 namespace quorbel {
 
 const std::array<ActionEntry, 11> actionTable{{
-    {"actOpenFile", "文件", "选择文件", "file", 2, true, &TfrmMain::actOpenFileExecute},
-    {"actOpenDir", "目录", "", "file", 8, false, &TfrmMain::actOpenDirExecute},
-    {"actExit", "退出", "", "file", 3, true, &TfrmMain::actExitExecute},
-    {"actRename", "换名", "换名", "do", 0, true, &TfrmMain::actRenameExecute},
-    {"actExcel", "对应表", "使用对应表填充新名称", "do", 4, true, &TfrmMain::actExcelExecute},
-    {"actBH", "自动编号", "自动编号", "do", 5, true, &TfrmMain::actBHExecute},
-    {"actAbout", "关于", "", "help", 1, true, &TfrmMain::actAboutExecute},
-    {"actClearResult", "清空结果", "清除处理结果", "do", 6, true, &TfrmMain::actClearResultExecute},
-    {"actSaveToExcel", "保存列表", "", "file", 7, true, &TfrmMain::actSaveToExcelExecute},
-    {"actPrecheck", "预检", "", "do", 9, true, &TfrmMain::actPrecheckExecute},
-    {"actUndo", "撤销换名", "", "do", 10, true, &TfrmMain::actUndoExecute},
+    {"actOpenFile", QT_TRANSLATE_NOOP("TfrmMain", "文件"), QT_TRANSLATE_NOOP("TfrmMain", "选择文件"), "file", 2, true, &TfrmMain::actOpenFileExecute},
+    {"actOpenDir", QT_TRANSLATE_NOOP("TfrmMain", "目录"), "", "file", 8, false, &TfrmMain::actOpenDirExecute},
+    {"actExit", QT_TRANSLATE_NOOP("TfrmMain", "退出"), "", "file", 3, true, &TfrmMain::actExitExecute},
+    {"actRename", QT_TRANSLATE_NOOP("TfrmMain", "换名"), QT_TRANSLATE_NOOP("TfrmMain", "换名"), "do", 0, true, &TfrmMain::actRenameExecute},
+    {"actExcel", QT_TRANSLATE_NOOP("TfrmMain", "对应表"), QT_TRANSLATE_NOOP("TfrmMain", "使用对应表填充新名称"), "do", 4, true, &TfrmMain::actExcelExecute},
+    {"actBH", QT_TRANSLATE_NOOP("TfrmMain", "自动编号"), QT_TRANSLATE_NOOP("TfrmMain", "自动编号"), "do", 5, true, &TfrmMain::actBHExecute},
+    {"actAbout", QT_TRANSLATE_NOOP("TfrmMain", "关于"), "", "help", 1, true, &TfrmMain::actAboutExecute},
+    {"actClearResult", QT_TRANSLATE_NOOP("TfrmMain", "清空结果"), QT_TRANSLATE_NOOP("TfrmMain", "清除处理结果"), "do", 6, true, &TfrmMain::actClearResultExecute},
+    {"actSaveToExcel", QT_TRANSLATE_NOOP("TfrmMain", "保存列表"), "", "file", 7, true, &TfrmMain::actSaveToExcelExecute},
+    {"actPrecheck", QT_TRANSLATE_NOOP("TfrmMain", "预检"), "", "do", 9, true, &TfrmMain::actPrecheckExecute},
+    {"actUndo", QT_TRANSLATE_NOOP("TfrmMain", "撤销换名"), "", "do", 10, true, &TfrmMain::actUndoExecute},
 }};
 
 const std::array<MenuEntry, 3> menuTree{{
-    {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
+    {QT_TRANSLATE_NOOP("TfrmMain", "文件"), {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
     // The check and the undo stay off the tool bar, which keeps its layout.
-    {"操作",
+    {QT_TRANSLATE_NOOP("TfrmMain", "操作"),
      {"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-", "actClearResult", ""}},
-    {"帮助", {"actAbout", "", "", "", "", "", "", ""}},
+    {QT_TRANSLATE_NOOP("TfrmMain", "帮助"), {"actAbout", "", "", "", "", "", "", ""}},
 }};
+
+// The tool bar's buttons are narrow: where a translation needs a shorter
+// caption there than in the menu, it translates these. Only lupdate reads them.
+[[maybe_unused]] constexpr struct {
+    const char* source;
+    const char* comment;
+} toolBarCaptions[] = {
+    QT_TRANSLATE_NOOP3("TfrmMain", "保存列表", "tool bar"),
+    QT_TRANSLATE_NOOP3("TfrmMain", "对应表", "tool bar"),
+    QT_TRANSLATE_NOOP3("TfrmMain", "自动编号", "tool bar"),
+    QT_TRANSLATE_NOOP3("TfrmMain", "清空结果", "tool bar"),
+};
 
 const std::array<std::string_view, 11> toolBarOrder{
     "actOpenDir", "actOpenFile",    "-", "actSaveToExcel", "actExcel", "actBH",

@@ -162,7 +162,7 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
 }
 
 bool failed(std::string_view word) {
-    return word != resultword::success && word != resultword::unchanged;
+    return word != resultword::success.text() && word != resultword::unchanged.text();
 }
 
 // Rows as they stood before the run, which moves a renamed row's new name into
