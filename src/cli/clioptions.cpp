@@ -1,11 +1,21 @@
 #include "cli/clioptions.h"
 
+#include "global/coretext.h"
+
 #include <CLI/CLI.hpp>
 
 namespace quorbel {
 namespace {
 
-constexpr const char* description =
+constexpr CoreText description{
+    "按与 Quorbel 窗口相同的规则,一次为许多文件换名。\n"
+    "每个文件在它自己的目录中换名并保留后缀;换名从不替换已有的文件。\n"
+    "\n"
+    "每个文件输出一行: 序号、原路径、新路径和处理结果,以制表符分隔;\n"
+    "然后在标准错误上输出状态文字。\n"
+    "退出状态: 0 没有失败的行,1 有失败的行,2 用法或输入有误(没有换名任何文件)。\n"
+    "处理结果和状态文字随语言环境而变(LC_ALL、LC_MESSAGES、LANG):\n"
+    "脚本应检查退出状态而不是文字,或设置 LC_ALL=C 以得到不变的英文文字。",
     "Renames many files in one run, by the same rules as the Quorbel window.\n"
     "Every file is renamed inside its own directory and keeps its extension; a\n"
     "rename never replaces an existing file.\n"
@@ -13,16 +23,30 @@ constexpr const char* description =
     "Prints one line per file: row number, old path, new path and result word,\n"
     "separated by tabs; then the status text on standard error.\n"
     "Exit status: 0 no row failed, 1 some row failed, 2 bad usage or bad input\n"
-    "(nothing renamed).";
+    "(nothing renamed).\n"
+    "Result words and status texts follow the locale (LC_ALL, LC_MESSAGES, LANG):\n"
+    "scripts should test the exit status, not the words, or set LC_ALL=C to get\n"
+    "English words that never change."};
 
-constexpr const char* examples =
+constexpr CoreText examples{
+    "\n示例:\n"
+    "  按样品表为一板测序图谱换名:\n"
+    "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
+    "  把一个文件夹的照片编号为 B001、B002、……:\n"
+    "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
+    "  先看会发生什么,再执行:\n"
+    "    quorbel-cli --check --names new.txt *.seq && quorbel-cli --names new.txt *.seq\n",
     "\nExamples:\n"
     "  Rename a plate of traces from the sample sheet:\n"
-    "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
+    "    quorbel-cli --map plate.xlsx --sheet Samples --key Trace --value Sample run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  See what would happen, then do it:\n"
-    "    quorbel-cli --check --names new.txt *.seq && quorbel-cli --names new.txt *.seq\n";
+    "    quorbel-cli --check --names new.txt *.seq && quorbel-cli --names new.txt *.seq\n"};
+
+const char* text(const CoreText& words) {
+    return words.text();
+}
 
 // The help shows what an option takes, not the parser's bookkeeping of which
 // options need or exclude which; the descriptions say that in words.
@@ -31,25 +55,38 @@ CLI::Option* takes(CLI::Option* option, const char* what) {
 }
 
 void addFileOptions(CLI::App& app, CliOptions& o) {
-    auto* files = app.add_option("files", o.files,
-                                 "Files to rename, in this order; the order is the row order.\n"
-                                 "Put -- before names that start with -.  Example: a.jpg b.jpg");
+    auto* files =
+        app.add_option("files", o.files,
+                       text({"要换名的文件,按此顺序;顺序即行的顺序。\n以 - 开头的名称前请加 --。  "
+                             "示例: a.jpg b.jpg",
+                             "Files to rename, in this order; the order is the row order.\n"
+                             "Put -- before names that start with -.  Example: a.jpg b.jpg"}));
     takes(files, "FILE ...");
-    auto* from = app.add_option("--files-from", o.filesFrom,
-                                "Read the files from FILE, one path a line (- for standard\n"
-                                "input).  Example: --files-from list.txt");
+    auto* from = app.add_option(
+        "--files-from", o.filesFrom,
+        text({"从 FILE 读取文件,每行一个路径(- 表示标准\n输入)。  示例: --files-from list.txt",
+              "Read the files from FILE, one path a line (- for standard\n"
+              "input).  Example: --files-from list.txt"}));
     takes(from, "FILE");
-    app.add_flag("-0,--null", o.nulSeparated,
-                 "The lists of --files-from and --names are separated by NUL bytes\n"
-                 "instead of line ends, so any file name works; output lines end with\n"
-                 "NUL too.  Example: find . -name '*.ab1' -print0 | quorbel-cli -0\n"
-                 "--files-from - --names names.txt");
-    auto* dir = app.add_option("--dir", o.dir,
-                               "Take every file of FOLDER that matches --type, as the\n"
-                               "directory import does.  Example: --dir run42 --type '*.ab1'");
+    app.add_flag(
+        "-0,--null", o.nulSeparated,
+        text({"--files-from 和 --names 的列表以 NUL "
+              "字节而不是\n换行分隔,因此任何文件名都可以;输出的行也以\nNUL 结尾。  示例: find . "
+              "-name '*.ab1' -print0 | quorbel-cli -0\n--files-from - --names names.txt",
+              "The lists of --files-from and --names are separated by NUL bytes\n"
+              "instead of line ends, so any file name works; output lines end with\n"
+              "NUL too.  Example: find . -name '*.ab1' -print0 | quorbel-cli -0\n"
+              "--files-from - --names names.txt"}));
+    auto* dir =
+        app.add_option("--dir", o.dir,
+                       text({"取 FOLDER 中所有与 --type 相符的文件,与\n目录导入相同。  示例: --dir "
+                             "run42 --type '*.ab1'",
+                             "Take every file of FOLDER that matches --type, as the\n"
+                             "directory import does.  Example: --dir run42 --type '*.ab1'"}));
     auto* type = app.add_option("--type", o.type,
-                                "File patterns for --dir, joined by \";\".  Example:\n"
-                                "--type '*.jpg;*.png'");
+                                text({"--dir 的文件模式,以“;”连接。  示例:\n--type '*.jpg;*.png'",
+                                      "File patterns for --dir, joined by \";\".  Example:\n"
+                                      "--type '*.jpg;*.png'"}));
     takes(dir, "FOLDER");
     takes(type, "PATTERN");
     dir->needs(type);
@@ -59,17 +96,26 @@ void addFileOptions(CLI::App& app, CliOptions& o) {
 }
 
 void addNameOptions(CLI::App& app, CliOptions& o) {
-    auto* map = app.add_option("--map", o.map,
-                               "New names from a mapping table in WORKBOOK (.xls, .xlsx,\n"
-                               ".ods, .csv, .txt): each file's name without extension is looked\n"
-                               "up in column --key of sheet --sheet, and column --value of\n"
-                               "that row gives the new name.  Example: --map plate.xls");
-    auto* sheet = app.add_option("--sheet", o.sheet, "Sheet of --map.  Example: --sheet 名单");
+    auto* map =
+        app.add_option("--map", o.map,
+                       text({"新名称来自 WORKBOOK 中的对应表(.xls、.xlsx、\n.ods、.csv、.txt): "
+                             "每个文件不含后缀的名称在表页 --sheet\n的 --key 列中查找,该行 --value "
+                             "列给出新名称。\n示例: --map plate.xls",
+                             "New names from a mapping table in WORKBOOK (.xls, .xlsx,\n"
+                             ".ods, .csv, .txt): each file's name without extension is looked\n"
+                             "up in column --key of sheet --sheet, and column --value of\n"
+                             "that row gives the new name.  Example: --map plate.xls"}));
+    auto* sheet = app.add_option(
+        "--sheet", o.sheet,
+        text({"--map 的表页。  示例: --sheet 名单", "Sheet of --map.  Example: --sheet 名单"}));
     auto* key = app.add_option("--key", o.key,
-                               "Column of --map holding the old names (without extension).\n"
-                               "Example: --key 文件名");
-    auto* value = app.add_option("--value", o.value,
-                                 "Column of --map holding the new names.  Example: --value 新名");
+                               text({"--map 中存放原文件名(不含后缀)的列。\n示例: --key 文件名",
+                                     "Column of --map holding the old names (without extension).\n"
+                                     "Example: --key 文件名"}));
+    auto* value =
+        app.add_option("--value", o.value,
+                       text({"--map 中存放新文件名的列。  示例: --value 新名",
+                             "Column of --map holding the new names.  Example: --value 新名"}));
     takes(map, "WORKBOOK");
     takes(sheet, "NAME");
     takes(key, "COLUMN");
@@ -78,52 +124,73 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
         map->needs(part);
         part->needs(map);
     }
-    auto* number = app.add_flag("--number", o.number,
-                                "New names by auto numbering: --prefix, then a counter from\n"
-                                "--start by --step over the rows --first to --last, filled\n"
-                                "with zeros to the width of --start.  Example: --number");
-    auto* prefix = app.add_option("--prefix", o.prefix,
-                                  "Text before the counter (default B).  Example: --prefix S");
-    auto* start = app.add_option("--start", o.start,
-                                 "First counter value (default 01); its length is the\n"
-                                 "width.  Example: --start 001 gives 001, 002, ...");
-    auto* step =
-        app.add_option("--step", o.step, "Increment per row (default 1).  Example: --step 2");
-    auto* first =
-        app.add_option("--first", o.first, "First row to number (default 1).  Example: --first 3");
-    auto* last = app.add_option("--last", o.last,
-                                "Last row to number (default the last row).  Example: --last 96");
+    auto* number = app.add_flag(
+        "--number", o.number,
+        text({"按自动编号给出新名称: --prefix,然后是从 --start\n起、按 --step 递增的编号,覆盖 "
+              "--first 到 --last 行,\n按 --start 的宽度以零补齐。  示例: --number",
+              "New names by auto numbering: --prefix, then a counter from\n"
+              "--start by --step over the rows --first to --last, filled\n"
+              "with zeros to the width of --start.  Example: --number"}));
+    auto* prefix =
+        app.add_option("--prefix", o.prefix,
+                       text({"编号前的文字(默认 B)。  示例: --prefix S",
+                             "Text before the counter (default B).  Example: --prefix S"}));
+    auto* start = app.add_option(
+        "--start", o.start,
+        text({"起始编号(默认 01);它的长度即宽度。\n示例: --start 001 得到 001、002、……",
+              "First counter value (default 01); its length is the\n"
+              "width.  Example: --start 001 gives 001, 002, ..."}));
+    auto* step = app.add_option("--step", o.step,
+                                text({"每行的递增量(默认 1)。  示例: --step 2",
+                                      "Increment per row (default 1).  Example: --step 2"}));
+    auto* first = app.add_option("--first", o.first,
+                                 text({"编号的起始行(默认 1)。  示例: --first 3",
+                                       "First row to number (default 1).  Example: --first 3"}));
+    auto* last =
+        app.add_option("--last", o.last,
+                       text({"编号的终止行(默认最后一行)。  示例: --last 96",
+                             "Last row to number (default the last row).  Example: --last 96"}));
     takes(number, "");
     takes(prefix, "TEXT");
     for (CLI::Option* part : {start, step, first, last})
         takes(part, "N");
     for (CLI::Option* part : {prefix, start, step, first, last})
         part->needs(number);
-    auto* names = app.add_option("--names", o.names,
-                                 "New names from FILE, one a line in row order, without\n"
-                                 "extension (- for standard input); an empty line leaves its\n"
-                                 "file as it is.  Example: --names new.txt");
+    auto* names =
+        app.add_option("--names", o.names,
+                       text({"新名称来自 FILE,每行一个,按行的顺序,不含\n后缀(- "
+                             "表示标准输入);空行使其文件保持不变。\n示例: --names new.txt",
+                             "New names from FILE, one a line in row order, without\n"
+                             "extension (- for standard input); an empty line leaves its\n"
+                             "file as it is.  Example: --names new.txt"}));
     takes(names, "FILE");
     map->excludes(number)->excludes(names);
     number->excludes(names);
 }
 
 void addRunOptions(CLI::App& app, CliOptions& o) {
-    auto* check = app.add_flag("--check", o.check,
-                               "Predict every row's result without renaming anything.\n"
-                               "Example: --check --names new.txt *.seq");
+    auto* check = app.add_flag(
+        "--check", o.check,
+        text({"预计每一行的处理结果,不为任何文件换名。\n示例: --check --names new.txt *.seq",
+              "Predict every row's result without renaming anything.\n"
+              "Example: --check --names new.txt *.seq"}));
     auto* undo = app.add_flag("--undo", o.undo,
-                              "Undo the last run, from its journal; takes no files.\n"
-                              "Example: --undo");
-    auto* exportTo = app.add_option("--export", o.exportPath,
-                                    "After the run, write the list with every row's result to\n"
-                                    "FILE, .xls or .xlsx by its extension; a failed export\n"
-                                    "gives exit status 1.  Example: --export result.xlsx");
+                              text({"按换名记录撤销上一次换名;不接受文件。\n示例: --undo",
+                                    "Undo the last run, from its journal; takes no files.\n"
+                                    "Example: --undo"}));
+    auto* exportTo =
+        app.add_option("--export", o.exportPath,
+                       text({"换名之后把列表连同每行的处理结果写入 FILE,\n按后缀为 .xls 或 "
+                             ".xlsx;保存失败时退出状态为 1。\n示例: --export result.xlsx",
+                             "After the run, write the list with every row's result to\n"
+                             "FILE, .xls or .xlsx by its extension; a failed export\n"
+                             "gives exit status 1.  Example: --export result.xlsx"}));
     takes(check, "");
     takes(undo, "");
     takes(exportTo, "FILE");
     app.add_flag("-q,--quiet", o.quiet,
-                 "Print failed rows only, and no status text.  Example: --quiet");
+                 text({"只输出失败的行,不输出状态文字。  示例: --quiet",
+                       "Print failed rows only, and no status text.  Example: --quiet"}));
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
@@ -134,9 +201,20 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
 } // namespace
 
 std::unique_ptr<CLI::App> buildCli(CliOptions& options) {
-    auto app = std::make_unique<CLI::App>(description, "quorbel-cli");
-    app->footer(examples);
-    app->get_formatter()->column_width(24);
+    auto app = std::make_unique<CLI::App>(description.text(), "quorbel-cli");
+    app->footer(examples.text());
+    app->option_defaults()->group(text({"选项", "Options"}));
+    app->set_help_flag("-h,--help", text({"显示此帮助并退出", "Print this help message and exit"}));
+    const auto formatter = app->get_formatter();
+    formatter->column_width(24);
+    if (coreLanguage() == Language::Chinese) {
+        formatter->label("Usage", "用法");
+        formatter->label("OPTIONS", "选项");
+        formatter->label("Positionals", "位置参数");
+        formatter->label("REQUIRED", "必需");
+        formatter->label("Needs", "需要");
+        formatter->label("Excludes", "排除");
+    }
     addFileOptions(*app, options);
     addNameOptions(*app, options);
     addRunOptions(*app, options);
