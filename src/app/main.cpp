@@ -9,12 +9,12 @@
 #include "app/opendircommand.h"
 #include "app/openfilecommand.h"
 #include "app/renamecommands.h"
+#include "app/saferuncommands.h"
 #include "global/picturefiles.h"
 #include "platform/dialogrunner.h"
 #include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "preview/picturepreview.h"
-#include "app/saferuncommands.h"
 #include "renamelist/renamegrid.h"
 
 #include <QAction>
@@ -162,7 +162,7 @@ QAction* TfrmMain::action(std::string_view name) const {
 
 void TfrmMain::buildMenus() {
     for (const MenuEntry& entry : menuTree) {
-        QMenu* menu = menuBar()->addMenu(tr(entry.caption.data()));
+        QMenu* menu = menuBar()->addMenu(tr(entry.caption.data(), "menu"));
         menu->setToolTipsVisible(false);
         for (std::string_view item : entry.items) {
             if (item == "-")
@@ -244,8 +244,8 @@ QWidget* TfrmMain::buildFailurePanel() {
     auto* strip = new QWidget(group);
     strip->setObjectName(QStringLiteral("Panel3"));
     strip->setFixedHeight(37);
-    auto* save = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                 tr("保存列表"), strip);
+    auto* save =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("保存列表"), strip);
     save->setObjectName(QStringLiteral("bbtnSaveFiles"));
     save->setGeometry(0, 5, 81, 25);
     auto* clear = new QPushButton(tr("清除列表"), strip);

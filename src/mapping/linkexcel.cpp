@@ -23,7 +23,7 @@ namespace {
 // format by content, so the other entries only widen what the list shows. Excel saves
 // "Unicode text" (UTF-16, tabs) under ".txt".
 const char* const workbookFilter = QT_TRANSLATE_NOOP(
-    "TfrmLinkExcel",
+    "quorbel::TfrmLinkExcel",
     "Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv);;Unicode 文本 (*.txt)");
 
 QComboBox* addChoiceList(QWidget* parent, const QString& name, const QRect& at) {

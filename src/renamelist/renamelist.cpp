@@ -13,7 +13,7 @@ const std::string emptyText;
 
 // The header row, which the grid shows and the export writes first.
 constexpr CoreText headers[] = {{"序号", "No."},       {"原名称", "Old name"},
-                                {"新名称", "New name"}, {"后缀", "Extension"},
+                                {"新名称", "New name"}, {"后缀", "Ext."},
                                 {"目录", "Folder"},     {"处理结果", "Result"}};
 
 } // namespace
