@@ -27,8 +27,8 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -89,10 +89,9 @@ std::vector<std::string> scanFolder(const CliOptions& o) {
 }
 
 std::vector<std::string> gatherPaths(const CliOptions& o) {
-    std::vector<std::string> paths = !o.dir.empty() ? scanFolder(o)
-                                     : o.filesFrom.empty()
-                                         ? o.files
-                                         : readRecords(o.filesFrom, o.nulSeparated);
+    std::vector<std::string> paths = !o.dir.empty()         ? scanFolder(o)
+                                     : o.filesFrom.empty() ? o.files
+                                                           : readRecords(o.filesFrom, o.nulSeparated);
     // An empty record names no file: a blank line, or the end of "-print0" output.
     std::erase(paths, std::string());
     if (paths.empty())
