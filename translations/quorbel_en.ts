@@ -4,7 +4,6 @@
 <context>
     <name>quorbel::DirectoryListBox</name>
     <message>
-        <location filename="../src/intake/directorylistbox.cpp" line="+37"/>
         <source>无法进入目录 %1</source>
         <translation>Cannot open the folder %1</translation>
     </message>
@@ -12,17 +11,14 @@
 <context>
     <name>quorbel::TAboutBox</name>
     <message>
-        <location filename="../src/app/about.cpp" line="+27"/>
         <source>关于</source>
         <translation>About</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>〖Quorbel〗</source>
         <translation>〖Quorbel〗</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>主页:</source>
         <translation>Home:</translation>
     </message>
@@ -30,28 +26,22 @@
 <context>
     <name>quorbel::TfrmDir</name>
     <message>
-        <location filename="../src/intake/opendir.cpp" line="+28"/>
-        <location line="+22"/>
         <source>选择目录</source>
         <translation>Choose folder</translation>
     </message>
     <message>
-        <location line="+35"/>
         <source>格式选择</source>
         <translation>File type</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>自定义</source>
         <translation>Custom</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>增加</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location line="+31"/>
         <source>选择照片存放位置</source>
         <translation>Choose the folder of the photos</translation>
     </message>
@@ -59,67 +49,54 @@
 <context>
     <name>quorbel::TfrmLinkExcel</name>
     <message>
-        <location filename="../src/mapping/linkexcel.cpp" line="+25"/>
         <source>Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv);;Unicode 文本 (*.txt)</source>
         <translation>Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv);;Unicode text (*.txt)</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>对应表</source>
         <translation>Mapping table</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>第一步:获取数据</source>
         <translation>Step 1: Get the data</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>选择Excel表</source>
         <translation>Choose workbook</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>选择表页(sheet)</source>
         <translation>Sheet</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>第二步:对应关系</source>
         <translation>Step 2: Match columns</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>原文件名</source>
         <translation>Old name</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>新文件名</source>
         <translation>New name</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>仅对Excel97/2000进行测试,更高版未经测试</source>
         <translation>Tested with Excel 97/2000 only; later versions untested</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>打开</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location line="+44"/>
         <source>无法打开该工作簿</source>
         <translation>Cannot open this workbook</translation>
     </message>
@@ -127,78 +104,62 @@
 <context>
     <name>quorbel::TfrmLoadPic</name>
     <message>
-        <location filename="../src/intake/loadpicture.cpp" line="+51"/>
         <source>调入图像</source>
         <translation>Load pictures</translation>
     </message>
     <message>
-        <location line="+39"/>
         <source>双击打开目录</source>
         <translation>Double-click to open a folder</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>当前图片</source>
         <translation>Pictures</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>增强方式</source>
         <translation>Extended</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>使用Shift或Ctrl快速选择</source>
         <translation>Use Shift or Ctrl to select quickly</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>格式选择</source>
         <translation>File type</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>自定义</source>
         <translation>Custom</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>增加</source>
         <translation>Add</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>全部选中</source>
         <translation>Select all</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <location line="+14"/>
         <source>预览</source>
         <translation>Preview</translation>
     </message>
     <message>
-        <location line="-11"/>
         <source>空空如也</source>
         <translation>Empty</translation>
     </message>
     <message>
-        <location line="+103"/>
         <source>共选中:%1个图片</source>
         <translation>Selected: %1</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>宽:%1 高:%2</source>
         <translation>W:%1 H:%2</translation>
     </message>
@@ -206,203 +167,162 @@
 <context>
     <name>quorbel::TfrmMain</name>
     <message>
-        <location filename="../src/app/actiontable.cpp" line="+10"/>
         <source>文件</source>
         <translation>Open files</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>选择文件</source>
         <translation>Choose files</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>目录</source>
         <translation>Folder</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>退出</source>
         <translation>Exit</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+1"/>
         <source>换名</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>对应表</source>
         <translation>Mapping table</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>使用对应表填充新名称</source>
         <translation>Fill in new names from a mapping table</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+1"/>
         <source>自动编号</source>
         <translation>Auto numbering</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>关于</source>
         <translation>About</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>清空结果</source>
         <translation>Clear results</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>清除处理结果</source>
         <translation>Clear the result column</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location filename="../src/app/main.cpp" line="+248"/>
         <source>保存列表</source>
         <translation>Save list</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>预检</source>
         <translation>Check</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>撤销换名</source>
         <translation>Undo rename</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>文件</source>
         <comment>menu</comment>
         <translation>File</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>操作</source>
         <comment>menu</comment>
         <translation>Actions</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>帮助</source>
         <comment>menu</comment>
         <translation>Help</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>文件</source>
         <comment>tool bar</comment>
         <translation>Files</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>保存列表</source>
         <comment>tool bar</comment>
         <translation>Save</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>对应表</source>
         <comment>tool bar</comment>
         <translation>Mapping</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>自动编号</source>
         <comment>tool bar</comment>
         <translation>Number</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>清空结果</source>
         <comment>tool bar</comment>
         <translation>Clear</translation>
     </message>
     <message>
-        <location filename="../src/app/exportcommand.cpp" line="+41"/>
         <source>列表已保存,%1 个单元格中无法识别的字节已写为“�”</source>
         <translation>List saved; unreadable bytes in %1 cells were written as “�”</translation>
     </message>
     <message>
-        <location filename="../src/app/main.cpp" line="-34"/>
         <source>空空如也</source>
         <translation>Empty</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>文件处理失败列表</source>
         <translation>Failed files</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>清除列表</source>
         <translation>Clear list</translation>
     </message>
     <message>
-        <location filename="../src/app/numberingcommand.cpp" line="+56"/>
         <source>提示</source>
         <translation>Note</translation>
     </message>
     <message>
-        <location filename="../src/app/opendircommand.cpp" line="+42"/>
         <source>请选择目录</source>
         <translation>Please choose a folder</translation>
     </message>
     <message>
-        <location filename="../src/app/renamecommands.cpp" line="+96"/>
         <source>无法写换名记录,没有换名任何文件: %1</source>
         <translation>Cannot write the rename journal, nothing renamed: %1</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>换名记录写入失败,换名在第 %1 行停止</source>
         <translation>The rename journal could not be written; the rename stopped at row %1</translation>
     </message>
     <message>
-        <location filename="../src/app/saferuncommands.cpp" line="+26"/>
         <source>换名记录已损坏(%1),没有撤销任何文件。</source>
         <translation>The rename journal is damaged (%1); nothing was undone. </translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>换名记录无法读取(%1),没有撤销任何文件。</source>
         <translation>The rename journal cannot be read (%1); nothing was undone. </translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>记录已另存为 %1</source>
         <translation>The journal was kept as %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>记录仍在 %1</source>
         <translation>The journal is still at %1</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>另一个换名正在进行,请在它结束后再撤销</source>
         <translation>Another rename is running; undo when it has finished</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>没有可以撤销的换名</source>
         <translation>There is no rename to undo</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>换名记录无法更新: %1</source>
         <translation>The rename journal could not be updated: %1</translation>
     </message>
     <message>
-        <location line="+49"/>
         <source>上次换名没有完成(程序被关闭或中断)。要撤销上次换名吗?</source>
         <translation>The last rename did not finish (the program was closed or stopped). Undo the last rename?</translation>
     </message>
@@ -410,52 +330,42 @@
 <context>
     <name>quorbel::TfrmSerial</name>
     <message>
-        <location filename="../src/numbering/serialnub.cpp" line="+31"/>
         <source>自动编号</source>
         <translation>Auto numbering</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>编号规则</source>
         <translation>Numbering</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>打头字符</source>
         <translation>Prefix</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>起始编号</source>
         <translation>Start</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>递增量</source>
         <translation>Step</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>编号范围</source>
         <translation>Rows</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>起始</source>
         <translation>First</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>终止</source>
         <translation>Last</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>放弃</source>
         <translation>Cancel</translation>
     </message>
