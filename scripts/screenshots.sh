@@ -4,15 +4,15 @@
 # with new names and results, and saves the main window and each dialog, once
 # in Chinese (docs/*.png) and once in English (docs/en/*.png).
 # Usage: scripts/screenshots.sh [build-dir]
-# Needs what scripts/setup.sh installs, plus xdotool and imagemagick, which
-# this script installs itself when they are missing.
+# Needs what scripts/setup.sh installs, plus xdotool, imagemagick and exiftool,
+# which this script installs itself when they are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 build=$(cd "$(dirname "$build")" && pwd)/$(basename "$build")
 
 if [ -z "${QUORBEL_SCREENSHOTS_DISPLAY:-}" ]; then
-    tools=(xvfb xauth xdotool imagemagick fonts-wqy-zenhei)
+    tools=(xvfb xauth xdotool imagemagick libimage-exiftool-perl fonts-wqy-zenhei)
     missing=()
     for package in "${tools[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -43,7 +43,7 @@ shoot_language() {
 language=$1 pictures=$work/$2 docs=$3
 shift 3
 # The windows' titles in this language.
-local t_main=$1 t_chooser=$2 t_numbering=$3 t_mapping=$4 t_about=$5
+local t_main=$1 t_chooser=$2 t_numbering=$3 t_mapping=$4 t_about=$5 t_replace=$6 t_datename=$7
 mkdir -p "$pictures"
 colours=("#2e6fb7:#d8e8f8" "#b7472e:#f8e0d8" "#3c8c3c:#e0f4e0" "#8c6c1c:#f8f0c8" "#6c3c8c:#ecdff8")
 for i in "${!colours[@]}"; do
@@ -54,9 +54,14 @@ for i in "${!colours[@]}"; do
     convert -size "$size" "gradient:$to-$from" -fill "$from" -stroke white -strokewidth 6 \
         -draw "circle 240,240 240,$((120 + i * 20))" "$pictures/IMG_000$((i + 1)).jpg"
 done
+# Taken on one morning, the last two in the same second.
+for i in 1 2 3 4 5; do
+    second=$(( i < 5 ? i * 7 : 28 ))
+    exiftool -q -overwrite_original "-DateTimeOriginal=2025:07:14 09:30:$(printf %02d $second)" \
+        "$pictures/IMG_000$i.jpg"
+done
 echo "sample 7, read 812 bases" > "$pictures/S07_trace.txt"
 mkdir "$pictures/B03.jpg"
-
 
 window_of() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 origin_of() {
@@ -98,6 +103,26 @@ shoot "$chooser" loadpicture
 click_in "$chooser" 428 393                             # 确定
 sleep 0.5
 
+# 操作 › 查找替换 and 操作 › 按拍摄日期命名, each left with 放弃.
+operations_menu() {
+    click_in "$main" 52 12                              # 操作
+    click_in "$main" 90 $((36 + $1 * 23))               # its item
+}
+operations_menu 2
+replace=$(window_of "$t_replace")
+sleep 0.5
+xdotool type --delay 40 'IMG_(\d+)'
+xdotool key Tab
+xdotool type --delay 40 'trip_$1'
+click_in "$replace" 80 84                               # 正则表达式
+shoot "$replace" replace
+xdotool key Escape
+sleep 0.5
+operations_menu 3
+shoot "$(window_of "$t_datename")" datename
+xdotool key Escape
+sleep 0.5
+
 click_in "$main" "$(tool_x 3 1)" "$toolbar_y"          # 自动编号
 numbering=$(window_of "$t_numbering")
 shoot "$numbering" numbering
@@ -130,6 +155,7 @@ mkdir "$work/bin"
 printf '#!/bin/sh\nexit 0\n' > "$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 
-shoot_language zh 样品照片 "$here/docs" "Quorbel V2.4" 调入图像 自动编号 对应表 关于
+shoot_language zh 样品照片 "$here/docs" "Quorbel V2.4" 调入图像 自动编号 对应表 关于 \
+    查找替换 按拍摄日期命名
 shoot_language en "sample photos" "$here/docs/en" "Quorbel V2.4" "Load pictures" \
-    "Auto numbering" "Mapping table" About
+    "Auto numbering" "Mapping table" About "Find and replace" "Name by date taken"

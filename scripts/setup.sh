@@ -14,6 +14,8 @@ packages=(
     # lupdate and lrelease for the program's own catalogues (translations/).
     qt6-tools-dev qt6-l10n-tools
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
+    # Regular expressions of find and replace.
+    libpcre2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei xvfb xauth
     desktop-file-utils appstream dpkg-dev file

@@ -6,7 +6,7 @@
 
 namespace quorbel {
 
-const std::array<ActionEntry, 11> actionTable{{
+const std::array<ActionEntry, 13> actionTable{{
     {"actOpenFile", QT_TRANSLATE_NOOP("quorbel::TfrmMain", "文件"),
      QT_TRANSLATE_NOOP("quorbel::TfrmMain", "选择文件"), "file", 2, true,
      &TfrmMain::actOpenFileExecute},
@@ -32,13 +32,18 @@ const std::array<ActionEntry, 11> actionTable{{
      &TfrmMain::actPrecheckExecute},
     {"actUndo", QT_TRANSLATE_NOOP("quorbel::TfrmMain", "撤销换名"), "", "do", 10, true,
      &TfrmMain::actUndoExecute},
+    {"actReplace", QT_TRANSLATE_NOOP("quorbel::TfrmMain", "查找替换"), "", "do", 11, true,
+     &TfrmMain::actReplaceExecute},
+    {"actDateName", QT_TRANSLATE_NOOP("quorbel::TfrmMain", "按拍摄日期命名"), "", "do", 12, true,
+     &TfrmMain::actDateNameExecute},
 }};
 
 const std::array<MenuEntry, 3> menuTree{{
     {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
-    // The check and the undo stay off the tool bar, which keeps its layout.
+    // The commands added since stay off the tool bar, which keeps its layout.
     {"操作",
-     {"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-", "actClearResult", ""}},
+     {"actExcel", "actBH", "actReplace", "actDateName", "actPrecheck", "actRename", "actUndo", "-",
+      "actClearResult", ""}},
     {"帮助", {"actAbout", "", "", "", "", "", "", ""}},
 }};
 

@@ -12,8 +12,10 @@
 #include "mapping/applymapping.h"
 #include "mapping/mappingchoice.h"
 #include "mapping/workbookreader.h"
+#include "numbering/datenamer.h"
 #include "numbering/integerreading.h"
 #include "numbering/namegenerator.h"
+#include "numbering/namereplacer.h"
 #include "platform/posixfilesystem.h"
 #include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
@@ -147,8 +149,38 @@ std::string applyMappingTable(RenameList& list, const CliOptions& o) {
     }
 }
 
+std::string applyReplace(RenameList& list, const CliOptions& o) {
+    try {
+        NameReplacer replacer({o.replace.at(0), o.replace.at(1), o.regex, o.ignoreCase});
+        ReplacedNames result = replaceNames(list, replacer);
+        std::string status = replacedStatusText(result);
+        writeNewNames(list, std::move(result.names));
+        return status;
+    } catch (const ReplaceRuleError& error) {
+        throw UsageError(std::string("--replace: ") + error.what());
+    }
+}
+
+std::string applyDateNames(RenameList& list, const CliOptions& o) {
+    std::optional<DatePattern> pattern;
+    try {
+        pattern.emplace(o.date);
+    } catch (const DatePatternError& error) {
+        throw UsageError(std::string("--date: ") + error.what());
+    }
+    DateNamer namer(list, posixFileSystem());
+    DateNames result = namer.names(*pattern);
+    std::string status = dateNamedStatusText(result);
+    writeNewNames(list, std::move(result.names));
+    return status;
+}
+
 // Returns the status text of the step, if it has one.
 std::string giveNewNames(RenameList& list, const CliOptions& o) {
+    if (!o.replace.empty())
+        return applyReplace(list, o);
+    if (o.dateGiven)
+        return applyDateNames(list, o);
     if (!o.map.empty())
         return applyMappingTable(list, o);
     if (o.number) {

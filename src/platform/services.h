@@ -29,6 +29,9 @@ struct Services {
     // Where the journal of the last run is kept; "" means the user's state
     // directory ($XDG_STATE_HOME/quorbel).
     std::string journalDirectory{};
+    // The file the dialogs keep their settings in; "" means the user's own
+    // ($XDG_CONFIG_HOME/quorbel/quorbel.conf).
+    std::string settingsFile{};
 };
 
 } // namespace quorbel

@@ -83,10 +83,13 @@ struct FakeServices {
     ScriptedDialogRunner dialogs;
     WorkbookOpener workbooks;     // empty: the real readers
     QTemporaryDir stateDirectory; // the run's journal, never the user's own
+    QTemporaryDir configDirectory; // the dialogs' settings, never the user's own
 
     Services services() {
         Services result{&shell, &messages, &files, &dialogs, workbooks};
         result.journalDirectory = stateDirectory.path().toStdString();
+        result.settingsFile =
+            configDirectory.filePath(QStringLiteral("quorbel.conf")).toStdString();
         return result;
     }
 };
