@@ -2,10 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>RuleDialog</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>放弃</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>预览</source>
+        <translation>Preview</translation>
+    </message>
+</context>
+<context>
     <name>quorbel::DirectoryListBox</name>
     <message>
         <source>无法进入目录 %1</source>
         <translation>Cannot open the folder %1</translation>
+    </message>
+</context>
+<context>
+    <name>quorbel::NamePreview</name>
+    <message>
+        <source>原名称</source>
+        <translation>Old name</translation>
+    </message>
+    <message>
+        <source>新名称</source>
+        <translation>New name</translation>
     </message>
 </context>
 <context>
@@ -21,6 +47,37 @@
     <message>
         <source>主页:</source>
         <translation>Home:</translation>
+    </message>
+</context>
+<context>
+    <name>quorbel::TfrmDateName</name>
+    <message>
+        <source>按拍摄日期命名</source>
+        <translation>Name by date taken</translation>
+    </message>
+    <message>
+        <source>命名规则</source>
+        <translation>Naming rule</translation>
+    </message>
+    <message>
+        <source>格式</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>%Y 年  %m 月  %d 日  %H 时  %M 分  %S 秒</source>
+        <translation>%Y year  %m month  %d day  %H h  %M min  %S s</translation>
+    </message>
+    <message>
+        <source>（没有拍摄日期）</source>
+        <translation>(no date taken)</translation>
+    </message>
+    <message>
+        <source>（不变）</source>
+        <translation>(unchanged)</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
     </message>
 </context>
 <context>
@@ -325,6 +382,57 @@
     <message>
         <source>上次换名没有完成(程序被关闭或中断)。要撤销上次换名吗?</source>
         <translation>The last rename did not finish (the program was closed or stopped). Undo the last rename?</translation>
+    </message>
+    <message>
+        <source>查找替换</source>
+        <translation>Find and replace</translation>
+    </message>
+    <message>
+        <source>按拍摄日期命名</source>
+        <translation>Name by date taken</translation>
+    </message>
+</context>
+<context>
+    <name>quorbel::TfrmReplace</name>
+    <message>
+        <source>查找替换</source>
+        <translation>Find and replace</translation>
+    </message>
+    <message>
+        <source>替换规则</source>
+        <translation>Replace rule</translation>
+    </message>
+    <message>
+        <source>查找</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>替换为</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>正则表达式</source>
+        <translation>Regular expression</translation>
+    </message>
+    <message>
+        <source>替换为里可用 $1 或 ${名称} 引用分组</source>
+        <translation>Replace may name the groups as $1 or ${name}</translation>
+    </message>
+    <message>
+        <source>不区分大小写</source>
+        <translation>Ignore case</translation>
+    </message>
+    <message>
+        <source>（不变）</source>
+        <translation>(unchanged)</translation>
+    </message>
+    <message>
+        <source>（空）</source>
+        <translation>(empty)</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,10 @@ constexpr CoreText examples{
     "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
     "  把一个文件夹的照片编号为 B001、B002、……:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
+    "  按拍摄日期为照片命名,如 20250714_093005.jpg:\n"
+    "    quorbel-cli --date %Y%m%d_%H%M%S photos/*.jpg\n"
+    "  把 IMG_0001.jpg 改为 trip_0001.jpg:\n"
+    "    quorbel-cli --replace 'IMG_(\\d+)' 'trip_$1' --regex photos/*.jpg\n"
     "  先看会发生什么,再执行:\n"
     "    quorbel-cli --check --names new.txt *.seq && quorbel-cli --names new.txt *.seq\n",
     "\nExamples:\n"
@@ -100,19 +104,27 @@ void addFileOptions(CLI::App& app, CliOptions& o) {
 }
 
 CLI::Option* addReplaceOptions(CLI::App& app, CliOptions& o) {
-    auto* replace = app.add_option("--replace", o.replace,
-                                   "New names by find and replace in each file's name without\n"
-                                   "extension: every FIND becomes REPLACEMENT; files where FIND\n"
-                                   "does not occur stay as they are.  Example: --replace IMG trip");
+    auto* replace =
+        app.add_option("--replace", o.replace,
+                       text({"按查找替换给出新名称,在每个文件不含后缀的名称中:\n每个 FIND 变为 "
+                             "REPLACEMENT;没有 FIND 的文件保持\n不变。  示例: --replace IMG trip",
+                             "New names by find and replace in each file's name without\n"
+                             "extension: every FIND becomes REPLACEMENT; files where FIND\n"
+                             "does not occur stay as they are.  Example: --replace IMG trip"}));
     replace->expected(2)->allow_extra_args(false);
     takes(replace, "FIND REPLACEMENT");
-    auto* regex = app.add_flag("--regex", o.regex,
-                               "FIND is a regular expression (PCRE2, UTF-8); REPLACEMENT may\n"
-                               "name its groups as $1, ${1} or ${name}, and $$ is a $.\n"
-                               "Example: --replace 'IMG_(\\d+)' 'trip_$1' --regex");
-    auto* ignoreCase = app.add_flag("--ignore-case", o.ignoreCase,
-                                    "FIND matches letters of any case, in every script.\n"
-                                    "Example: --replace img trip --ignore-case");
+    auto* regex =
+        app.add_flag("--regex", o.regex,
+                     text({"FIND 是正则表达式(PCRE2,UTF-8);REPLACEMENT 可以用\n$1、${1} 或 ${名称} "
+                           "引用分组,$$ 表示 $。\n示例: --replace 'IMG_(\\d+)' 'trip_$1' --regex",
+                           "FIND is a regular expression (PCRE2, UTF-8); REPLACEMENT may\n"
+                           "name its groups as $1, ${1} or ${name}, and $$ is a $.\n"
+                           "Example: --replace 'IMG_(\\d+)' 'trip_$1' --regex"}));
+    auto* ignoreCase = app.add_flag(
+        "--ignore-case", o.ignoreCase,
+        text({"FIND 不区分大小写,任何文字都是如此。\n示例: --replace img trip --ignore-case",
+              "FIND matches letters of any case, in every script.\n"
+              "Example: --replace img trip --ignore-case"}));
     takes(regex, "");
     takes(ignoreCase, "");
     regex->needs(replace);
@@ -190,13 +202,19 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                              "file as it is.  Example: --names new.txt"}));
     takes(names, "FILE");
     CLI::Option* replace = addReplaceOptions(app, o);
-    auto* date = app.add_option("--date", o.date,
-                                "New names from the date each picture was taken (EXIF\n"
-                                "DateTimeOriginal, else DateTimeDigitized, else DateTime):\n"
-                                "%Y %m %d %H %M %S stand for its parts, %% for %, other text\n"
-                                "for itself. Files of the same second get _2, _3, ..., names\n"
-                                "already in the folder count; files without a date stay as\n"
-                                "they are.  Example: --date %Y%m%d_%H%M%S");
+    auto* date =
+        app.add_option("--date", o.date,
+                       text({"新名称来自每张图片的拍摄日期(EXIF\nDateTimeOriginal,否则 "
+                             "DateTimeDigitized,否则 DateTime):\n%Y %m %d %H %M %S 表示其各部分,%% "
+                             "表示 %,其他文字\n照原样。同一秒的文件加 "
+                             "_2、_3、……,文件夹中已有的名称\n也算在内;"
+                             "没有日期的文件保持不变。\n示例: --date %Y%m%d_%H%M%S",
+                             "New names from the date each picture was taken (EXIF\n"
+                             "DateTimeOriginal, else DateTimeDigitized, else DateTime):\n"
+                             "%Y %m %d %H %M %S stand for its parts, %% for %, other text\n"
+                             "for itself. Files of the same second get _2, _3, ..., names\n"
+                             "already in the folder count; files without a date stay as\n"
+                             "they are.  Example: --date %Y%m%d_%H%M%S"}));
     takes(date, "PATTERN");
     date->each([&o](const std::string&) { o.dateGiven = true; });
     const std::vector<CLI::Option*> ways{map, number, names, replace, date};
