@@ -3,7 +3,10 @@
 #include "intake/patternlist.h"
 #include "mapping/mappingchoice.h"
 #include "mapping/workbookmessages.h"
+#include "numbering/datenamer.h"
+#include "numbering/datepattern.h"
 #include "numbering/namegenerator.h"
+#include "numbering/namereplacer.h"
 #include "platform/posixfilesystem.h"
 #include "renamelist/renamejournal.h"
 #include "renamelist/renamelist.h"
@@ -163,6 +166,27 @@ INSTANTIATE_TEST_SUITE_P(
                  "*.emf|*.wmf|*.png|*.tif|*.gif|*.ab1|*.seq|*.txt|*.*|",
                  "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif|*.jpg|*.jpeg|*.bmp|*.ico|"
                  "*.emf|*.wmf|*.png|*.tif|*.gif|*.ab1|*.seq|*.txt|*.*|"},
+        WordCase{"DatePatternProblem",
+                 [] {
+                     try {
+                         DatePattern("%Y/%m");
+                     } catch (const DatePatternError& error) {
+                         return std::string(error.what());
+                     }
+                     return std::string();
+                 },
+                 "日期格式第 3 个字符处有误：名称里不能有 /",
+                 "The date pattern is wrong at character 3: a name cannot hold /"},
+        WordCase{"ReplaceRuleProblem",
+                 [] {
+                     try {
+                         NameReplacer({"IMG_(\\d+", "x", true, false});
+                     } catch (const ReplaceRuleError& error) {
+                         return std::string(error.what());
+                     }
+                     return std::string();
+                 },
+                 "正则表达式末尾有误：缺少 )", "The regular expression is wrong at the end: ) is missing"},
         WordCase{"CustomFilter", [] { return customEntryText("  *.ab1 "); },
                  "|自定义(*.ab1)|*.ab1", "|Custom (*.ab1)|*.ab1"}),
     [](const auto& info) { return std::string(info.param.name); });
