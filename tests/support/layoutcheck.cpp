@@ -121,6 +121,22 @@ QStringList labelRunsUnder(const QLabel& label) {
     return faults;
 }
 
+// A check box, as wide as its caption needs, lying under another control.
+QStringList checkBoxRunsUnder(const QCheckBox& box) {
+    QStringList faults;
+    const QRect needed(box.pos(), QSize(std::max(box.width(), box.sizeHint().width()),
+                                         box.height()));
+    for (const QObject* object : box.parentWidget()->children()) {
+        const auto* sibling = qobject_cast<const QWidget*>(object);
+        if (!sibling || sibling == &box || !sibling->isVisibleTo(box.parentWidget()))
+            continue;
+        if (needed.intersects(sibling->geometry()))
+            faults << QStringLiteral("check box \"%1\" runs under %2")
+                          .arg(plain(box.text()), describe(*sibling));
+    }
+    return faults;
+}
+
 } // namespace
 
 QStringList textsCutOff(const QWidget& window) {
@@ -152,6 +168,8 @@ QStringList textsCutOff(const QWidget& window) {
         }
         if (const auto* label = qobject_cast<const QLabel*>(widget))
             faults << labelRunsUnder(*label);
+        if (const auto* box = qobject_cast<const QCheckBox*>(widget))
+            faults << checkBoxRunsUnder(*box);
         if (!text.isEmpty() && metrics.horizontalAdvance(text) > room)
             faults << QStringLiteral("text cut off: \"%1\" needs %2 pixels, has %3: %4")
                           .arg(text)
