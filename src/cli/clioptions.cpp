@@ -32,6 +32,8 @@ constexpr CoreText examples{
     "\n示例:\n"
     "  按样品表为一板测序图谱换名:\n"
     "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
+    "  按板图为一板测序图谱换名,96 孔板:\n"
+    "    quorbel-cli --plate layout.xlsx --sheet 板图 run42/*.ab1\n"
     "  把一个文件夹的照片编号为 B001、B002、……:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  按拍摄日期为照片命名,如 20250714_093005.jpg:\n"
@@ -43,6 +45,8 @@ constexpr CoreText examples{
     "\nExamples:\n"
     "  Rename a plate of traces from the sample sheet:\n"
     "    quorbel-cli --map plate.xlsx --sheet Samples --key Trace --value Sample run42/*.ab1\n"
+    "  Rename a plate's traces from its layout, a 96-well grid:\n"
+    "    quorbel-cli --plate layout.xlsx --sheet Layout run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  Name photos by the date taken, 20250714_093005.jpg:\n"
@@ -144,7 +148,8 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                              "that row gives the new name.  Example: --map plate.xls"}));
     auto* sheet = app.add_option(
         "--sheet", o.sheet,
-        text({"--map 的表页。  示例: --sheet 名单", "Sheet of --map.  Example: --sheet 名单"}));
+        text({"--map 或 --plate 的表页。  示例: --sheet 名单",
+              "Sheet of --map or --plate.  Example: --sheet 名单"}));
     auto* key = app.add_option("--key", o.key,
                                text({"--map 中存放原文件名(不含后缀)的列。\n示例: --key 文件名",
                                      "Column of --map holding the old names (without extension).\n"
@@ -157,10 +162,30 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
     takes(sheet, "NAME");
     takes(key, "COLUMN");
     takes(value, "COLUMN");
-    for (CLI::Option* part : {sheet, key, value}) {
+    for (CLI::Option* part : {sheet, key, value})
         map->needs(part);
-        part->needs(map);
-    }
+    key->needs(map);
+    value->needs(map);
+    auto* plate =
+        app.add_option("--plate", o.plate,
+                       text({"新名称来自 WORKBOOK 中的板图: 表页 --sheet 中是 96 或 384 孔\n"
+                             "的板,左边是行字母 A、B、……,上边是列号 1、2、……。\n"
+                             "名称是一个孔(A01.ab1)或在 _ - . 或空格之间含有一个孔\n"
+                             "(run5_C12_16.ab1)的文件得到该孔的文字。\n"
+                             "示例: --plate plate.xlsx --sheet 板图",
+                       "New names from a plate layout in WORKBOOK: sheet --sheet holds a\n"
+                       "96- or 384-well grid, row letters A, B, ... down the left and column\n"
+                       "numbers 1, 2, ... across the top. A file whose name is a well\n"
+                       "(A01.ab1) or holds one between _ - . or blanks (run5_C12_16.ab1)\n"
+                       "gets that well's text.  Example: --plate plate.xlsx --sheet 板图"}));
+    auto* block = app.add_option("--block", o.block,
+                                 text({"--sheet 中的第几块板,从上往下数(默认 1)。\n示例: --block 2",
+                                       "Which plate of --sheet, counted from the top (default 1).\n"
+                                       "Example: --block 2"}));
+    takes(plate, "WORKBOOK");
+    takes(block, "N");
+    plate->needs(sheet);
+    block->needs(plate);
     auto* number = app.add_flag(
         "--number", o.number,
         text({"按自动编号给出新名称: --prefix,然后是从 --start\n起、按 --step 递增的编号,覆盖 "
@@ -217,7 +242,7 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                              "they are.  Example: --date %Y%m%d_%H%M%S"}));
     takes(date, "PATTERN");
     date->each([&o](const std::string&) { o.dateGiven = true; });
-    const std::vector<CLI::Option*> ways{map, number, names, replace, date};
+    const std::vector<CLI::Option*> ways{map, plate, number, names, replace, date};
     for (std::size_t i = 0; i < ways.size(); ++i)
         for (std::size_t j = i + 1; j < ways.size(); ++j)
             ways[i]->excludes(ways[j]);
@@ -249,8 +274,8 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
-    for (const char* name :
-         {"files", "--files-from", "--dir", "--map", "--number", "--names", "--replace", "--date"})
+    for (const char* name : {"files", "--files-from", "--dir", "--map", "--plate", "--number",
+                             "--names", "--replace", "--date"})
         undo->excludes(app.get_option(name));
 }
 

@@ -3,6 +3,7 @@
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
 #include "cli/clitexts.h"
+#include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -183,6 +184,8 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         return applyDateNames(list, o);
     if (!o.map.empty())
         return applyMappingTable(list, o);
+    if (!o.plate.empty())
+        return applyPlateLayout(list, o);
     if (o.number) {
         applyNumbering(list, o);
         return {};
@@ -314,6 +317,8 @@ int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);
+    if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
+        throw UsageError("--sheet needs --map or --plate");
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());

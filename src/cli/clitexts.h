@@ -23,8 +23,8 @@ inline constexpr CoreText namesCount{"%3 中有 %1 个新名称,文件却有 %2 
                                      "1 new name for %2 files in %3"};
 inline constexpr CoreText standardInput{"标准输入", "standard input"};
 inline constexpr CoreText noNewNames{
-    "没有新名称: 请给出 --map、--number、--names、--replace 或 --date",
-    "no new names: give --map, --number, --names, --replace or --date"};
+    "没有新名称: 请给出 --map、--plate、--number、--names、--replace 或 --date",
+    "no new names: give --map, --plate, --number, --names, --replace or --date"};
 inline constexpr CoreText noJournal{"无法写换名记录,没有换名任何文件: %1",
                                     "cannot write the journal, nothing renamed: %1"};
 inline constexpr CoreText journalStopped{
