@@ -157,6 +157,26 @@
         <source>无法打开该工作簿</source>
         <translation>Cannot open this workbook</translation>
     </message>
+    <message>
+        <source>板图</source>
+        <translation>Plate</translation>
+    </message>
+    <message>
+        <source>按文件名中的孔位(如 A01)从板图取新文件名</source>
+        <translation>Take new names from the plate by the well in the file name (such as A01)</translation>
+    </message>
+    <message>
+        <source>板</source>
+        <translation>Plate</translation>
+    </message>
+    <message>
+        <source>%1 孔 (A1–%2%3)</source>
+        <translation>%1 wells (A1–%2%3)</translation>
+    </message>
+    <message>
+        <source>板 %1 (%2)</source>
+        <translation>Plate %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>quorbel::TfrmLoadPic</name>

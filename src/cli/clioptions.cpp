@@ -46,7 +46,7 @@ constexpr CoreText examples{
     "  Rename a plate of traces from the sample sheet:\n"
     "    quorbel-cli --map plate.xlsx --sheet Samples --key Trace --value Sample run42/*.ab1\n"
     "  Rename a plate's traces from its layout, a 96-well grid:\n"
-    "    quorbel-cli --plate layout.xlsx --sheet Layout run42/*.ab1\n"
+    "    quorbel-cli --plate layout.xlsx --sheet 板图 run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  Name photos by the date taken, 20250714_093005.jpg:\n"
