@@ -95,12 +95,16 @@ void renameCommand(TfrmMain& main) {
     std::string error;
     const std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
     if (!lock && busy)
-        throw std::runtime_error(std::string(historyBusyText()));
+        throw std::runtime_error(historyBusyText());
     if (!lock)
-        throw std::runtime_error("无法写换名记录,没有换名任何文件: " + error);
+        throw std::runtime_error(
+            TfrmMain::tr("无法写换名记录,没有换名任何文件: %1").arg(QString::fromStdString(error))
+                .toStdString());
     const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
-        throw std::runtime_error("无法写换名记录,没有换名任何文件: " + error);
+        throw std::runtime_error(
+            TfrmMain::tr("无法写换名记录,没有换名任何文件: %1").arg(QString::fromStdString(error))
+                .toStdString());
     RenameList& list = main.renameList();
     RenameRunSummary summary;
     {
@@ -114,8 +118,9 @@ void renameCommand(TfrmMain& main) {
     }
     store.settle(journal->path(), summary.renamed > 0);
     if (summary.stoppedAtRow > 0)
-        throw std::runtime_error("换名记录写入失败,换名在第 " +
-                                 std::to_string(summary.stoppedAtRow) + " 行停止");
+        throw std::runtime_error(TfrmMain::tr("换名记录写入失败,换名在第 %1 行停止")
+                                     .arg(summary.stoppedAtRow)
+                                     .toStdString());
 }
 
 void clearResultCommand(TfrmMain& main) {

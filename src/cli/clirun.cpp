@@ -2,6 +2,7 @@
 
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
+#include "cli/clitexts.h"
 #include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
@@ -53,7 +54,7 @@ std::optional<ExportFormat> exportFormatFor(const CliOptions& o) {
         return std::nullopt;
     const std::optional<ExportFormat> format = exportFormatOf(o.exportPath);
     if (!format)
-        throw UsageError("--export: the file name must end in .xls or .xlsx: " + o.exportPath);
+        throw UsageError(clitext::exportExtension.fill({o.exportPath}));
     return format;
 }
 
@@ -63,10 +64,9 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
     try {
         const ExportResult result = exportList(list, path, format);
         if (result.replacedCells > 0)
-            std::fprintf(stderr,
-                         "quorbel-cli: %zu cells held bytes that are not UTF-8; they were "
-                         "written as U+FFFD\n",
-                         result.replacedCells);
+            std::fputs(
+                clitext::replacedCells.count(static_cast<long long>(result.replacedCells)).c_str(),
+                stderr);
         return exitAllDone;
     } catch (const ExportError& error) {
         std::fprintf(stderr, "quorbel-cli: %s\n", error.what());
@@ -76,7 +76,7 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
 
 void refuseTwoReadersOfStandardInput(const CliOptions& o) {
     if (o.filesFrom == "-" && o.names == "-")
-        throw UsageError("--files-from and --names cannot both read standard input");
+        throw UsageError(clitext::twoStdinReaders);
 }
 
 JournalStore journalStore() {
@@ -89,9 +89,9 @@ JournalStore journalStore() {
 std::vector<std::string> scanFolder(const CliOptions& o) {
     struct stat folder {};
     if (::stat(o.dir.c_str(), &folder) != 0)
-        throw UsageError("--dir: cannot open folder " + o.dir + ": " + std::strerror(errno));
+        throw UsageError(clitext::cannotOpenFolder.fill({o.dir, std::strerror(errno)}));
     if (!S_ISDIR(folder.st_mode))
-        throw UsageError("--dir: " + o.dir + " is not a folder");
+        throw UsageError(clitext::notAFolder.fill({o.dir}));
     std::unique_ptr<CaseBlindCollation> collation;
     try {
         collation = std::make_unique<CaseBlindCollation>("");
@@ -108,14 +108,14 @@ std::vector<std::string> gatherPaths(const CliOptions& o) {
     // An empty record names no file: a blank line, or the end of "-print0" output.
     std::erase(paths, std::string());
     if (paths.empty())
-        throw UsageError("no files to rename");
+        throw UsageError(clitext::noFiles);
     return paths;
 }
 
 std::int32_t readNumberOption(const std::string& option, const std::string& text) {
     const std::optional<std::int32_t> value = readInteger(text);
     if (!value)
-        throw UsageError(option + " must be an integer, not \"" + text + "\"");
+        throw UsageError(clitext::notAnInteger.fill({option, text}));
     return *value;
 }
 
@@ -129,7 +129,7 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
     request.lastRow = o.last.empty() ? lastFileRow : readNumberOption("--last", o.last);
     std::optional<std::vector<NumberedName>> names = numberRows(request, lastFileRow);
     if (!names)
-        throw UsageError(std::string(startNotIntegerMessage) + ": \"" + o.start + "\"");
+        throw UsageError(clitext::startNotInteger.fill({startNotIntegerMessage.text(), o.start}));
     writeNewNames(list, std::move(*names));
 }
 
@@ -137,8 +137,9 @@ void applyNameList(RenameList& list, const CliOptions& o) {
     std::vector<std::string> names = readRecords(o.names, o.nulSeparated);
     const int files = list.RowCount() - 1;
     if (static_cast<long long>(names.size()) != files)
-        throw UsageError(std::to_string(names.size()) + " new names for " + std::to_string(files) +
-                         " files in " + (o.names == "-" ? "standard input" : o.names));
+        throw UsageError(clitext::namesCount.count(
+            static_cast<long long>(names.size()),
+            {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
     list.beginUpdate();
     for (int row = 1; row <= files; ++row)
         list.setCell(RenameList::NewName, row, std::move(names[static_cast<size_t>(row - 1)]));
@@ -203,11 +204,11 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --plate, --number, --names, --replace or --date");
+    throw UsageError(clitext::noNewNames);
 }
 
 bool failed(std::string_view word) {
-    return word != resultword::success && word != resultword::unchanged;
+    return word != resultword::success.text() && word != resultword::unchanged.text();
 }
 
 // Rows as they stood before the run, which moves a renamed row's new name into
@@ -267,9 +268,9 @@ std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
     std::string error;
     std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
     if (!lock && busy)
-        throw UsageError(std::string(historyBusyText()));
+        throw UsageError(historyBusyText());
     if (!lock)
-        throw UsageError("cannot write the journal, nothing renamed: " + error);
+        throw UsageError(clitext::noJournal.fill({error}));
     return lock;
 }
 
@@ -282,9 +283,7 @@ void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
         return;
     const JournalContents& contents = latest.read.contents;
     if (!contents.finished && !contents.closed)
-        std::fprintf(stderr,
-                     "quorbel-cli: an earlier run was cut short; it stays in the history "
-                     "(--history), and --undo reaches it after the runs that came later\n");
+        std::fputs(clitext::earlierRunCutShort, stderr);
 }
 
 int renameAndReport(RenameList& list, const CliOptions& o) {
@@ -296,7 +295,7 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     std::string error;
     const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
-        throw UsageError("cannot write the journal, nothing renamed: " + error);
+        throw UsageError(clitext::noJournal.fill({error}));
     RenameRunSummary summary;
     {
         ProgressBar progress(list.RowCount() - 1);
@@ -315,9 +314,8 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
     if (summary.stoppedAtRow > 0) {
-        std::fprintf(stderr,
-                     "quorbel-cli: the journal could not be written; the run stopped at row %d\n",
-                     summary.stoppedAtRow);
+        std::fputs(clitext::journalStopped.fill({std::to_string(summary.stoppedAtRow)}).c_str(),
+                   stderr);
         return exitSomeFailed;
     }
     return anyFailed ? exitSomeFailed : exitAllDone;
@@ -353,18 +351,18 @@ std::string localTime(std::int64_t seconds) {
 }
 
 std::string historyLine(const RunSummaryLine& run) {
-    std::string state = run.status != JournalReadStatus::Ok ? "damaged"
-                        : run.undone                        ? "undone"
-                        : run.finished                      ? "done"
-                                                            : "cut short";
+    const CoreText& state = run.status != JournalReadStatus::Ok ? clitext::runDamaged
+                            : run.undone                        ? clitext::runUndone
+                            : run.finished                      ? clitext::runDone
+                                                                : clitext::runCutShort;
     std::string folder = escapeJournalPath(run.folder);
     if (run.folders > 1)
-        folder += " (+" + std::to_string(run.folders - 1) + " more folders)";
-    std::string files = std::to_string(run.renamed) + " files";
+        folder += clitext::moreFolders.count(run.folders - 1);
+    std::string files = clitext::filesRenamed.count(run.renamed);
     if (run.unknown > 0)
-        files += " (+" + std::to_string(run.unknown) + " not recorded)";
+        files += clitext::notRecorded.count(run.unknown);
     return std::to_string(run.number) + "\t" + localTime(run.startedAt) + "\t" + folder + "\t" +
-           files + "\t" + state + "\n";
+           files + "\t" + state.text() + "\n";
 }
 
 int historyAndReport() {
@@ -380,14 +378,14 @@ int undoAndReport(const CliOptions& o) {
     switch (result.status) {
     case LastRunUndo::Nothing:
         if (!o.quiet)
-            std::fprintf(stderr, "quorbel-cli: nothing to undo\n");
+            std::fputs(clitext::nothingToUndo, stderr);
         return exitAllDone;
     case LastRunUndo::Busy:
-        throw UsageError(std::string(historyBusyText()));
+        throw UsageError(historyBusyText());
     case LastRunUndo::Unusable:
-        throw UsageError("the journal " + result.journal + " is damaged or unreadable (" +
-                         result.read.problem + "); nothing undone" +
-                         (result.setAsidePath.empty() ? "" : ", kept as " + result.setAsidePath));
+        throw UsageError(
+            clitext::journalUnusable.fill({result.journal, result.read.problem}) +
+            (result.setAsidePath.empty() ? "" : clitext::keptAs.fill({result.setAsidePath})));
     case LastRunUndo::Undone:
         break;
     }
@@ -407,7 +405,7 @@ void checkExport(const RenameList& list, const CliOptions& o, ExportFormat forma
     try {
         checkExportTarget(list, o.exportPath, format);
     } catch (const ExportError& error) {
-        throw UsageError(std::string("--export: ") + error.what() + "; nothing renamed");
+        throw UsageError(clitext::exportRefused.fill({error.what()}));
     }
 }
 
@@ -439,6 +437,7 @@ int execute(const CliOptions& o) {
 } // namespace
 
 int runCli(int argc, char** argv) {
+    setCoreLanguage(environmentLanguage());
     CliOptions options;
     const std::unique_ptr<CLI::App> app = buildCli(options);
     try {
@@ -446,8 +445,7 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\nRun quorbel-cli --help for the options.\n",
-                     error.what());
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

@@ -86,8 +86,8 @@ std::string runFileName(std::uint64_t number) {
 
 } // namespace
 
-std::string_view historyBusyText() {
-    return "另一个换名或撤销正在进行";
+std::string historyBusyText() {
+    return historytext::busy.text();
 }
 
 std::string journalDirectoryFrom(const char* xdgStateHome, const char* home) {
@@ -171,7 +171,7 @@ std::unique_ptr<HistoryLock> JournalStore::lock(bool& busy, std::string& error) 
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         busy = errno == EWOULDBLOCK;
-        error = busy ? std::string(historyBusyText()) : file + ": " + errorText(errno);
+        error = busy ? historyBusyText() : file + ": " + errorText(errno);
         ::close(fd);
         return nullptr;
     }

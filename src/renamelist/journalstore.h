@@ -1,5 +1,7 @@
 #pragma once
 
+#include "global/coretext.h"
+
 #include "renamelist/renamejournal.h"
 
 #include <cstdint>
@@ -15,8 +17,12 @@ std::string journalDirectoryFrom(const char* xdgStateHome, const char* home);
 // The same, from this process's environment.
 std::string defaultJournalDirectory();
 
-// "另一个换名或撤销正在进行".
-std::string_view historyBusyText();
+namespace historytext {
+inline constexpr CoreText busy{"另一个换名或撤销正在进行",
+                               "Another rename or undo is in progress"};
+} // namespace historytext
+// The text of historytext::busy in the process's language.
+std::string historyBusyText();
 
 // A journal being written by a run: an open file, appended to in one write
 // call per batch.

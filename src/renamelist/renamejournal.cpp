@@ -1,5 +1,7 @@
 #include "renamelist/renamejournal.h"
 
+#include "global/coretext.h"
+
 #include <charconv>
 #include <zlib.h>
 
@@ -53,10 +55,13 @@ int hexValue(char c) {
     return -1;
 }
 
-JournalRead damaged(std::size_t lineNumber, std::string_view what) {
+constexpr CoreText unreadableLine{"第 %1 行无法识别", "line %1 cannot be read"};
+constexpr CoreText checksumMismatch{"第 %1 行校验不符", "line %1 fails its checksum"};
+
+JournalRead damaged(std::size_t lineNumber, const CoreText& what) {
     JournalRead read;
     read.status = JournalReadStatus::Damaged;
-    read.problem = "第 " + std::to_string(lineNumber) + " 行" + std::string(what);
+    read.problem = what.count(static_cast<long long>(lineNumber));
     return read;
 }
 
@@ -267,7 +272,7 @@ JournalRead parseJournal(std::string_view text) {
         const std::size_t tab = line.rfind('\t');
         const auto crc = tab == std::string_view::npos ? std::nullopt : readHex32(line.substr(tab + 1));
         if (!crc || *crc != checksum(line.substr(0, tab)))
-            return damaged(lineNumber, "校验不符");
+            return damaged(lineNumber, checksumMismatch);
         const std::vector<std::string_view> fields = fieldsOf(line.substr(0, tab));
         bool ok = false;
         if (lineNumber == 1) {
@@ -279,7 +284,7 @@ JournalRead parseJournal(std::string_view text) {
         } else
             ok = records.read(fields);
         if (!ok)
-            return damaged(lineNumber, "无法识别");
+            return damaged(lineNumber, unreadableLine);
     }
     return read;
 }

@@ -21,41 +21,41 @@ private:
 
 } // namespace
 
-std::string_view resultWordFor(FsStatus status) {
+ResultWord resultWordFor(FsStatus status) {
     switch (status) {
     case FsStatus::Ok:
-        return resultword::success;
+        return &resultword::success;
     case FsStatus::TargetExists:
-        return resultword::targetExists;
+        return &resultword::targetExists;
     case FsStatus::SourceMissing:
-        return resultword::sourceMissing;
+        return &resultword::sourceMissing;
     case FsStatus::AccessDenied:
-        return resultword::accessDenied;
+        return &resultword::accessDenied;
     case FsStatus::ReadOnlyFileSystem:
-        return resultword::readOnly;
+        return &resultword::readOnly;
     case FsStatus::InvalidName:
-        return resultword::invalidName;
+        return &resultword::invalidName;
     case FsStatus::DiskFull:
-        return resultword::diskFull;
+        return &resultword::diskFull;
     case FsStatus::SameFileLink:
-        return resultword::sameFileLink;
+        return &resultword::sameFileLink;
     case FsStatus::Refused:
         break;
     }
-    return resultword::cannotRename;
+    return &resultword::cannotRename;
 }
 
 std::string failureLine(const std::string& oldPath, const std::string& newPath,
                         std::string_view word) {
     std::string line;
     line.reserve(oldPath.size() + newPath.size() + word.size() + 16);
-    line.append(oldPath).append("-->").append(newPath).append(" 原因:").append(word);
+    line.append(oldPath).append("-->").append(newPath).append(runtext::reason.text()).append(word);
     line.append("\r\n");
     return line;
 }
 
 std::string renamedStatusText(int renamed) {
-    return "成功替换 " + std::to_string(renamed) + " 个文件";
+    return runtext::renamed.count(renamed);
 }
 
 bool isPlainFileName(std::string_view fileName) {
@@ -72,12 +72,12 @@ RowPlan planRow(const RenameList& list, int row) {
 }
 
 void planRow(const RenameList& list, int row, RowPlan& plan) {
-    plan.word = {};
+    plan.word = nullptr;
     plan.oldPath.clear();
     plan.newPath.clear();
     const std::string& newName = list.getCell(RenameList::NewName, row);
     if (newName.empty()) {
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
         return;
     }
     const std::string& directory = list.getCell(RenameList::Directory, row);
@@ -87,17 +87,17 @@ void planRow(const RenameList& list, int row, RowPlan& plan) {
     plan.newPath.append(directory).append(newName).append(extension);
     plan.directoryLength = directory.size();
     if (plan.oldPath == plan.newPath)
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
     // "." and ".." name a directory by its place, not by a name it has; no
     // rename of them goes through, whatever the rest of the path says.
     else if (plan.oldName() == "." || plan.oldName() == "..")
-        plan.word = resultword::cannotRename;
+        plan.word = &resultword::cannotRename;
     // A row naming no file at all (the empty start row) must not reach the
     // file system: its old path would be the directory or the empty text.
     else if (oldName.empty() && extension.empty())
-        plan.word = resultword::sourceMissing;
+        plan.word = &resultword::sourceMissing;
     else if (!isPlainFileName(std::string_view(plan.newPath).substr(directory.size())))
-        plan.word = resultword::invalidName;
+        plan.word = &resultword::invalidName;
 }
 
 void RunDirectories::resolve(const RenameList& list, RenameFileSystem& fileSystem) {
@@ -152,7 +152,7 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
 // others get the paths the rename and its journal use.
 void RenameRun::placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath) {
     planRow(list_, row, plan);
-    if (!plan.word.empty())
+    if (plan.word)
         return;
     const ResolvedDirectory& directory = directories_.of(row);
     if (directory.status != FsStatus::Ok) {
@@ -182,7 +182,7 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     for (std::size_t i = 0; i < rows; ++i) {
         RowPlan& plan = plans_[i];
         placeRow(first + static_cast<int>(i), plan, oldPaths_[i], newPaths_[i]);
-        if (!plan.word.empty() || !journal_)
+        if (plan.word || !journal_)
             continue;
         const int row = first + static_cast<int>(i);
         RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
@@ -197,10 +197,10 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     renamed_.clear();
     for (std::size_t i = 0; i < rows; ++i) {
         const int row = first + static_cast<int>(i);
-        const bool tried = plans_[i].word.empty();
-        const std::string_view word = finishRow(row, i, summary);
+        const bool tried = !plans_[i].word;
+        const ResultWord word = finishRow(row, i, summary);
         if (tried)
-            renamed_.push_back(word == resultword::success);
+            renamed_.push_back(word == &resultword::success);
         if (progress)
             progress(row);
     }
@@ -252,19 +252,19 @@ void RenameRun::followRename(int row, std::string_view oldName, std::string_view
         known.table->rename(oldName, newName);
 }
 
-std::string_view RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
+ResultWord RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
     const RowPlan& plan = plans_[index];
-    std::string_view word = plan.word;
-    if (word.empty())
+    ResultWord word = plan.word;
+    if (!word)
         word = resultWordFor(renameKeepingAttributes(oldPaths_[index], newPaths_[index]));
-    if (word == resultword::success) {
+    if (word == &resultword::success) {
         ++summary.renamed;
         if (journal_)
             followRename(row, plan.oldName(), plan.newName());
-    } else if (word != resultword::unchanged)
-        summary.failures += failureLine(plan.oldPath, plan.newPath, word);
-    list_.setCell(RenameList::Result, row, std::string(word));
-    if (word == resultword::success)
+    } else if (word != &resultword::unchanged)
+        summary.failures += failureLine(plan.oldPath, plan.newPath, word->text());
+    list_.setCell(RenameList::Result, row, word->text());
+    if (word == &resultword::success)
         list_.setCell(RenameList::OldName, row, list_.getCell(RenameList::NewName, row));
     return word;
 }

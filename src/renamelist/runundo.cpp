@@ -33,7 +33,7 @@ public:
             list_->setCell(
                 RenameList::OldName, row,
                 path.substr(directory.size(), path.size() - directory.size() - extension.size()));
-        list_->setCell(RenameList::Result, row, std::string(resultword::undone));
+        list_->setCell(RenameList::Result, row, resultword::undone.text());
     }
 
     void blocked(const JournalEntry& entry, std::string_view word) {
@@ -130,10 +130,10 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
         const WayBack way = wayBack(*entry, first, fileSystem);
         if (way == WayBack::AlreadyThere)
             continue;
-        std::string_view word = way == WayBack::Foreign   ? resultword::notRenamedFile
-                                : way == WayBack::Missing ? resultword::sourceMissing
-                                                          : std::string_view();
-        if (word.empty()) {
+        ResultWord word = way == WayBack::Foreign   ? &resultword::notRenamedFile
+                          : way == WayBack::Missing ? &resultword::sourceMissing
+                                                    : nullptr;
+        if (!word) {
             const FsStatus status = fileSystem.renameNoReplace(entry->newPath, entry->oldPath);
             if (status == FsStatus::Ok) {
                 ++summary.undone;
@@ -142,9 +142,9 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
             }
             word = resultWordFor(status);
         }
-        summary.failures += failureLine(entry->newPath, entry->oldPath, word);
+        summary.failures += failureLine(entry->newPath, entry->oldPath, word->text());
         ++summary.left;
-        rows.blocked(*entry, word);
+        rows.blocked(*entry, word->text());
     }
     if (list)
         list->endUpdate();
@@ -152,7 +152,7 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
 }
 
 std::string undoneStatusText(int undone) {
-    return "撤销 " + std::to_string(undone) + " 个文件";
+    return undotext::undone.count(undone);
 }
 
 bool hasRenamesToUndo(const JournalContents& contents) {
