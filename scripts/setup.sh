@@ -11,6 +11,8 @@ packages=(
     qt6-base-dev qt6-image-formats-plugins libgl-dev
     # Qt's own translations, so its dialogs and message-box buttons follow the locale.
     qt6-translations-l10n
+    # lupdate and lrelease for the program's own catalogues (translations/).
+    qt6-tools-dev qt6-l10n-tools
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
     # Regular expressions of find and replace.
     libpcre2-dev

@@ -24,7 +24,7 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoi
 
 TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), shell_(shell) {
     setObjectName(QStringLiteral("TAboutBox"));
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(tr("关于"));
     setFixedSize(288, 214);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     auto* panel = new QFrame(this);
@@ -37,12 +37,12 @@ TAboutBox::TAboutBox(ShellOpener& shell, QWidget* parent) : QDialog(parent), she
     icon->setGeometry(8, 8, 41, 41);
     icon->setPixmap(programIcon().pixmap(41, 41));
     auto* product =
-        addLabel(panel, QStringLiteral("Label6"), QStringLiteral("〖Quorbel〗"), {56, 8});
+        addLabel(panel, QStringLiteral("Label6"), tr("〖Quorbel〗"), {56, 8});
     product->setStyleSheet(QStringLiteral("color: blue; font-weight: bold; font-size: 16px;"));
     product->adjustSize();
     addLabel(panel, QStringLiteral("Version"), QStringLiteral("V2.4"), {192, 8})
         ->setStyleSheet(QStringLiteral("color: red;"));
-    addLabel(panel, QStringLiteral("Label1"), QStringLiteral("主页:"), {8, 72});
+    addLabel(panel, QStringLiteral("Label1"), tr("主页:"), {8, 72});
     addLink(panel, QStringLiteral("Comments"), QString::fromUtf8(links::homePage), {47, 68}, 226,
             &TAboutBox::CommentsClick);
     addLink(panel, QStringLiteral("Label2"), QString::fromUtf8(links::secondPage), {47, 84}, 226,

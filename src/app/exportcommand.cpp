@@ -38,7 +38,7 @@ ExportFormat formatFor(const std::string& path, int filterIndex) {
 } // namespace
 
 QString replacedCellsStatusText(size_t cells) {
-    return QStringLiteral("列表已保存,%1 个单元格中无法识别的字节已写为“\uFFFD”").arg(cells);
+    return TfrmMain::tr("列表已保存,%1 个单元格中无法识别的字节已写为“�”").arg(cells);
 }
 
 void exportCommand(TfrmMain& main) {
@@ -47,10 +47,12 @@ void exportCommand(TfrmMain& main) {
     if (choice.path.isEmpty())
         return;
     const std::string path = QFile::encodeName(choice.path).toStdString();
+    const ExportFormat format = formatFor(path, choice.filterIndex);
     ExportResult result;
     {
         WaitCursor wait;
-        result = exportList(main.renameList(), path, formatFor(path, choice.filterIndex));
+        checkExportTarget(main.renameList(), path, format);
+        result = exportList(main.renameList(), path, format);
     }
     if (result.replacedCells > 0)
         main.setStatusText(replacedCellsStatusText(result.replacedCells));

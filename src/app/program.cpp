@@ -1,6 +1,6 @@
 #include "app/appicons.h"
 #include "app/main.h"
-#include "app/qttranslations.h"
+#include "app/userlanguage.h"
 #include "app/systemlocale.h"
 #include "platform/desktopshellopener.h"
 #include "platform/dialogrunner.h"
@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window to its launcher entry and icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.quorbel"));
     QApplication::setWindowIcon(quorbel::programIcon());
-    quorbel::installQtTranslations(app);
+    quorbel::installUserLanguage(app);
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
     font.setPixelSize(12);

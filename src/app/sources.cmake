@@ -7,6 +7,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/programicon.qrc
     ${CMAKE_CURRENT_LIST_DIR}/qttranslations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systemlocale.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/userlanguage.cpp
     # The commands bind the window to the core's steps, so they live with the window.
     ${CMAKE_CURRENT_LIST_DIR}/exportcommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/opendircommand.cpp

@@ -2,6 +2,7 @@
 
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
+#include "cli/clitexts.h"
 #include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
@@ -26,6 +27,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <sys/stat.h>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -52,7 +58,7 @@ std::optional<ExportFormat> exportFormatFor(const CliOptions& o) {
         return std::nullopt;
     const std::optional<ExportFormat> format = exportFormatOf(o.exportPath);
     if (!format)
-        throw UsageError("--export: the file name must end in .xls or .xlsx: " + o.exportPath);
+        throw UsageError(clitext::exportExtension.fill({o.exportPath}));
     return format;
 }
 
@@ -62,10 +68,9 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
     try {
         const ExportResult result = exportList(list, path, format);
         if (result.replacedCells > 0)
-            std::fprintf(stderr,
-                         "quorbel-cli: %zu cells held bytes that are not UTF-8; they were "
-                         "written as U+FFFD\n",
-                         result.replacedCells);
+            std::fputs(
+                clitext::replacedCells.count(static_cast<long long>(result.replacedCells)).c_str(),
+                stderr);
         return exitAllDone;
     } catch (const ExportError& error) {
         std::fprintf(stderr, "quorbel-cli: %s\n", error.what());
@@ -75,7 +80,7 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
 
 void refuseTwoReadersOfStandardInput(const CliOptions& o) {
     if (o.filesFrom == "-" && o.names == "-")
-        throw UsageError("--files-from and --names cannot both read standard input");
+        throw UsageError(clitext::twoStdinReaders);
 }
 
 JournalStore journalStore() {
@@ -86,6 +91,11 @@ JournalStore journalStore() {
 // is taken from the environment for the sort alone: setting the process's
 // locale would also change how numbers read from workbooks are written.
 std::vector<std::string> scanFolder(const CliOptions& o) {
+    struct stat folder {};
+    if (::stat(o.dir.c_str(), &folder) != 0)
+        throw UsageError(clitext::cannotOpenFolder.fill({o.dir, std::strerror(errno)}));
+    if (!S_ISDIR(folder.st_mode))
+        throw UsageError(clitext::notAFolder.fill({o.dir}));
     std::unique_ptr<CaseBlindCollation> collation;
     try {
         collation = std::make_unique<CaseBlindCollation>("");
@@ -99,7 +109,7 @@ std::vector<std::string> scanFolder(const CliOptions& o) {
 template <typename Paths> void fillWith(RenameList& list, Paths& paths) {
     std::erase(paths, typename Paths::value_type());
     if (paths.empty())
-        throw UsageError("no files to rename");
+        throw UsageError(clitext::noFiles);
     if constexpr (std::is_same_v<typename Paths::value_type, std::string_view>)
         list.fillViews(paths, posixPathRule);
     else
@@ -123,7 +133,7 @@ void fillList(RenameList& list, const CliOptions& o) {
 std::int32_t readNumberOption(const std::string& option, const std::string& text) {
     const std::optional<std::int32_t> value = readInteger(text);
     if (!value)
-        throw UsageError(option + " must be an integer, not \"" + text + "\"");
+        throw UsageError(clitext::notAnInteger.fill({option, text}));
     return *value;
 }
 
@@ -137,7 +147,7 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
     request.lastRow = o.last.empty() ? lastFileRow : readNumberOption("--last", o.last);
     std::optional<std::vector<NumberedName>> names = numberRows(request, lastFileRow);
     if (!names)
-        throw UsageError(std::string(startNotIntegerMessage) + ": \"" + o.start + "\"");
+        throw UsageError(clitext::startNotInteger.fill({startNotIntegerMessage.text(), o.start}));
     writeNewNames(list, std::move(*names));
 }
 
@@ -146,8 +156,9 @@ void applyNameList(RenameList& list, const CliOptions& o) {
     const std::vector<std::string_view>& names = block.records;
     const int files = list.RowCount() - 1;
     if (static_cast<long long>(names.size()) != files)
-        throw UsageError(std::to_string(names.size()) + " new names for " + std::to_string(files) +
-                         " files in " + (o.names == "-" ? "standard input" : o.names));
+        throw UsageError(clitext::namesCount.count(
+            static_cast<long long>(names.size()),
+            {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
     list.beginUpdate();
     for (int row = 1; row <= files; ++row)
         list.setCell(RenameList::NewName, row, std::string(names[static_cast<size_t>(row - 1)]));
@@ -212,16 +223,19 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --plate, --number, --names, --replace or --date");
+    throw UsageError(clitext::noNewNames);
 }
 
 bool failed(std::string_view word) {
-    return word != resultword::success && word != resultword::unchanged;
+    return word != resultword::success.text() && word != resultword::unchanged.text();
 }
 
+// Without -0 a name holding a tab or a line break would break its line, so
+// paths are escaped as the journal escapes them; with -0 they stay as they are.
 class RowPrinter {
 public:
-    RowPrinter(bool quiet, bool nulSeparated) : quiet_(quiet), end_(nulSeparated ? '\0' : '\n') {
+    RowPrinter(bool quiet, bool nulSeparated)
+        : quiet_(quiet), raw_(nulSeparated), end_(nulSeparated ? '\0' : '\n') {
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     }
 
@@ -239,8 +253,11 @@ public:
     void write(int row, std::string_view oldPath, std::string_view newPath, std::string_view word) {
         if (!hold_)
             line_.clear();
-        line_.append(std::to_string(row)).append(1, '\t').append(oldPath).append(1, '\t');
-        line_.append(newPath).append(1, '\t').append(word).append(1, end_);
+        line_.append(std::to_string(row)).append(1, '\t');
+        appendPath(oldPath);
+        line_.append(1, '\t');
+        appendPath(newPath);
+        line_.append(1, '\t').append(word).append(1, end_);
         if (!hold_)
             std::fwrite(line_.data(), 1, line_.size(), stdout);
     }
@@ -254,18 +271,52 @@ public:
     }
 
 private:
+    void appendPath(std::string_view path) {
+        if (raw_)
+            line_.append(path);
+        else
+            line_.append(escapeJournalPath(path));
+    }
+
     bool quiet_;
+    bool raw_;
     char end_;
     bool hold_ = false;
     std::string line_; // one line, or every line while they are held
 };
 
+std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
+    bool busy = false;
+    std::string error;
+    std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
+    if (!lock && busy)
+        throw UsageError(historyBusyText());
+    if (!lock)
+        throw UsageError(clitext::noJournal.fill({error}));
+    return lock;
+}
+
+// A run cut short stays in the history; the user hears of it once per run.
+void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
+    if (o.quiet)
+        return;
+    const LatestRun latest = latestRunToUndo(store, true);
+    if (latest.read.status != JournalReadStatus::Ok)
+        return;
+    const JournalContents& contents = latest.read.contents;
+    if (!contents.finished && !contents.closed)
+        std::fputs(clitext::earlierRunCutShort, stderr);
+}
+
 int renameAndReport(RenameList& list, const CliOptions& o) {
     // No file is renamed unless the journal that makes the run undoable is there.
+    const JournalStore store = journalStore();
+    const std::unique_ptr<HistoryLock> lock = lockHistory(store);
+    mentionUnfinishedRun(store, o);
     std::string error;
-    const std::unique_ptr<JournalFile> journal = journalStore().start(error);
+    const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
-        throw UsageError("cannot write the journal, nothing renamed: " + error);
+        throw UsageError(clitext::noJournal.fill({error}));
     RenameRunSummary summary;
     RowPrinter printer(o.quiet, o.nulSeparated);
     // Lines written during the run would cut through the progress bar on a
@@ -277,17 +328,19 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
         RenameRun run(list, posixFileSystem(), journal.get());
         // Each row is printed as it is done, from the paths it named before
         // the run; only a row that was renamed has changed its old name.
-        run.RowDone = [&](int row, const RowPlan& plan, std::string_view word) {
+        run.RowDone = [&](int row, const RowPlan& plan, ResultWord result) {
+            const std::string_view word = result->text();
             anyFailed = anyFailed || failed(word);
             if (!printer.wants(word))
                 return;
-            if (word == resultword::success)
+            if (result == &resultword::success)
                 printer.write(row, plan.oldPath, plan.newPath, word);
             else
                 printer.print(list, row, word);
         };
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
+    store.settle(journal->path(), summary.renamed > 0);
     // Rows below a stop of the run were never tried: they keep their names.
     for (int row = summary.stoppedAtRow > 0 ? summary.stoppedAtRow : list.RowCount();
          row < list.RowCount(); ++row) {
@@ -299,9 +352,8 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
     if (summary.stoppedAtRow > 0) {
-        std::fprintf(stderr,
-                     "quorbel-cli: the journal could not be written; the run stopped at row %d\n",
-                     summary.stoppedAtRow);
+        std::fputs(clitext::journalStopped.fill({std::to_string(summary.stoppedAtRow)}).c_str(),
+                   stderr);
         return exitSomeFailed;
     }
     return anyFailed ? exitSomeFailed : exitAllDone;
@@ -325,32 +377,79 @@ void printUndoFailures(std::string failures) {
     std::fflush(stdout);
 }
 
+std::string localTime(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    char text[32] = "?";
+    if (::localtime_r(&time, &parts))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+std::string historyLine(const RunSummaryLine& run) {
+    const CoreText& state = run.status != JournalReadStatus::Ok ? clitext::runDamaged
+                            : run.undone                        ? clitext::runUndone
+                            : run.finished                      ? clitext::runDone
+                                                                : clitext::runCutShort;
+    std::string folder = escapeJournalPath(run.folder);
+    if (run.folders > 1)
+        folder += clitext::moreFolders.count(run.folders - 1);
+    std::string files = clitext::filesRenamed.count(run.renamed);
+    if (run.unknown > 0)
+        files += clitext::notRecorded.count(run.unknown);
+    return std::to_string(run.number) + "\t" + localTime(run.startedAt) + "\t" + folder + "\t" +
+           files + "\t" + state.text() + "\n";
+}
+
+int historyAndReport() {
+    for (const RunSummaryLine& run : describeHistory(journalStore()))
+        std::fputs(historyLine(run).c_str(), stdout);
+    std::fflush(stdout);
+    return exitAllDone;
+}
+
 int undoAndReport(const CliOptions& o) {
     const JournalStore store = journalStore();
     const LastRunUndoResult result = undoLastRun(store, posixFileSystem());
     switch (result.status) {
     case LastRunUndo::Nothing:
         if (!o.quiet)
-            std::fprintf(stderr, "quorbel-cli: nothing to undo\n");
+            std::fputs(clitext::nothingToUndo, stderr);
         return exitAllDone;
     case LastRunUndo::Busy:
-        throw UsageError("another run is writing the journal; undo when it has ended");
+        throw UsageError(historyBusyText());
     case LastRunUndo::Unusable:
-        throw UsageError("the journal " + store.path() + " is damaged or unreadable (" +
-                         result.read.problem + "); nothing undone" +
-                         (result.setAsidePath.empty() ? "" : ", kept as " + result.setAsidePath));
+        throw UsageError(
+            clitext::journalUnusable.fill({result.journal, result.read.problem}) +
+            (result.setAsidePath.empty() ? "" : clitext::keptAs.fill({result.setAsidePath})));
     case LastRunUndo::Undone:
         break;
     }
     printUndoFailures(result.summary.failures);
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
-    return result.summary.failures.empty() ? exitAllDone : exitSomeFailed;
+    if (!result.journalUpdated)
+        std::fprintf(stderr, "quorbel-cli: the journal %s could not be marked undone\n",
+                     result.journal.c_str());
+    return result.summary.failures.empty() && result.journalUpdated ? exitAllDone
+                                                                    : exitSomeFailed;
+}
+
+// Everything an export could be refused for is known before the run, so a
+// refused export renames nothing.
+void checkExport(const RenameList& list, const CliOptions& o, ExportFormat format) {
+    try {
+        checkExportTarget(list, o.exportPath, format);
+    } catch (const ExportError& error) {
+        throw UsageError(clitext::exportRefused.fill({error.what()}));
+    }
 }
 
 int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
+    if (o.history)
+        return historyAndReport();
     refuseTwoReadersOfStandardInput(o);
     if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
         throw UsageError("--sheet needs --map or --plate");
@@ -363,6 +462,8 @@ int execute(const CliOptions& o) {
         std::fprintf(stderr, "%s\n", status.c_str());
     if (o.check)
         return checkAndReport(list, o);
+    if (exportFormat)
+        checkExport(list, o, *exportFormat);
     const int runStatus = renameAndReport(list, o);
     if (!exportFormat)
         return runStatus;
@@ -372,6 +473,7 @@ int execute(const CliOptions& o) {
 } // namespace
 
 int runCli(int argc, char** argv) {
+    setCoreLanguage(environmentLanguage());
     CliOptions options;
     const std::unique_ptr<CLI::App> app = buildCli(options);
     try {
@@ -379,8 +481,7 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\nRun quorbel-cli --help for the options.\n",
-                     error.what());
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

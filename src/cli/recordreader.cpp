@@ -1,8 +1,11 @@
 #include "cli/recordreader.h"
 
+#include "cli/clitexts.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace quorbel {
@@ -19,7 +22,7 @@ std::string readAll(std::FILE* in, const std::string& path) {
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
         content.append(buffer, got);
     if (std::ferror(in))
-        throw UsageError("cannot read " + path + ": " + std::strerror(errno));
+        throw UsageError(clitext::cannotRead.fill({path, std::strerror(errno)}));
     return content;
 }
 
@@ -28,7 +31,7 @@ std::string readSource(const std::string& path) {
         return readAll(stdin, "standard input");
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in)
-        throw UsageError("cannot open " + path + ": " + std::strerror(errno));
+        throw UsageError(clitext::cannotOpen.fill({path, std::strerror(errno)}));
     try {
         std::string content = readAll(in, path);
         std::fclose(in);
@@ -46,7 +49,9 @@ RecordBlock readRecordBlock(const std::string& path, bool nulSeparated) {
     block.text = readSource(path);
     const std::string_view content = block.text;
     const char end = nulSeparated ? '\0' : '\n';
-    size_t begin = 0;
+    // Editors on some systems start a UTF-8 text with a byte-order mark; it is
+    // not part of the first name.
+    size_t begin = content.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (begin < content.size()) {
         size_t stop = content.find(end, begin);
         if (stop == std::string::npos)
@@ -57,6 +62,9 @@ RecordBlock readRecordBlock(const std::string& path, bool nulSeparated) {
         block.records.push_back(content.substr(begin, length));
         begin = stop + 1;
     }
+    // An empty line at the very end is the habit of a text editor, not a name.
+    if (!block.records.empty() && block.records.back().empty())
+        block.records.pop_back();
     return block;
 }
 

@@ -20,7 +20,8 @@ find_program(HELP2MAN help2man REQUIRED)
 set(quorbel_cli_man ${CMAKE_CURRENT_BINARY_DIR}/quorbel-cli.1.gz)
 add_custom_command(
     OUTPUT ${quorbel_cli_man}
-    COMMAND ${HELP2MAN} --no-info --version-string=${PROJECT_VERSION}
+    # The manual page is in English whatever the builder's locale is.
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${HELP2MAN} --no-info --version-string=${PROJECT_VERSION}
             "--name=rename many files from a list, a mapping table or a counter"
             $<TARGET_FILE:quorbel-cli> -o ${CMAKE_CURRENT_BINARY_DIR}/quorbel-cli.1
     COMMAND gzip -n -9 -f ${CMAKE_CURRENT_BINARY_DIR}/quorbel-cli.1

@@ -3,6 +3,7 @@
 #include "export/exportblock.h"
 #include "export/xlswriter.h"
 #include "export/xlsxexport.h"
+#include "global/coretext.h"
 #include "renamelist/renamelist.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
+#include <unordered_map>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -38,27 +40,37 @@ std::string directoryOf(const std::string& path) {
 }
 
 [[noreturn]] void cannotSave(const std::string& path, const std::string& reason) {
-    throw ExportError("无法保存文件“" + path + "”:" + reason);
+    static constexpr CoreText message{"无法保存文件“%1”:%2", "Cannot save the file “%1”: %2"};
+    throw ExportError(message.fill({path, reason}));
 }
 
 void checkLimits(const ExportBlock& block, const RenameList& list, ExportFormat format) {
     const int maxRows = format == ExportFormat::Xls ? maxXlsRows : maxXlsxRows;
     if (block.rowCount() > maxRows) {
-        std::string message =
-            "列表共有 " + std::to_string(block.rowCount()) + " 行(含标题行),超过 ";
-        if (format == ExportFormat::Xls)
-            message += ".xls 格式最多 65536 行的限制,请改存为 .xlsx 格式";
-        else
-            message += "工作簿最多 1048576 行的限制";
-        throw ExportError(message);
+        static constexpr CoreText tooManyForXls{
+            "列表共有 %1 行(含标题行),超过 .xls 格式最多 65536 行的限制,请改存为 .xlsx 格式",
+            "The list has %1 rows with the header row, more than the 65536 rows an .xls "
+            "file can hold; save it as .xlsx instead"};
+        static constexpr CoreText tooMany{
+            "列表共有 %1 行(含标题行),超过工作簿最多 1048576 行的限制",
+            "The list has %1 rows with the header row, more than the 1048576 rows a "
+            "workbook can hold"};
+        throw ExportError((format == ExportFormat::Xls ? tooManyForXls : tooMany)
+                              .count(block.rowCount()));
     }
     const ExportBlock::CellLength& longest = block.longestCell();
     if (longest.length > maxCellLength) {
         const std::string& header = list.getCell(longest.column, 0);
-        throw ExportError("第 " + std::to_string(longest.row) + " 行" +
-                          (header.empty() ? "" : "“" + header + "”列") + "有 " +
-                          std::to_string(longest.length) +
-                          " 个字符,超过工作簿单元格最多 32767 个字符的限制");
+        static constexpr CoreText tooLong{
+            "第 %2 行有 %1 个字符,超过工作簿单元格最多 32767 个字符的限制",
+            "A cell of row %2 has %1 characters, more than the 32767 a workbook cell can hold"};
+        static constexpr CoreText tooLongInColumn{
+            "第 %2 行“%3”列有 %1 个字符,超过工作簿单元格最多 32767 个字符的限制",
+            "The “%3” cell of row %2 has %1 characters, more than the 32767 a workbook cell "
+            "can hold"};
+        const std::string row = std::to_string(longest.row);
+        throw ExportError(header.empty() ? tooLong.count(longest.length, {row})
+                                         : tooLongInColumn.count(longest.length, {row, header}));
     }
 }
 
@@ -153,7 +165,63 @@ void writeWorkbook(const ExportBlock& block, TempFile& temp, ExportFormat format
     }
 }
 
+// A path made absolute through its directory, the name itself kept as it is;
+// "" when the directory cannot be resolved.
+std::string resolvedThroughDirectory(const std::string& path) {
+    const std::string directory = directoryOf(path);
+    char* real = ::realpath(directory.c_str(), nullptr);
+    if (!real)
+        return std::string();
+    std::string resolved = real;
+    std::free(real);
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return (resolved == "/" ? "" : resolved) + "/" + name;
+}
+
+constexpr CoreText usedByTheList{"列表中的文件(第 %1 行)用着这个名字",
+                                 "a file of the list (row %1) has this name"};
+
+void refuseListedPath(const RenameList& list, const std::string& shown, const std::string& target) {
+    std::unordered_map<std::string, std::string> directories; // as typed -> resolved
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& typed = list.getCell(RenameList::Directory, row);
+        auto found = directories.find(typed);
+        if (found == directories.end())
+            found = directories.emplace(typed, resolvedThroughDirectory(typed + "x")).first;
+        if (found->second.empty())
+            continue;
+        const std::string directory = found->second.substr(0, found->second.size() - 1);
+        const std::string& extension = list.getCell(RenameList::Extension, row);
+        for (RenameList::Column name : {RenameList::OldName, RenameList::NewName}) {
+            const std::string& stem = list.getCell(name, row);
+            if (!stem.empty() && directory + stem + extension == target)
+                cannotSave(shown, usedByTheList.fill({std::to_string(row)}));
+        }
+    }
+}
+
 } // namespace
+
+void checkExportTarget(const RenameList& list, const std::string& path, ExportFormat format) {
+    const ExportBlock block(list);
+    checkLimits(block, list, format);
+    const std::string target = followLink(path);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        cannotSave(path, std::strerror(EISDIR));
+    const std::string folder = directoryOf(target);
+    if (::stat(folder.c_str(), &info) != 0)
+        cannotSave(path, std::strerror(errno));
+    if (!S_ISDIR(info.st_mode))
+        cannotSave(path, std::strerror(ENOTDIR));
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        cannotSave(path, std::strerror(errno));
+    const std::string resolved = resolvedThroughDirectory(target);
+    refuseListedPath(list, path, resolved);
+    if (resolved != resolvedThroughDirectory(path))
+        refuseListedPath(list, path, resolvedThroughDirectory(path));
+}
 
 std::optional<ExportFormat> exportFormatOf(const std::string& path) {
     const size_t slash = path.rfind('/');

@@ -39,6 +39,29 @@ public:
         return fs_.listDirectoryAt(handle, directory);
     }
 
+    std::optional<FileIdentity> identify(const std::string& directory,
+                                         std::string_view name) override {
+        const int handle = byHandle(directory, name) ? handles_.handle(directory)
+                                                     : DirectoryHandles::unreachable;
+        if (handle == DirectoryHandles::replaced)
+            return std::nullopt;
+        from_.assign(name);
+        if (handle < 0) {
+            to_.assign(directory).append(name);
+            return fs_.identify(to_);
+        }
+        if (from_.find('\0') != std::string::npos)
+            return std::nullopt;
+        return fs_.identifyAt(handle, from_.c_str());
+    }
+
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override {
+        const int handle = handles_.handle(directory);
+        if (handle == DirectoryHandles::replaced)
+            return std::nullopt;
+        return handle < 0 ? fs_.listInodes(directory) : fs_.listInodesAt(handle);
+    }
+
 private:
     // A handle answers exactly as the path would for a plain name in a path
     // the kernel takes; anything else (an empty name, a name with a slash, a

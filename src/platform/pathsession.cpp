@@ -13,6 +13,16 @@ DirectoryListing PathSession::listDirectory(const std::string& directory) {
     return fs_.listDirectory(directory);
 }
 
+std::optional<FileIdentity> PathSession::identify(const std::string& directory,
+                                                  std::string_view name) {
+    from_.assign(directory).append(name);
+    return fs_.identify(from_);
+}
+
+std::optional<DirectoryInodes> PathSession::listInodes(const std::string& directory) {
+    return fs_.listInodes(directory);
+}
+
 std::unique_ptr<RenameSession> RenameFileSystem::openSession() {
     return std::make_unique<PathSession>(*this);
 }

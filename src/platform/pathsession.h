@@ -11,6 +11,9 @@ public:
     FsStatus rename(const std::string& directory, std::string_view name,
                     const std::string& newDirectory, std::string_view newName) override;
     DirectoryListing listDirectory(const std::string& directory) override;
+    std::optional<FileIdentity> identify(const std::string& directory,
+                                         std::string_view name) override;
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
 private:
     RenameFileSystem& fs_;

@@ -16,6 +16,9 @@ public:
     FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) override;
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override;
     DirectoryListing listDirectory(const std::string& directory) override;
+    ResolvedDirectory resolveDirectory(const std::string& directory) override;
+    std::optional<FileIdentity> identify(const std::string& path) override;
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
     // The same rename with each name relative to an open directory (AT_FDCWD:
     // the working directory), refused just the same and never replacing.
@@ -24,6 +27,10 @@ public:
     // The listing of the directory open as handle (O_PATH will do), read
     // through it; path names it for the refusals a path would meet.
     DirectoryListing listDirectoryAt(int handle, const std::string& path);
+    // The identity of name inside directory (a handle, or AT_FDCWD for a path).
+    std::optional<FileIdentity> identifyAt(int directory, const char* name);
+    // The inodes of the directory open as handle, read through it.
+    std::optional<DirectoryInodes> listInodesAt(int handle);
 
 protected:
     // The one atomic call; returns 0 or an errno value. Seams so tests can force
@@ -33,6 +40,7 @@ protected:
                                   const char* to);
 
 private:
+    static std::optional<DirectoryInodes> readInodes(int fd);
     int exclusive(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus linkThenUnlink(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus renameThroughTemporary(int fromDirectory, const std::string& from, int toDirectory,

@@ -1,5 +1,6 @@
 #include "renamelist/renamelist.h"
 
+#include "global/coretext.h"
 #include "renamelist/cellcompare.h"
 
 #include <algorithm>
@@ -10,14 +11,18 @@ namespace {
 
 const std::string emptyText;
 
+// The header row, which the grid shows and the export writes first.
+constexpr CoreText headers[] = {{"序号", "No."},       {"原名称", "Old name"},
+                                {"新名称", "New name"}, {"后缀", "Ext."},
+                                {"目录", "Folder"},     {"处理结果", "Result"}};
+
 } // namespace
 
 RenameList::RenameList() {
     reserveRows(2);
-    const std::array<std::string, ColCount> header{"",     "序号", "原名称",  "新名称",
-                                                   "后缀", "目录", "处理结果"};
-    for (int column = 0; column < ColCount; ++column)
-        putText(column, 0, std::string(header[static_cast<size_t>(column)]));
+    putText(0, 0, std::string());
+    for (int column = 1; column < ColCount; ++column)
+        putText(column, 0, headers[column - 1].text());
 }
 
 const std::string& RenameList::getCell(int column, int row) const {

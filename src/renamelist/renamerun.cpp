@@ -21,37 +21,41 @@ private:
 
 } // namespace
 
-std::string_view resultWordFor(FsStatus status) {
+ResultWord resultWordFor(FsStatus status) {
     switch (status) {
     case FsStatus::Ok:
-        return resultword::success;
+        return &resultword::success;
     case FsStatus::TargetExists:
-        return resultword::targetExists;
+        return &resultword::targetExists;
     case FsStatus::SourceMissing:
-        return resultword::sourceMissing;
+        return &resultword::sourceMissing;
     case FsStatus::AccessDenied:
-        return resultword::accessDenied;
+        return &resultword::accessDenied;
     case FsStatus::ReadOnlyFileSystem:
-        return resultword::readOnly;
+        return &resultword::readOnly;
     case FsStatus::InvalidName:
-        return resultword::invalidName;
+        return &resultword::invalidName;
+    case FsStatus::DiskFull:
+        return &resultword::diskFull;
+    case FsStatus::SameFileLink:
+        return &resultword::sameFileLink;
     case FsStatus::Refused:
         break;
     }
-    return resultword::cannotRename;
+    return &resultword::cannotRename;
 }
 
 std::string failureLine(const std::string& oldPath, const std::string& newPath,
                         std::string_view word) {
     std::string line;
     line.reserve(oldPath.size() + newPath.size() + word.size() + 16);
-    line.append(oldPath).append("-->").append(newPath).append(" 原因:").append(word);
+    line.append(oldPath).append("-->").append(newPath).append(runtext::reason.text()).append(word);
     line.append("\r\n");
     return line;
 }
 
 std::string renamedStatusText(int renamed) {
-    return "成功替换 " + std::to_string(renamed) + " 个文件";
+    return runtext::renamed.count(renamed);
 }
 
 bool isPlainFileName(std::string_view fileName) {
@@ -68,12 +72,12 @@ RowPlan planRow(const RenameList& list, int row) {
 }
 
 void planRow(const RenameList& list, int row, RowPlan& plan) {
-    plan.word = {};
+    plan.word = nullptr;
     plan.oldPath.clear();
     plan.newPath.clear();
     const std::string& newName = list.getCell(RenameList::NewName, row);
     if (newName.empty()) {
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
         return;
     }
     const std::string& directory = list.getCell(RenameList::Directory, row);
@@ -81,14 +85,47 @@ void planRow(const RenameList& list, int row, RowPlan& plan) {
     const std::string& extension = list.getCell(RenameList::Extension, row);
     plan.oldPath.append(directory).append(oldName).append(extension);
     plan.newPath.append(directory).append(newName).append(extension);
+    plan.directoryLength = directory.size();
     if (plan.oldPath == plan.newPath)
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
+    // "." and ".." name a directory by its place, not by a name it has; no
+    // rename of them goes through, whatever the rest of the path says.
+    else if (plan.oldName() == "." || plan.oldName() == "..")
+        plan.word = &resultword::cannotRename;
     // A row naming no file at all (the empty start row) must not reach the
     // file system: its old path would be the directory or the empty text.
     else if (oldName.empty() && extension.empty())
-        plan.word = resultword::sourceMissing;
+        plan.word = &resultword::sourceMissing;
     else if (!isPlainFileName(std::string_view(plan.newPath).substr(directory.size())))
-        plan.word = resultword::invalidName;
+        plan.word = &resultword::invalidName;
+}
+
+void RunDirectories::resolve(const RenameList& list, RenameFileSystem& fileSystem) {
+    directories_.clear();
+    rows_.clear();
+    rowDirectory_.assign(static_cast<std::size_t>(std::max(list.RowCount(), 1)), 0);
+    std::unordered_map<std::string, std::uint32_t> bySpelling;
+    const std::string* last = nullptr;
+    std::uint32_t lastIndex = 0;
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& spelling = list.getCell(RenameList::Directory, row);
+        if (!last || spelling != *last) {
+            const auto [found, added] =
+                bySpelling.try_emplace(spelling, static_cast<std::uint32_t>(directories_.size()));
+            if (added) {
+                directories_.push_back(fileSystem.resolveDirectory(spelling));
+                rows_.push_back(0);
+            }
+            last = &spelling;
+            lastIndex = found->second;
+        }
+        rowDirectory_[static_cast<std::size_t>(row)] = lastIndex;
+        ++rows_[lastIndex];
+    }
+    if (directories_.empty()) {
+        directories_.emplace_back();
+        rows_.push_back(0);
+    }
 }
 
 RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,
@@ -98,6 +135,11 @@ RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal*
 RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
+    directories_.resolve(list_, fs_);
+    inodes_.clear();
+    inodes_.resize(directories_.count());
+    // Open for this run only: its handles stand for the folders as they are
+    // now, and are let go however the run ends.
     session_ = fs_.openSession();
     struct EndSession {
         std::unique_ptr<RenameSession>& session;
@@ -113,22 +155,40 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
     return summary;
 }
 
-// A crash can leave the last batch journaled but only partly renamed, with no
-// outcome line. Undo handles such a rename as one that may not have happened:
-// a rename that never happened finds its old name still in place (or its new
-// name absent) and is skipped, so nothing is moved that the run did not move.
+// A row whose directory could not be resolved fails with that reason; the
+// others get the paths the rename and its journal use.
+void RenameRun::placeRow(int row, RowPlan& plan) {
+    planRow(list_, row, plan);
+    if (plan.word)
+        return;
+    const ResolvedDirectory& directory = directories_.of(row);
+    if (directory.status != FsStatus::Ok)
+        plan.word = resultWordFor(directory.status);
+}
+
+// Each batch is journaled before any of its renames is tried, with the
+// identity of every file about to be renamed. A crash can leave the last batch
+// journaled but only partly renamed, with no outcome line; undo then moves a
+// file back only where the file at the new name is the one recorded, so
+// nothing is moved that the run did not move.
 // The journal is written without fsync: it survives the program being closed
 // or killed, which is what undo is for; the renames themselves are not synced
 // either, so after a power cut both may be lost together.
 bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress) {
+    const auto rows = static_cast<std::size_t>(last - first);
     // The plans keep their strings' capacity from batch to batch.
-    plans_.resize(static_cast<std::size_t>(last - first));
-    for (int row = first; row < last; ++row)
-        planRow(list_, row, plans_[static_cast<std::size_t>(row - first)]);
+    if (plans_.size() < rows)
+        plans_.resize(rows);
     renames_.clear();
-    for (const RowPlan& plan : plans_) {
-        if (plan.word.empty())
-            renames_.emplace_back(plan.oldPath, plan.newPath);
+    for (std::size_t i = 0; i < rows; ++i) {
+        RowPlan& plan = plans_[i];
+        placeRow(first + static_cast<int>(i), plan);
+        if (plan.word || !journal_)
+            continue;
+        const int row = first + static_cast<int>(i);
+        RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
+        identify(row, plan.oldName(), rename);
+        renames_.push_back(rename);
     }
     const bool journaled = journal_ && !renames_.empty();
     if (journaled && !journal_->beginBatch(renames_)) {
@@ -136,47 +196,90 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
         return false;
     }
     renamed_.clear();
-    for (int row = first; row < last; ++row) {
-        const RowPlan& plan = plans_[static_cast<std::size_t>(row - first)];
-        const std::string_view word = finishRow(row, plan, summary);
-        if (plan.word.empty())
-            renamed_.push_back(word == resultword::success);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const int row = first + static_cast<int>(i);
+        const bool tried = !plans_[i].word;
+        const ResultWord word = finishRow(row, i, summary);
+        if (tried)
+            renamed_.push_back(word == &resultword::success);
         if (RowDone)
-            RowDone(row, plan, word);
+            RowDone(row, plans_[i], word);
         if (progress)
             progress(row);
     }
-    if (journaled && !journal_->endBatch(renamed_) && last < list_.RowCount()) {
-        summary.stoppedAtRow = last;
+    // After a failed write nothing more is written: a later record glued to a
+    // cut one would make the whole journal fail its check.
+    if (journaled && !journal_->endBatch(renamed_)) {
+        if (last < list_.RowCount())
+            summary.stoppedAtRow = last;
         return false;
     }
     return true;
 }
 
-std::string_view RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
-    std::string_view word = plan.word;
-    if (word.empty())
-        word =
-            resultWordFor(renameKeepingAttributes(list_.getCell(RenameList::Directory, row), plan));
-    if (word == resultword::success)
+// Where many rows rename in one directory, one pass over it gives every
+// file's inode; a name it does not hold (or a directory whose listed inodes
+// are not what a look at the file gives, as on some overlay file systems) is
+// looked at on its own.
+constexpr int rowsForOneListing = 256;
+
+void RenameRun::identify(int row, std::string_view name, JournalRename& rename) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    const std::string& directory = directories_.of(row).path;
+    if (!known.tried && directories_.rowsIn(directories_.index(row)) >= rowsForOneListing) {
+        known.tried = true;
+        if (std::optional<DirectoryInodes> listing = session_->listInodes(directory)) {
+            auto table = std::make_unique<InodeTable>(std::move(*listing));
+            const std::optional<std::uint64_t> listed = table->find(name);
+            const std::optional<FileIdentity> file = session_->identify(directory, name);
+            if (listed && file && file->inode == *listed && file->device == table->device())
+                known.table = std::move(table);
+        }
+    }
+    if (known.table) {
+        if (const std::optional<std::uint64_t> listed = known.table->find(name)) {
+            rename.device = known.table->device();
+            rename.inode = *listed;
+            return;
+        }
+    }
+    if (const std::optional<FileIdentity> file = session_->identify(directory, name)) {
+        rename.device = file->device;
+        rename.inode = file->inode;
+    }
+}
+
+void RenameRun::followRename(int row, std::string_view oldName, std::string_view newName) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    if (known.table)
+        known.table->rename(oldName, newName);
+}
+
+ResultWord RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
+    const RowPlan& plan = plans_[index];
+    ResultWord word = plan.word;
+    if (!word)
+        word = resultWordFor(renameKeepingAttributes(row, plan));
+    if (word == &resultword::success) {
         ++summary.renamed;
-    else if (word != resultword::unchanged)
-        summary.failures += failureLine(plan.oldPath, plan.newPath, word);
-    list_.setCell(RenameList::Result, row, std::string(word));
-    if (word == resultword::success)
+        if (journal_)
+            followRename(row, plan.oldName(), plan.newName());
+    } else if (word != &resultword::unchanged)
+        summary.failures += failureLine(plan.oldPath, plan.newPath, word->text());
+    list_.setCell(RenameList::Result, row, word->text());
+    if (word == &resultword::success)
         list_.setCell(RenameList::OldName, row, list_.getCell(RenameList::NewName, row));
     return word;
 }
 
 // Where a read-only file cannot be renamed, the mark is lifted for the rename
-// only and put back on whichever name then holds the file. A plan's paths are
-// the row's directory followed by the file's old and new names.
-FsStatus RenameRun::renameKeepingAttributes(const std::string& directory, const RowPlan& plan) {
-    const std::string& from = plan.oldPath;
-    const std::string& to = plan.newPath;
+// only and put back on whichever name then holds the file.
+FsStatus RenameRun::renameKeepingAttributes(int row, const RowPlan& plan) {
+    const std::string& directory = directories_.of(row).path;
     if (!fs_.renameNeedsWritable())
-        return session_->rename(directory, std::string_view(from).substr(directory.size()),
-                                directory, std::string_view(to).substr(directory.size()));
+        return session_->rename(directory, plan.oldName(), directory, plan.newName());
+    const std::string from = directory + std::string(plan.oldName());
+    const std::string to = directory + std::string(plan.newName());
     const std::optional<FileAttributes> original = fs_.getAttributes(from);
     if (!original || !original->readOnly)
         return fs_.renameNoReplace(from, to);

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "global/coretext.h"
 #include "platform/renamefilesystem.h"
+#include "renamelist/inodetable.h"
 #include "renamelist/renamejournal.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,18 +17,29 @@ namespace quorbel {
 
 class RenameList;
 
+// The words column 6 shows for a row. Inside the core a word is the address of
+// one of these; its text is taken only where it is written out.
 namespace resultword {
-inline constexpr std::string_view unchanged = "保持不变";
-inline constexpr std::string_view success = "成功";
-inline constexpr std::string_view targetExists = "失败,文件重复";
-inline constexpr std::string_view sourceMissing = "失败,文件不存在";
-inline constexpr std::string_view accessDenied = "失败,没有权限";
-inline constexpr std::string_view readOnly = "失败,只读";
-inline constexpr std::string_view invalidName = "失败,名称无效";
-inline constexpr std::string_view cannotRename = "失败,无法改名";
+inline constexpr CoreText unchanged{"保持不变", "Unchanged"};
+inline constexpr CoreText success{"成功", "Renamed"};
+inline constexpr CoreText targetExists{"失败,文件重复", "Failed: file exists"};
+inline constexpr CoreText sourceMissing{"失败,文件不存在", "Failed: file not found"};
+inline constexpr CoreText accessDenied{"失败,没有权限", "Failed: permission denied"};
+inline constexpr CoreText readOnly{"失败,只读", "Failed: read-only"};
+inline constexpr CoreText invalidName{"失败,名称无效", "Failed: invalid name"};
+inline constexpr CoreText cannotRename{"失败,无法改名", "Failed: cannot rename"};
+inline constexpr CoreText diskFull{"失败,磁盘已满", "Failed: disk full"};
+inline constexpr CoreText sameFileLink{"失败,同一文件的硬链接", "Failed: hard link to the same file"};
 } // namespace resultword
+using ResultWord = const CoreText*;
 
-std::string_view resultWordFor(FsStatus status);
+ResultWord resultWordFor(FsStatus status);
+
+namespace runtext {
+// Between the paths and the word of a failure-list line.
+inline constexpr CoreText reason{" 原因:", " reason: "};
+inline constexpr CoreText renamed{"成功替换 %1 个文件", "Renamed %1 files", "Renamed 1 file"};
+} // namespace runtext
 
 // "old-->new 原因:word" and the CR LF that ends every line of the failure list.
 std::string failureLine(const std::string& oldPath, const std::string& newPath,
@@ -33,15 +48,34 @@ std::string failureLine(const std::string& oldPath, const std::string& newPath,
 // "成功替换 n 个文件".
 std::string renamedStatusText(int renamed);
 
+// Each directory of the list, resolved once, before the first rename, so every
+// rename and its journal name the directories as they stood when the run began.
+class RunDirectories {
+public:
+    void resolve(const RenameList& list, RenameFileSystem& fileSystem);
+    const ResolvedDirectory& of(int row) const { return directories_[index(row)]; }
+    std::size_t index(int row) const { return rowDirectory_[static_cast<std::size_t>(row)]; }
+    std::size_t count() const { return directories_.size(); }
+    int rowsIn(std::size_t index) const { return rows_[index]; }
+
+private:
+    std::vector<ResolvedDirectory> directories_;
+    std::vector<std::uint32_t> rowDirectory_;
+    std::vector<int> rows_; // rows per directory
+};
+
 // A new file name must stay a plain name inside the file's own directory.
 bool isPlainFileName(std::string_view fileName);
 
 // What the run makes of one row before it reaches the file system: either a
 // result word already, or the two paths to try.
 struct RowPlan {
-    std::string_view word; // empty: rename oldPath to newPath
+    ResultWord word = nullptr; // none: rename oldPath to newPath
     std::string oldPath;
     std::string newPath;
+    std::size_t directoryLength = 0; // the directory's part of both paths, as typed
+    std::string_view oldName() const { return std::string_view(oldPath).substr(directoryLength); }
+    std::string_view newName() const { return std::string_view(newPath).substr(directoryLength); }
 };
 RowPlan planRow(const RenameList& list, int row);
 // The same into a plan whose strings keep their capacity from row to row.
@@ -74,12 +108,15 @@ public:
     // Told each row's word as soon as the row is done, with the paths the row
     // named before the run (empty for a row the run did not try), so a front
     // end can report a row without keeping a copy of the whole list.
-    std::function<void(int row, const RowPlan& plan, std::string_view word)> RowDone;
+    std::function<void(int row, const RowPlan& plan, ResultWord word)> RowDone;
 
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
-    std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
-    FsStatus renameKeepingAttributes(const std::string& directory, const RowPlan& plan);
+    void placeRow(int row, RowPlan& plan);
+    void identify(int row, std::string_view name, JournalRename& rename);
+    void followRename(int row, std::string_view oldName, std::string_view newName);
+    ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
+    FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 
     RenameList& list_;
     RenameFileSystem& fs_;
@@ -88,6 +125,14 @@ private:
     std::unique_ptr<RenameSession> session_;
     RunJournal* journal_;
     int batchRows_;
+    RunDirectories directories_;
+    // The inodes of a directory many rows rename in, read once, kept up to
+    // date as its files are renamed.
+    struct KnownInodes {
+        bool tried = false;
+        std::unique_ptr<InodeTable> table; // null: a look at each file
+    };
+    std::vector<KnownInodes> inodes_;
     std::vector<RowPlan> plans_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,15 +23,18 @@ std::string slurp(const fs::path& path) {
 // Files rather than pipes: the child may print megabytes without the parent
 // having to read while it writes.
 [[noreturn]] void runChild(const std::vector<std::string>& arguments, const fs::path& directory,
-                           const fs::path& capture) {
+                           const fs::path& capture, const Environment& environment) {
     const int in = ::open((capture / "in").c_str(), O_RDONLY);
     const int out = ::open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
         ::dup2(err, 2) < 0 || ::chdir(directory.c_str()) != 0)
         ::_exit(127);
-    // Mapped numbers and dates print by the locale; the tests expect the plain one.
-    ::setenv("LC_ALL", "C.UTF-8", 1);
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_NUMERIC", "LC_TIME", "LC_COLLATE",
+                             "LC_CTYPE", "LANG", "LANGUAGE", "QUORBEL_LANG"})
+        ::unsetenv(name);
+    for (const auto& [name, value] : environment)
+        ::setenv(name.c_str(), value.c_str(), 1);
     // Each test directory keeps its own journal, so undo finds its own last run.
     ::setenv("XDG_STATE_HOME", (directory / ".state").c_str(), 1);
     std::vector<char*> argv;
@@ -45,8 +49,14 @@ std::string slurp(const fs::path& path) {
 
 } // namespace
 
+const Environment& chineseEnvironment() {
+    // Mapped numbers and dates print by the locale; the tests expect the plain one.
+    static const Environment environment{{"LANG", "C.UTF-8"}, {"QUORBEL_LANG", "zh"}};
+    return environment;
+}
+
 CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::path& directory,
-                        const std::string& input) {
+                        const std::string& input, const Environment& environment) {
     std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
@@ -54,7 +64,7 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::pat
     std::ofstream(capture / "in", std::ios::binary) << input;
     const pid_t child = ::fork();
     if (child == 0)
-        runChild(arguments, directory, capture);
+        runChild(arguments, directory, capture, environment);
     int status = 0;
     ::waitpid(child, &status, 0);
     CliResult result;
@@ -63,6 +73,31 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::pat
     result.err = slurp(capture / "err");
     fs::remove_all(capture);
     return result;
+}
+
+bool killQuorbelCliWhen(const std::vector<std::string>& arguments, const fs::path& directory,
+                        const std::string& input, const std::function<bool()>& ready) {
+    std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    const fs::path capture = pattern;
+    std::ofstream(capture / "in", std::ios::binary) << input;
+    const pid_t child = ::fork();
+    if (child == 0)
+        runChild(arguments, directory, capture, chineseEnvironment());
+    int status = 0;
+    bool killed = false;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (ready()) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            killed = WIFSIGNALED(status);
+            break;
+        }
+        ::usleep(100);
+    }
+    fs::remove_all(capture);
+    return killed;
 }
 
 std::vector<std::string> listDirectory(const fs::path& directory) {

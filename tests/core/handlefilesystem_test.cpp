@@ -206,7 +206,10 @@ TEST(HandleRename, FailingFromEveryCallLosesNothingAndUndoRestoresAll) {
         fileSystem.failFrom = k;
         {
             std::string error;
-            auto journal = store.start(error);
+            bool busy = false;
+            const auto lock = store.lock(busy, error);
+            ASSERT_TRUE(lock) << error;
+            auto journal = store.start(*lock, error);
             ASSERT_TRUE(journal) << error;
             const RenameRunSummary summary = RenameRun(list, fileSystem, journal.get(), 4).run();
             EXPECT_EQ(summary.renamed, k);
