@@ -1,3 +1,4 @@
+#include "platform/handlefilesystem.h"
 #include "platform/posixfilesystem.h"
 #include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
@@ -83,6 +84,33 @@ private:
             throw Killed{};
     }
     PosixFileSystem inner_;
+    long dieAt_;
+    long calls_ = 0;
+};
+
+// The program's own file system, renaming relative to directory handles, dying
+// before its k-th rename reaches the disk.
+class DyingHandles : public HandleFileSystem {
+public:
+    explicit DyingHandles(long dieAt) : dieAt_(dieAt) {}
+    long calls() const { return calls_; }
+
+protected:
+    int renameExclusive(const char* from, const char* to) override {
+        step();
+        return HandleFileSystem::renameExclusive(from, to);
+    }
+    int renameExclusiveAt(int fromDirectory, const char* from, int toDirectory,
+                          const char* to) override {
+        step();
+        return HandleFileSystem::renameExclusiveAt(fromDirectory, from, toDirectory, to);
+    }
+
+private:
+    void step() {
+        if (calls_++ == dieAt_)
+            throw Killed{};
+    }
     long dieAt_;
     long calls_ = 0;
 };
@@ -324,6 +352,35 @@ TEST(RunFaults, UndoDyingAnywhereIsFinishedByTheNextUndo) {
         } catch (const Killed&) {
         }
         s.expectUndoneCompletely("undo died before call " + std::to_string(k));
+    }
+}
+
+// The same deaths with the renames made through directory handles, in the run
+// and in its undo: the handle changes how a file is reached, never which one.
+TEST(RunFaults, DeathBeforeAnyRenameThroughHandlesIsUndoneCompletely) {
+    long calls = 0;
+    {
+        Scenario whole;
+        DyingHandles counting(-1);
+        whole.run(counting, -1, WriteFault::None);
+        calls = counting.calls();
+    }
+    ASSERT_GT(calls, 10);
+    for (long k = 0; k <= calls; ++k) {
+        Scenario s;
+        DyingHandles dying(k);
+        s.run(dying, -1, WriteFault::None);
+        s.expectUndoneCompletely("died before rename " + std::to_string(k));
+    }
+    for (long k = 0; k <= calls; ++k) {
+        Scenario s;
+        s.run(posixFileSystem(), -1, WriteFault::None);
+        DyingHandles dying(k);
+        try {
+            undoLastRun(s.store, dying);
+        } catch (const Killed&) {
+        }
+        s.expectUndoneCompletely("undo died before rename " + std::to_string(k));
     }
 }
 
