@@ -84,7 +84,7 @@ measure() {
     (cd "$files" && /usr/bin/time -f "%M %U %S %e" -o "$work/time.txt" "$@" > /dev/null 2>&1) || true
     read -r rss user sys wall < "$work/time.txt"
     local journal
-    journal=$(stat -c %s "$XDG_STATE_HOME/quorbel/last-run.journal" 2>/dev/null || echo 0)
+    journal=$(cat "$XDG_STATE_HOME"/quorbel/run-*.journal 2>/dev/null | wc -c)
     printf '| %s | %d MB | %s s | %s s | %s s | %d MB |\n' "$name" $((rss / 1024)) "$user" "$sys" \
         "$wall" $((journal / 1048576))
 }

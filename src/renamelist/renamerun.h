@@ -54,6 +54,7 @@ class RunDirectories {
 public:
     void resolve(const RenameList& list, RenameFileSystem& fileSystem);
     const ResolvedDirectory& of(int row) const { return directories_[index(row)]; }
+    const ResolvedDirectory& at(std::size_t index) const { return directories_[index]; }
     std::size_t index(int row) const { return rowDirectory_[static_cast<std::size_t>(row)]; }
     std::size_t count() const { return directories_.size(); }
     int rowsIn(std::size_t index) const { return rows_[index]; }
@@ -114,7 +115,8 @@ private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
     void placeRow(int row, RowPlan& plan);
     void identify(int row, std::string_view name, JournalRename& rename);
-    void followRename(int row, std::string_view oldName, std::string_view newName);
+    void shareInodes();
+    void prefetchIdentity(int row, std::string_view name) const;
     ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 
@@ -126,13 +128,14 @@ private:
     RunJournal* journal_;
     int batchRows_;
     RunDirectories directories_;
-    // The inodes of a directory many rows rename in, read once, kept up to
-    // date as its files are renamed.
+    // The inodes of a directory many rows rename in, read once.
     struct KnownInodes {
+        int rows = 0;
         bool tried = false;
         std::unique_ptr<InodeTable> table; // null: a look at each file
     };
-    std::vector<KnownInodes> inodes_;
+    std::vector<KnownInodes> inodes_;     // by the first spelling of each folder
+    std::vector<std::size_t> inodeOwner_; // spelling -> its folder's entry
     std::vector<RowPlan> plans_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;

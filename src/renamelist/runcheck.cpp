@@ -63,24 +63,26 @@ public:
         return there;
     }
 
-    // The path on disk of the file a present name stands for now: a name an
-    // earlier row gave it leads back to the file's own name.
-    std::string diskPath(const std::string& key) const {
+    // The name on disk of the file a present name stands for now: a name an
+    // earlier row gave it leads back to the file's own name. Valid until the
+    // next move.
+    std::string_view diskName(const std::string& key) const {
         const auto moved = origins_.find(key);
-        return moved != origins_.end() ? moved->second : path_ + key;
+        return moved != origins_.end() ? std::string_view(moved->second) : std::string_view(key);
     }
 
     // A rename inside one directory moves the name's node over to the new
-    // name, so checking a row allocates nothing.
+    // name; the file's own name is kept, not its path, so a short name needs
+    // no allocation of its own.
     void move(const std::string& oldKey, const std::string& newKey) {
-        std::string origin = diskPath(oldKey);
+        std::string origin(diskName(oldKey));
         origins_.erase(oldKey);
         auto node = present_.extract(oldKey);
         if (!info_.listed) {
             absent_.insert(oldKey);
             absent_.erase(newKey);
         }
-        if (origin == path_ + newKey)
+        if (origin == newKey)
             origins_.erase(newKey); // back where it started
         else
             origins_.insert_or_assign(newKey, std::move(origin));
@@ -182,7 +184,8 @@ private:
                            SimulatedDirectory& target, std::string_view newName);
     FsStatus sameFileOrTaken(const SimulatedDirectory& source, const SimulatedDirectory& target);
     FsStatus removable(const SimulatedDirectory& source);
-    std::optional<FileIdentity> identify(const std::string& path);
+    std::optional<FileIdentity> identify(const SimulatedDirectory& directory,
+                                         const std::string& key);
 
     RenameFileSystem& fs_;
     RenameSession& session_;
@@ -190,7 +193,7 @@ private:
     std::string lastWatched_;
     std::string oldKey_;
     std::string newKey_;
-    std::string identifyPlace_;
+    std::string oldOnDisk_;
     // Rows of one directory tend to follow each other.
     std::string lastPlace_;
     std::uint64_t lastGeneration_ = 0;
@@ -240,10 +243,10 @@ FsStatus RunCheck::rename(const std::string& from, const std::string& to) {
             return side->info().status;
     }
     source->key(oldName, oldKey_);
-    const std::string oldOnDisk = source->diskPath(oldKey_);
+    oldOnDisk_.assign(source->path()).append(source->diskName(oldKey_));
     const FsStatus status = renameBetween(*source, oldName, *target, newName);
     if (status == FsStatus::Ok)
-        moved_.renamed(from, oldOnDisk, to);
+        moved_.renamed(from, oldOnDisk_, to);
     return status;
 }
 
@@ -285,23 +288,23 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
 // word of its own, as the POSIX layer gives it. Asked only when names meet.
 FsStatus RunCheck::sameFileOrTaken(const SimulatedDirectory& source,
                                    const SimulatedDirectory& target) {
-    const std::optional<FileIdentity> file = identify(source.diskPath(oldKey_));
-    const std::optional<FileIdentity> met = identify(target.diskPath(newKey_));
+    const std::optional<FileIdentity> file = identify(source, oldKey_);
+    const std::optional<FileIdentity> met = identify(target, newKey_);
     if (file && met && file->sameFileAs(*met) && !file->isDirectory && file->links > 1)
         return FsStatus::SameFileLink;
     return FsStatus::TargetExists;
 }
 
-std::optional<FileIdentity> RunCheck::identify(const std::string& path) {
-    const auto [place, name] = splitPath(path);
-    identifyPlace_.assign(place);
-    return session_.identify(identifyPlace_, name);
+// Through the handle of the directory: no walk of the whole path per file.
+std::optional<FileIdentity> RunCheck::identify(const SimulatedDirectory& directory,
+                                               const std::string& key) {
+    return session_.identify(directory.path(), directory.diskName(key));
 }
 
 // What the file itself allows: inside a sticky directory of someone else only
 // its owner may rename it, and an immutable or append-only file keeps its name.
 FsStatus RunCheck::removable(const SimulatedDirectory& source) {
-    const std::optional<FileIdentity> file = identify(source.diskPath(oldKey_));
+    const std::optional<FileIdentity> file = identify(source, oldKey_);
     if (!file)
         return FsStatus::Ok;
     if (file->fixed || (source.info().stickyForeign && !file->ownedByUser))
