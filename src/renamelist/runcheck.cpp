@@ -36,6 +36,7 @@ public:
     SimulatedDirectory(std::string path, DirectoryListing listing)
         : path_(std::move(path)), info_(std::move(listing)) {
         present_.reserve(info_.names.size());
+        origins_.reserve(info_.names.size());
         for (std::string& name : info_.names)
             present_.insert(info_.foldsCase ? foldAscii(name) : std::move(name));
         info_.names.clear();
@@ -74,9 +75,10 @@ public:
     // A rename inside one directory moves the name's node over to the new
     // name; the file's own name is kept, not its path, so a short name needs
     // no allocation of its own.
-    void move(const std::string& oldKey, const std::string& newKey) {
-        std::string origin(diskName(oldKey));
-        origins_.erase(oldKey);
+    // origin: diskName(oldKey), taken by the caller before.
+    void move(const std::string& oldKey, const std::string& newKey, std::string origin) {
+        if (!origins_.empty())
+            origins_.erase(oldKey);
         auto node = present_.extract(oldKey);
         if (!info_.listed) {
             absent_.insert(oldKey);
@@ -193,6 +195,7 @@ private:
     std::string lastWatched_;
     std::string oldKey_;
     std::string newKey_;
+    std::string oldDiskName_; // the row's file's own name in its directory
     std::string oldOnDisk_;
     // Rows of one directory tend to follow each other.
     std::string lastPlace_;
@@ -243,7 +246,8 @@ FsStatus RunCheck::rename(const std::string& from, const std::string& to) {
             return side->info().status;
     }
     source->key(oldName, oldKey_);
-    oldOnDisk_.assign(source->path()).append(source->diskName(oldKey_));
+    oldDiskName_.assign(source->diskName(oldKey_));
+    oldOnDisk_.assign(source->path()).append(oldDiskName_);
     const FsStatus status = renameBetween(*source, oldName, *target, newName);
     if (status == FsStatus::Ok)
         moved_.renamed(from, oldOnDisk_, to);
@@ -280,7 +284,7 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
         return FsStatus::Refused; // EXDEV: renames never cross file systems
     if (const FsStatus file = removable(source); file != FsStatus::Ok)
         return file;
-    source.move(oldKey_, newKey_);
+    source.move(oldKey_, newKey_, oldDiskName_);
     return FsStatus::Ok;
 }
 
@@ -304,7 +308,7 @@ std::optional<FileIdentity> RunCheck::identify(const SimulatedDirectory& directo
 // What the file itself allows: inside a sticky directory of someone else only
 // its owner may rename it, and an immutable or append-only file keeps its name.
 FsStatus RunCheck::removable(const SimulatedDirectory& source) {
-    const std::optional<FileIdentity> file = identify(source, oldKey_);
+    const std::optional<FileIdentity> file = session_.identify(source.path(), oldDiskName_);
     if (!file)
         return FsStatus::Ok;
     if (file->fixed || (source.info().stickyForeign && !file->ownedByUser))
