@@ -13,7 +13,8 @@
 # Usage: bench/compare.sh [build-dir] [file-count] [runs]
 #   bench/compare.sh build 1000000 3   is the million-file run in one command.
 # mmv and rename take minutes per 100,000 files; above that count they are
-# left out unless COMPARE_ALL=1. The build dir must hold quorbel-cli and
+# left out unless COMPARE_ALL=1; COMPARE_OTHERS=0 leaves them out at any count.
+# The build dir must hold quorbel-cli and
 # bench/bare_rename (a normal build).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,6 +25,8 @@ cli=$build/src/quorbel-cli
 bare=$build/bench/bare_rename
 others=yes
 if [ "$count" -gt 100000 ] && [ "${COMPARE_ALL:-0}" != 1 ]; then others=no; fi
+# COMPARE_OTHERS=0 leaves mmv and rename out at any count, for a quick pairing.
+if [ "${COMPARE_OTHERS:-1}" = 0 ]; then others=no; fi
 needed=(hyperfine "$cli" "$bare")
 [ "$others" = yes ] && needed+=(mmv rename)
 for tool in "${needed[@]}"; do
@@ -84,7 +87,7 @@ measure() {
     (cd "$files" && /usr/bin/time -f "%M %U %S %e" -o "$work/time.txt" "$@" > /dev/null 2>&1) || true
     read -r rss user sys wall < "$work/time.txt"
     local journal
-    journal=$(cat "$XDG_STATE_HOME"/quorbel/run-*.journal 2>/dev/null | wc -c)
+    journal=$( (cat "$XDG_STATE_HOME"/quorbel/run-*.journal 2>/dev/null || true) | wc -c)
     printf '| %s | %d MB | %s s | %s s | %s s | %d MB |\n' "$name" $((rss / 1024)) "$user" "$sys" \
         "$wall" $((journal / 1048576))
 }
