@@ -4,6 +4,7 @@
 #include "cli/clioptions.h"
 #include "cli/clitexts.h"
 #include "cli/cliplate.h"
+#include "cli/parseerrortext.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -318,7 +319,7 @@ int execute(const CliOptions& o) {
         return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);
     if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
-        throw UsageError("--sheet needs --map or --plate");
+        throw UsageError(clitext::sheetWithoutWorkbook);
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
@@ -345,7 +346,8 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
+        const std::string text = parseErrorText(*app, error, argc > 1 ? argv[argc - 1] : "");
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", text.c_str(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

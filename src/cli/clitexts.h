@@ -25,6 +25,8 @@ inline constexpr CoreText standardInput{"标准输入", "standard input"};
 inline constexpr CoreText noNewNames{
     "没有新名称: 请给出 --map、--plate、--number、--names、--replace 或 --date",
     "no new names: give --map, --plate, --number, --names, --replace or --date"};
+inline constexpr CoreText sheetWithoutWorkbook{"--sheet 需要 --map 或 --plate",
+                                               "--sheet needs --map or --plate"};
 inline constexpr CoreText noJournal{"无法写换名记录,没有换名任何文件: %1",
                                     "cannot write the journal, nothing renamed: %1"};
 inline constexpr CoreText journalStopped{

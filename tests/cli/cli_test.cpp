@@ -415,8 +415,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"NoFilesInTheList", {"--number", "--files-from", "-"}, "\n\n", "no files"},
         BadInputCase{"NoNewNames", {"b.jpg"}, "", "no new names: give --map"},
         BadInputCase{"UnknownOption", {"--numbr", "b.jpg"}, "", "--numbr"},
-        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "excludes"},
-        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "requires"},
+        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "cannot be"},
+        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "needs --sheet"},
         BadInputCase{
             "MissingSheet",
             {"--map", "BOOK", "--sheet", "Sheet9", "--key", "文件名", "--value", "新名", "b.jpg"},
@@ -461,7 +461,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--files-from", "-", "--names", "-"},
                      "b.jpg\n",
                      "cannot both read standard input"},
-        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "excludes"},
+        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExportToAnotherFormat",
                      {"--export", "list.csv", "--number", "b.jpg"},
                      "",
@@ -476,11 +476,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "The replacement is wrong at character 6: there is no group 2"},
         BadInputCase{"EmptyFindText", {"--replace", "", "x", "b.jpg"}, "", "Find cannot be empty"},
         BadInputCase{"ReplaceWithoutReplacement", {"--replace", "IMG"}, "", "--replace"},
-        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "requires"},
+        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "needs"},
         BadInputCase{"ReplaceAndDateTogether",
                      {"--replace", "a", "b", "--date", "%Y", "b.jpg"},
                      "",
-                     "excludes"},
+                     "cannot be used with"},
         BadInputCase{"DatePatternWithASlash",
                      {"--date", "%Y/%m", "IMG_0001.jpg"},
                      "",
@@ -570,6 +570,111 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"QuorbelLangEnglishOnAChineseDesktop",
                      {{"LANG", "zh_CN.UTF-8"}, {"QUORBEL_LANG", "en"}},
                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageErrorCase {
+    const char* name;
+    Names arguments; // PLATES: the plate workbook
+    const char* chinese;
+    const char* english;
+    bool fromParser; // then a second line points at --help
+};
+
+class UsageErrorLanguage : public ::testing::TestWithParam<UsageErrorCase> {};
+
+// What the argument parser refuses is said in the language of the run, with
+// the option at fault, as every other message is; the status stays 2.
+TEST_P(UsageErrorLanguage, NamesTheOptionInTheLanguageOfTheRun) {
+    const UsageErrorCase& c = GetParam();
+    Names arguments;
+    for (const std::string& argument : c.arguments)
+        arguments.push_back(argument == "PLATES" ? fixtures + "/mapping/plates/lo-plates.xlsx"
+                                                 : argument);
+    struct Run {
+        Environment environment;
+        std::string line;
+        const char* help;
+    };
+    for (const Run& run :
+         {Run{{{"LANG", "zh_CN.UTF-8"}}, c.chinese, "运行 quorbel-cli --help 查看选项。\n"},
+          Run{{{"LC_ALL", "C"}, {"LANG", "zh_CN.UTF-8"}},
+              c.english,
+              "Run quorbel-cli --help for the options.\n"}}) {
+        TempDir dir;
+        touchFiles(dir.path(), {"a.jpg"});
+        const CliResult result = runQuorbelCli(arguments, dir.path(), {}, run.environment);
+        EXPECT_EQ(result.status, 2) << run.line;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "quorbel-cli: " + run.line + "\n" + (c.fromParser ? run.help : ""));
+        EXPECT_EQ(listDirectory(dir.path()), Names{"a.jpg"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorLanguage,
+    ::testing::Values(
+        UsageErrorCase{"UnknownOption",
+                       {"--numbr", "a.jpg"},
+                       "未知的选项: --numbr",
+                       "unknown option: --numbr",
+                       true},
+        UsageErrorCase{"UnknownOptions",
+                       {"--numbr", "-0x", "a.jpg"},
+                       "未知的选项: --numbr -x",
+                       "unknown options: --numbr -x",
+                       true},
+        UsageErrorCase{"ValueMissingAtTheEnd",
+                       {"a.jpg", "--map"},
+                       "--map 后面必须跟 WORKBOOK",
+                       "--map must be followed by WORKBOOK",
+                       true},
+        UsageErrorCase{"EmptyValueAfterEquals",
+                       {"a.jpg", "--sheet="},
+                       "--sheet 后面必须跟 NAME",
+                       "--sheet must be followed by NAME",
+                       true},
+        UsageErrorCase{"ReplaceWithOneValue",
+                       {"--replace", "IMG", "--regex", "a.jpg"},
+                       "--replace 后面必须跟 FIND REPLACEMENT",
+                       "--replace must be followed by FIND REPLACEMENT",
+                       true},
+        UsageErrorCase{"OptionGivenTwice",
+                       {"--names", "x", "--names", "y", "a.jpg"},
+                       "--names 只能给出一次",
+                       "--names may be given only once",
+                       true},
+        UsageErrorCase{"FlagWithAValueItCannotRead",
+                       {"--quiet=maybe", "--number", "a.jpg"},
+                       "--quiet 不接受“maybe”",
+                       "--quiet does not take \"maybe\"",
+                       true},
+        UsageErrorCase{"EveryMissingCompanionNamed",
+                       {"--map", "PLATES", "--sheet", "96孔", "a.jpg"},
+                       "--map 需要 --key --value",
+                       "--map needs --key --value",
+                       true},
+        UsageErrorCase{
+            "NeedsItsPartner", {"--dir", "."}, "--dir 需要 --type", "--dir needs --type", true},
+        UsageErrorCase{"TwoSourcesOfNames",
+                       {"--number", "--names", "x", "a.jpg"},
+                       "--number 不能与 --names 一起使用",
+                       "--number cannot be used with --names",
+                       true},
+        UsageErrorCase{"UndoWithFiles",
+                       {"--undo", "a.jpg"},
+                       "--undo 不能与 文件参数 一起使用",
+                       "--undo cannot be used with files",
+                       true},
+        UsageErrorCase{"SheetWithoutWorkbook",
+                       {"--sheet", "96孔", "--number", "a.jpg"},
+                       "--sheet 需要 --map 或 --plate",
+                       "--sheet needs --map or --plate",
+                       false},
+        UsageErrorCase{"BlockNotAnInteger",
+                       {"--plate", "PLATES", "--sheet", "96孔", "--block", "two", "a.jpg"},
+                       "--block 必须是整数,而不是“two”",
+                       "--block must be an integer, not \"two\"",
+                       false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The journal holds no words, so a run made in Chinese is undone in English
