@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,6 +73,31 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::pat
     result.err = slurp(capture / "err");
     fs::remove_all(capture);
     return result;
+}
+
+bool killQuorbelCliWhen(const std::vector<std::string>& arguments, const fs::path& directory,
+                        const std::string& input, const std::function<bool()>& ready) {
+    std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    const fs::path capture = pattern;
+    std::ofstream(capture / "in", std::ios::binary) << input;
+    const pid_t child = ::fork();
+    if (child == 0)
+        runChild(arguments, directory, capture, chineseEnvironment());
+    int status = 0;
+    bool killed = false;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (ready()) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            killed = WIFSIGNALED(status);
+            break;
+        }
+        ::usleep(100);
+    }
+    fs::remove_all(capture);
+    return killed;
 }
 
 std::vector<std::string> listDirectory(const fs::path& directory) {
