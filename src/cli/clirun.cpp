@@ -394,8 +394,7 @@ int undoAndReport(const CliOptions& o) {
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
     if (!result.journalUpdated)
-        std::fprintf(stderr, "quorbel-cli: the journal %s could not be marked undone\n",
-                     result.journal.c_str());
+        std::fputs(clitext::journalNotMarked.fill({result.journal}).c_str(), stderr);
     return result.summary.failures.empty() && result.journalUpdated ? exitAllDone
                                                                     : exitSomeFailed;
 }

@@ -661,7 +661,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--dir", "no-such-folder", "--type", "*.jpg", "--number"},
                      "",
                      "cannot open folder no-such-folder"},
-        BadInputCase{"HistoryWithFiles", {"--history", "b.jpg"}, "", "excludes"},
+        BadInputCase{"HistoryWithFiles", {"--history", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExpressionNotClosed",
                      {"--replace", "IMG_(\\d+", "trip_$1", "--regex", "IMG_0001.jpg"},
                      "",
