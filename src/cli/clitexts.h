@@ -53,8 +53,9 @@ inline constexpr CoreText journalStopped{
     "quorbel-cli: the journal could not be written; the run stopped at row %1\n"};
 inline constexpr CoreText nothingToUndo{"quorbel-cli: 没有可以撤销的换名\n",
                                         "quorbel-cli: nothing to undo\n"};
-inline constexpr CoreText journalNotMarked{"quorbel-cli: 换名记录 %1 无法标记为已撤销\n",
-                                          "quorbel-cli: the journal %1 could not be marked undone\n"};
+inline constexpr CoreText journalNotMarked{
+    "quorbel-cli: 换名记录 %1 无法标记为已撤销\n",
+    "quorbel-cli: the journal %1 could not be marked undone\n"};
 inline constexpr CoreText journalUnusable{"换名记录 %1 已损坏或无法读取(%2),没有撤销任何文件",
                                           "the journal %1 is damaged or unreadable (%2); nothing "
                                           "undone"};
