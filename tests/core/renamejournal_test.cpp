@@ -76,7 +76,7 @@ std::string journalOf(const std::vector<std::vector<JournalEntry>>& batches, boo
 const std::vector<std::vector<JournalEntry>> twoBatches{
     {{"/d/a\n.jpg", "/d/b.jpg", JournalOutcome::Renamed, 2049, 12},
      {"/e\t/c.jpg", "/e\t/\t.jpg", JournalOutcome::NotRenamed, 0, 0}},
-    {{"/d/" + everyByte().substr(0, 47) + everyByte().substr(48), "/d/e", JournalOutcome::Renamed,
+    {{"/d/" + everyByte().substr(1, 46) + everyByte().substr(48), "/d/e", JournalOutcome::Renamed,
       1, 18446744073709551615ull}}};
 
 TEST(JournalRead, FinishedJournalReadsBackExactly) {
