@@ -4,6 +4,7 @@
 #include "cli/clioptions.h"
 #include "cli/clitexts.h"
 #include "cli/cliplate.h"
+#include "cli/parseerrortext.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -429,8 +430,7 @@ int undoAndReport(const CliOptions& o) {
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
     if (!result.journalUpdated)
-        std::fprintf(stderr, "quorbel-cli: the journal %s could not be marked undone\n",
-                     result.journal.c_str());
+        std::fputs(clitext::journalNotMarked.fill({result.journal}).c_str(), stderr);
     return result.summary.failures.empty() && result.journalUpdated ? exitAllDone
                                                                     : exitSomeFailed;
 }
@@ -452,7 +452,7 @@ int execute(const CliOptions& o) {
         return historyAndReport();
     refuseTwoReadersOfStandardInput(o);
     if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
-        throw UsageError("--sheet needs --map or --plate");
+        throw UsageError(clitext::sheetWithoutWorkbook);
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
@@ -481,7 +481,8 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
+        const std::string text = parseErrorText(*app, error, argc > 1 ? argv[argc - 1] : "");
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", text.c_str(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

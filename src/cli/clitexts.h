@@ -25,6 +25,8 @@ inline constexpr CoreText standardInput{"标准输入", "standard input"};
 inline constexpr CoreText noNewNames{
     "没有新名称: 请给出 --map、--plate、--number、--names、--replace 或 --date",
     "no new names: give --map, --plate, --number, --names, --replace or --date"};
+inline constexpr CoreText sheetWithoutWorkbook{"--sheet 需要 --map 或 --plate",
+                                               "--sheet needs --map or --plate"};
 inline constexpr CoreText noJournal{"无法写换名记录,没有换名任何文件: %1",
                                     "cannot write the journal, nothing renamed: %1"};
 inline constexpr CoreText cannotOpenFolder{"--dir: 无法打开文件夹 %1: %2",
@@ -51,6 +53,9 @@ inline constexpr CoreText journalStopped{
     "quorbel-cli: the journal could not be written; the run stopped at row %1\n"};
 inline constexpr CoreText nothingToUndo{"quorbel-cli: 没有可以撤销的换名\n",
                                         "quorbel-cli: nothing to undo\n"};
+inline constexpr CoreText journalNotMarked{
+    "quorbel-cli: 换名记录 %1 无法标记为已撤销\n",
+    "quorbel-cli: the journal %1 could not be marked undone\n"};
 inline constexpr CoreText journalUnusable{"换名记录 %1 已损坏或无法读取(%2),没有撤销任何文件",
                                           "the journal %1 is damaged or unreadable (%2); nothing "
                                           "undone"};

@@ -145,6 +145,11 @@ private:
         return true;
     }
 
+    static bool isBareName(std::string_view name) {
+        return !name.empty() && name.find('/') == std::string_view::npos &&
+               name.find('\0') == std::string_view::npos;
+    }
+
     bool rename(const std::vector<std::string_view>& fields) {
         if (fields.size() != 6)
             return false;
@@ -154,6 +159,11 @@ private:
         const auto device = readNumber<std::uint64_t>(fields[4]);
         const auto inode = readNumber<std::uint64_t>(fields[5]);
         if (!id || *id >= contents_.directories.size() || !oldName || !newName || !device || !inode)
+            return false;
+        // A run journals names inside their directory only; a name reaching
+        // into another folder did not come from a run, and undo must not
+        // follow it there.
+        if (!isBareName(*oldName) || !isBareName(*newName))
             return false;
         const std::string& directory = contents_.directories[*id];
         contents_.entries.push_back(

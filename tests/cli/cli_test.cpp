@@ -606,8 +606,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"NoFilesInTheList", {"--number", "--files-from", "-"}, "\n\n", "no files"},
         BadInputCase{"NoNewNames", {"b.jpg"}, "", "no new names: give --map"},
         BadInputCase{"UnknownOption", {"--numbr", "b.jpg"}, "", "--numbr"},
-        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "excludes"},
-        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "requires"},
+        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "cannot be"},
+        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "needs --sheet"},
         BadInputCase{
             "MissingSheet",
             {"--map", "BOOK", "--sheet", "Sheet9", "--key", "文件名", "--value", "新名", "b.jpg"},
@@ -652,7 +652,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--files-from", "-", "--names", "-"},
                      "b.jpg\n",
                      "cannot both read standard input"},
-        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "excludes"},
+        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExportToAnotherFormat",
                      {"--export", "list.csv", "--number", "b.jpg"},
                      "",
@@ -661,7 +661,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--dir", "no-such-folder", "--type", "*.jpg", "--number"},
                      "",
                      "cannot open folder no-such-folder"},
-        BadInputCase{"HistoryWithFiles", {"--history", "b.jpg"}, "", "excludes"},
+        BadInputCase{"HistoryWithFiles", {"--history", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExpressionNotClosed",
                      {"--replace", "IMG_(\\d+", "trip_$1", "--regex", "IMG_0001.jpg"},
                      "",
@@ -672,11 +672,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "The replacement is wrong at character 6: there is no group 2"},
         BadInputCase{"EmptyFindText", {"--replace", "", "x", "b.jpg"}, "", "Find cannot be empty"},
         BadInputCase{"ReplaceWithoutReplacement", {"--replace", "IMG"}, "", "--replace"},
-        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "requires"},
+        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "needs"},
         BadInputCase{"ReplaceAndDateTogether",
                      {"--replace", "a", "b", "--date", "%Y", "b.jpg"},
                      "",
-                     "excludes"},
+                     "cannot be used with"},
         BadInputCase{"DatePatternWithASlash",
                      {"--date", "%Y/%m", "IMG_0001.jpg"},
                      "",
@@ -709,12 +709,15 @@ struct Words {
     const char* status;     // status text of a run that renamed one file
     const char* example;    // what --help calls its examples
     const char* notInteger; // part of the message for a bad --step
+    const char* advice;     // what --help tells scripts to test
 };
 
-constexpr Words chineseWords{"失败,文件重复", "成功", "成功替换 1 个文件\n", "示例",
-                             "必须是整数"};
-constexpr Words englishWords{"Failed: file exists", "Renamed", "Renamed 1 file\n", "Example",
-                             "must be an integer"};
+constexpr Words chineseWords{"失败,文件重复", "成功",       "成功替换 1 个文件\n",
+                             "示例",          "必须是整数", "脚本应检查退出状态而不是文字"};
+constexpr Words englishWords{
+    "Failed: file exists", "Renamed",
+    "Renamed 1 file\n",    "Example",
+    "must be an integer",  "scripts should test the exit status, not the words"};
 
 class CliLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
@@ -735,6 +738,7 @@ TEST_P(CliLanguage, WordsStatusMessagesAndHelpFollowTheLocale) {
     const CliResult help = runQuorbelCli({"--help"}, dir.path(), {}, c.environment);
     EXPECT_NE(help.out.find(words.example), std::string::npos) << help.out;
     // Both languages tell scripts how to get words that never change.
+    EXPECT_NE(help.out.find(words.advice), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("LC_ALL=C"), std::string::npos) << help.out;
 
     const CliResult bad = runQuorbelCli({"--number", "--step", "x", "a.jpg"}, dir.path(), {},
@@ -766,6 +770,111 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"QuorbelLangEnglishOnAChineseDesktop",
                      {{"LANG", "zh_CN.UTF-8"}, {"QUORBEL_LANG", "en"}},
                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct UsageErrorCase {
+    const char* name;
+    Names arguments; // PLATES: the plate workbook
+    const char* chinese;
+    const char* english;
+    bool fromParser; // then a second line points at --help
+};
+
+class UsageErrorLanguage : public ::testing::TestWithParam<UsageErrorCase> {};
+
+// What the argument parser refuses is said in the language of the run, with
+// the option at fault, as every other message is; the status stays 2.
+TEST_P(UsageErrorLanguage, NamesTheOptionInTheLanguageOfTheRun) {
+    const UsageErrorCase& c = GetParam();
+    Names arguments;
+    for (const std::string& argument : c.arguments)
+        arguments.push_back(argument == "PLATES" ? fixtures + "/mapping/plates/lo-plates.xlsx"
+                                                 : argument);
+    struct Run {
+        Environment environment;
+        std::string line;
+        const char* help;
+    };
+    for (const Run& run :
+         {Run{{{"LANG", "zh_CN.UTF-8"}}, c.chinese, "运行 quorbel-cli --help 查看选项。\n"},
+          Run{{{"LC_ALL", "C"}, {"LANG", "zh_CN.UTF-8"}},
+              c.english,
+              "Run quorbel-cli --help for the options.\n"}}) {
+        TempDir dir;
+        touchFiles(dir.path(), {"a.jpg"});
+        const CliResult result = runQuorbelCli(arguments, dir.path(), {}, run.environment);
+        EXPECT_EQ(result.status, 2) << run.line;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "quorbel-cli: " + run.line + "\n" + (c.fromParser ? run.help : ""));
+        EXPECT_EQ(listDirectory(dir.path()), Names{"a.jpg"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorLanguage,
+    ::testing::Values(
+        UsageErrorCase{"UnknownOption",
+                       {"--numbr", "a.jpg"},
+                       "未知的选项: --numbr",
+                       "unknown option: --numbr",
+                       true},
+        UsageErrorCase{"UnknownOptions",
+                       {"--numbr", "-0x", "a.jpg"},
+                       "未知的选项: --numbr -x",
+                       "unknown options: --numbr -x",
+                       true},
+        UsageErrorCase{"ValueMissingAtTheEnd",
+                       {"a.jpg", "--map"},
+                       "--map 后面必须跟 WORKBOOK",
+                       "--map must be followed by WORKBOOK",
+                       true},
+        UsageErrorCase{"EmptyValueAfterEquals",
+                       {"a.jpg", "--sheet="},
+                       "--sheet 后面必须跟 NAME",
+                       "--sheet must be followed by NAME",
+                       true},
+        UsageErrorCase{"ReplaceWithOneValue",
+                       {"--replace", "IMG", "--regex", "a.jpg"},
+                       "--replace 后面必须跟 FIND REPLACEMENT",
+                       "--replace must be followed by FIND REPLACEMENT",
+                       true},
+        UsageErrorCase{"OptionGivenTwice",
+                       {"--names", "x", "--names", "y", "a.jpg"},
+                       "--names 只能给出一次",
+                       "--names may be given only once",
+                       true},
+        UsageErrorCase{"FlagWithAValueItCannotRead",
+                       {"--quiet=maybe", "--number", "a.jpg"},
+                       "--quiet 不接受“maybe”",
+                       "--quiet does not take \"maybe\"",
+                       true},
+        UsageErrorCase{"EveryMissingCompanionNamed",
+                       {"--map", "PLATES", "--sheet", "96孔", "a.jpg"},
+                       "--map 需要 --key --value",
+                       "--map needs --key --value",
+                       true},
+        UsageErrorCase{
+            "NeedsItsPartner", {"--dir", "."}, "--dir 需要 --type", "--dir needs --type", true},
+        UsageErrorCase{"TwoSourcesOfNames",
+                       {"--number", "--names", "x", "a.jpg"},
+                       "--number 不能与 --names 一起使用",
+                       "--number cannot be used with --names",
+                       true},
+        UsageErrorCase{"UndoWithFiles",
+                       {"--undo", "a.jpg"},
+                       "--undo 不能与 文件参数 一起使用",
+                       "--undo cannot be used with files",
+                       true},
+        UsageErrorCase{"SheetWithoutWorkbook",
+                       {"--sheet", "96孔", "--number", "a.jpg"},
+                       "--sheet 需要 --map 或 --plate",
+                       "--sheet needs --map or --plate",
+                       false},
+        UsageErrorCase{"BlockNotAnInteger",
+                       {"--plate", "PLATES", "--sheet", "96孔", "--block", "two", "a.jpg"},
+                       "--block 必须是整数,而不是“two”",
+                       "--block must be an integer, not \"two\"",
+                       false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The journal holds no words, so a run made in Chinese is undone in English

@@ -76,7 +76,7 @@ std::string journalOf(const std::vector<std::vector<JournalEntry>>& batches, boo
 const std::vector<std::vector<JournalEntry>> twoBatches{
     {{"/d/a\n.jpg", "/d/b.jpg", JournalOutcome::Renamed, 2049, 12},
      {"/e\t/c.jpg", "/e\t/\t.jpg", JournalOutcome::NotRenamed, 0, 0}},
-    {{"/d/" + everyByte().substr(0, 47) + everyByte().substr(48), "/d/e", JournalOutcome::Renamed,
+    {{"/d/" + everyByte().substr(1, 46) + everyByte().substr(48), "/d/e", JournalOutcome::Renamed,
       1, 18446744073709551615ull}}};
 
 TEST(JournalRead, FinishedJournalReadsBackExactly) {
@@ -152,6 +152,11 @@ TEST(JournalRead, RecordsOutOfOrderAreReportedWithTheirLine) {
               "第 2 行无法识别"},
              {"relative directory", head + record({"dir", "0", "d/"}), "第 2 行无法识别"},
              {"unescaped name", head + dir + record({"rename", "0", "a\\q", "b", "1", "2"}),
+              "第 3 行无法识别"},
+             {"name reaching another folder",
+              head + dir + record({"rename", "0", "a", "../../etc/b", "1", "2"}),
+              "第 3 行无法识别"},
+             {"empty name", head + dir + record({"rename", "0", "", "b", "1", "2"}),
               "第 3 行无法识别"},
              {"identity not a number", head + dir + record({"rename", "0", "a", "b", "x", "2"}),
               "第 3 行无法识别"},
