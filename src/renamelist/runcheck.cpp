@@ -1,5 +1,6 @@
 #include "renamelist/runcheck.h"
 
+#include "renamelist/nameindex.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"
 
@@ -21,24 +22,20 @@ struct NameHash {
 };
 using NameSet = std::unordered_set<std::string, NameHash, std::equal_to<>>;
 
-std::string foldAscii(std::string_view name) {
-    std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + ('a' - 'A'));
-    }
-    return folded;
-}
-
 // One directory as the rows checked so far would leave it.
 class SimulatedDirectory {
 public:
     SimulatedDirectory(std::string path, DirectoryListing listing)
-        : path_(std::move(path)), info_(std::move(listing)) {
-        present_.reserve(info_.names.size());
-        origins_.reserve(info_.names.size());
-        for (std::string& name : info_.names)
-            present_.insert(info_.foldsCase ? foldAscii(name) : std::move(name));
+        : path_(std::move(path)), info_(std::move(listing)), names_(info_.names.size()) {
+        std::string folded;
+        for (const std::string& name : info_.names) {
+            if (info_.foldsCase) {
+                key(name, folded);
+                names_.insert(folded);
+            } else {
+                names_.insert(name);
+            }
+        }
         info_.names.clear();
         info_.names.shrink_to_fit();
     }
@@ -49,59 +46,49 @@ public:
 
     void key(std::string_view name, std::string& into) const {
         into.assign(name);
-        if (info_.foldsCase)
-            into = foldAscii(name);
+        if (!info_.foldsCase)
+            return;
+        for (char& c : into) {
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + ('a' - 'A'));
+        }
     }
+
+    void prefetch(const std::string& key) const { names_.prefetch(key); }
 
     // Unlisted directories are asked once per name, and remembered.
     bool contains(const std::string& key, std::string_view name, RenameFileSystem& fs) {
-        if (present_.find(key) != present_.end())
+        if (names_.contains(key))
             return true;
         if (info_.listed || absent_.find(key) != absent_.end())
             return false;
         const bool there = fs.getAttributes(path_ + std::string(name)).has_value();
-        (there ? present_ : absent_).insert(key);
+        if (there)
+            names_.insert(key);
+        else
+            absent_.insert(key);
         return there;
     }
 
     // The name on disk of the file a present name stands for now: a name an
     // earlier row gave it leads back to the file's own name. Valid until the
     // next move.
-    std::string_view diskName(const std::string& key) const {
-        const auto moved = origins_.find(key);
-        return moved != origins_.end() ? std::string_view(moved->second) : std::string_view(key);
-    }
+    std::string_view diskName(const std::string& key) const { return names_.origin(key); }
 
-    // A rename inside one directory moves the name's node over to the new
-    // name; the file's own name is kept, not its path, so a short name needs
-    // no allocation of its own.
-    // origin: diskName(oldKey), taken by the caller before.
-    void move(const std::string& oldKey, const std::string& newKey, std::string origin) {
-        if (!origins_.empty())
-            origins_.erase(oldKey);
-        auto node = present_.extract(oldKey);
+    // A rename inside one directory: the file keeps its own name on disk.
+    void move(const std::string& oldKey, const std::string& newKey) {
         if (!info_.listed) {
             absent_.insert(oldKey);
             absent_.erase(newKey);
         }
-        if (origin == newKey)
-            origins_.erase(newKey); // back where it started
-        else
-            origins_.insert_or_assign(newKey, std::move(origin));
-        if (node.empty()) {
-            present_.insert(newKey);
-            return;
-        }
-        node.value() = newKey;
-        present_.insert(std::move(node));
+        names_.move(oldKey, newKey);
     }
 
 private:
     std::string path_;
     DirectoryListing info_;
-    NameSet present_;
+    NameIndex names_;
     NameSet absent_;
-    std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> origins_;
 };
 
 // The run names every directory by where it stood when the run began. When an
@@ -284,7 +271,7 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
         return FsStatus::Refused; // EXDEV: renames never cross file systems
     if (const FsStatus file = removable(source); file != FsStatus::Ok)
         return file;
-    source.move(oldKey_, newKey_, oldDiskName_);
+    source.move(oldKey_, newKey_);
     return FsStatus::Ok;
 }
 

@@ -7,6 +7,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/renamejournal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journalstore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runcheck.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nameindex.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runundo.cpp
 )
 target_sources(quorbel_ui PRIVATE
