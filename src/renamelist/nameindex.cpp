@@ -7,10 +7,6 @@
 namespace quorbel {
 namespace {
 
-// Past this the block is copied down to the names still in use, so that an
-// offset always fits its 32 bits.
-constexpr std::size_t compactAt = std::size_t{1} << 31;
-
 std::size_t slotsFor(std::size_t names) {
     std::size_t size = 16;
     while (size < 2 * names + 16)
@@ -20,7 +16,8 @@ std::size_t slotsFor(std::size_t names) {
 
 } // namespace
 
-NameIndex::NameIndex(std::size_t expected) : slots_(slotsFor(expected)) {}
+NameIndex::NameIndex(std::size_t expected, std::size_t compactAt)
+    : compactAt_(compactAt), slots_(slotsFor(expected)) {}
 
 // The index takes the low bits: the standard hash, folded, spreads names that
 // differ in a digit or two in the middle (IMG_0412.jpg, IMG_0413.jpg).
@@ -74,7 +71,7 @@ std::uint32_t NameIndex::append(std::string_view name) {
 void NameIndex::insert(std::string_view key) {
     if (contains(key))
         return;
-    if (names_.size() + key.size() + 1 >= compactAt)
+    if (names_.size() + key.size() + 1 >= compactAt_)
         rebuild(true);
     const std::uint32_t offset = append(key);
     place(nameAt(offset), offset);
@@ -91,7 +88,7 @@ void NameIndex::move(std::string_view oldKey, std::string_view newKey) {
         --live_;
     }
     std::string kept; // the file's own name, where compacting moves the block
-    if (names_.size() + newKey.size() + originName.size() + 2 >= compactAt) {
+    if (names_.size() + newKey.size() + originName.size() + 2 >= compactAt_) {
         kept.assign(originName);
         originName = kept;
         origin = emptyOffset;

@@ -16,7 +16,9 @@ namespace quorbel {
 // where the file's own name is still needed.
 class NameIndex {
 public:
-    explicit NameIndex(std::size_t expected = 0);
+    // Past compactAt bytes the block is copied down to the names still in
+    // use, so that an offset always fits its 32 bits.
+    explicit NameIndex(std::size_t expected = 0, std::size_t compactAt = std::size_t{1} << 31);
 
     bool contains(std::string_view key) const;
     // The name on disk of the file key stands for now; key itself for a file
@@ -45,6 +47,7 @@ private:
     void place(std::string_view key, std::uint32_t origin);
     void rebuild(bool compact);
 
+    std::size_t compactAt_;
     std::string names_;
     std::vector<Slot> slots_;
     std::size_t used_ = 0; // slots ever taken, erased ones included
