@@ -54,7 +54,7 @@ public:
         }
     }
 
-    void prefetch(const std::string& key) const { names_.prefetch(key); }
+    void prefetch(std::string_view key) const { names_.prefetch(key); }
 
     // Unlisted directories are asked once per name, and remembered.
     bool contains(const std::string& key, std::string_view name, RenameFileSystem& fs) {
@@ -166,6 +166,9 @@ public:
     }
 
     FsStatus rename(const std::string& from, const std::string& to);
+    // Starts fetching what the next row's names will look up, while this
+    // row waits on the kernel. Only in the directory the last row was in.
+    void prefetch(std::string_view place, std::string_view oldName, std::string_view newName) const;
 
 private:
     SimulatedDirectory* directory(std::string_view place);
@@ -209,6 +212,15 @@ SimulatedDirectory* RunCheck::directory(std::string_view place) {
                 .first;
     }
     return last_ = known->second.get();
+}
+
+void RunCheck::prefetch(std::string_view place, std::string_view oldName,
+                        std::string_view newName) const {
+    if (!last_ || place != lastPlace_ || lastGeneration_ != moved_.generation() ||
+        last_->info().foldsCase)
+        return;
+    last_->prefetch(oldName);
+    last_->prefetch(newName);
 }
 
 // The same refusals, in the same order, as renameNoReplace on POSIX: the path
@@ -315,10 +327,18 @@ RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RunCheck check(fileSystem, *session, list, directories);
     prediction.words.resize(static_cast<std::size_t>(std::max(list.RowCount(), 1)));
     RowPlan plan;
+    RowPlan next;
+    if (list.RowCount() > 1)
+        planRow(list, 1, next);
     std::string oldPath;
     std::string newPath;
     for (int row = 1; row < list.RowCount(); ++row) {
-        planRow(list, row, plan);
+        std::swap(plan, next);
+        if (row + 1 < list.RowCount()) {
+            planRow(list, row + 1, next);
+            if (!next.word)
+                check.prefetch(directories.of(row + 1).path, next.oldName(), next.newName());
+        }
         ResultWord word = plan.word;
         const ResolvedDirectory& directory = directories.of(row);
         if (!word && directory.status != FsStatus::Ok)
