@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/services.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,17 +13,19 @@ class ShellOpener;
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    TAboutBox(ShellOpener& shell, QWidget* parent = nullptr);
+    TAboutBox(ShellOpener& shell, ProgramLinks links, QWidget* parent = nullptr);
 
     void CommentsClick();
     void Label2Click();
     void Label4Click();
 
 private:
-    QLabel* addLink(QWidget* panel, const QString& name, const QString& shown, QPoint at, int width,
-                    void (TAboutBox::*handler)());
+    QLabel* addLink(QWidget* panel, const QString& name, const std::string& address,
+                    const QString& none, QPoint at, int width, void (TAboutBox::*handler)());
+    void openIfSet(const std::string& address);
 
     ShellOpener& shell_;
+    ProgramLinks links_;
 };
 
 } // namespace quorbel

@@ -9,6 +9,7 @@
 #include "app/opendircommand.h"
 #include "app/openfilecommand.h"
 #include "app/renamecommands.h"
+#include "config/version.h"
 #include "global/picturefiles.h"
 #include "platform/dialogrunner.h"
 #include "platform/errordisplay.h"
@@ -83,7 +84,7 @@ bool hasHint(std::string_view name) {
 TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget* parent)
     : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("TfrmMain"));
-    setWindowTitle(QStringLiteral("Quorbel V2.4"));
+    setWindowTitle(QStringLiteral("Quorbel V") + QString::fromUtf8(projectVersion));
     resize(outerSize);
     list_.setLocale(locale);
     buildActions();
@@ -344,7 +345,7 @@ void TfrmMain::bbtnClearListClick() {
 }
 
 void TfrmMain::actAboutExecute() {
-    TAboutBox about(*services_.shell, this);
+    TAboutBox about(*services_.shell, services_.links, this);
     services_.dialogs->run(about);
 }
 

@@ -1,5 +1,7 @@
 #include "app/appicons.h"
+#include "app/links.h"
 #include "app/main.h"
+#include "app/programoptions.h"
 #include "app/qttranslations.h"
 #include "app/systemlocale.h"
 #include "platform/desktopshellopener.h"
@@ -12,7 +14,11 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <optional>
+
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> status = quorbel::answerInformationOptions(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbel"));
     // Lets the desktop match the window to its launcher entry and icon.
@@ -20,7 +26,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(quorbel::programIcon());
     quorbel::installQtTranslations(app);
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
+                      QStringLiteral("Noto Sans CJK SC")});
     font.setPixelSize(12);
     QApplication::setFont(font);
 
@@ -28,7 +35,8 @@ int main(int argc, char* argv[]) {
     quorbel::QtMessageBoxes messages;
     quorbel::QtFileDialogs files;
     quorbel::ModalDialogRunner dialogs;
-    const quorbel::Services services{&shell, &messages, &files, &dialogs, {}};
+    quorbel::Services services{&shell, &messages, &files, &dialogs, {}};
+    services.links = quorbel::links::configured();
     quorbel::TfrmMain window(services, quorbel::systemLocaleFormat());
     window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
                                            app.primaryScreen()->availableGeometry()));

@@ -1,6 +1,5 @@
 #include "app/renamecommands.h"
 
-#include "app/links.h"
 #include "app/main.h"
 #include "platform/filedialogs.h"
 #include "platform/posixfilesystem.h"
@@ -88,7 +87,9 @@ void showFailures(TfrmMain& main, const std::string& crlfLines) {
 
 // No file is renamed unless the journal that makes the run undoable is there.
 void renameCommand(TfrmMain& main) {
-    main.services().shell->open(links::homePage);
+    // Only an address a packager set: with none, no browser opens a dead page.
+    if (const std::string& homePage = main.services().links.homePage; !homePage.empty())
+        main.services().shell->open(homePage);
     std::string error;
     const std::unique_ptr<JournalFile> journal = journalStoreOf(main.services()).start(error);
     if (!journal)

@@ -4,6 +4,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/actiontable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/appicons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/programicon.qrc
+    ${CMAKE_CURRENT_LIST_DIR}/programoptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qttranslations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systemlocale.cpp
     # The commands bind the window to the core's steps, so they live with the window.

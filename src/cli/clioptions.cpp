@@ -1,6 +1,10 @@
 #include "cli/clioptions.h"
 
+#include "config/version.h"
+
 #include <CLI/CLI.hpp>
+
+#include <string>
 
 namespace quorbel {
 namespace {
@@ -137,6 +141,8 @@ std::unique_ptr<CLI::App> buildCli(CliOptions& options) {
     auto app = std::make_unique<CLI::App>(description, "quorbel-cli");
     app->footer(examples);
     app->get_formatter()->column_width(24);
+    app->set_version_flag("--version", std::string("quorbel-cli ") + projectVersion,
+                          "Print the version and exit.");
     addFileOptions(*app, options);
     addNameOptions(*app, options);
     addRunOptions(*app, options);

@@ -16,6 +16,13 @@ class RenameFileSystem;
 // Opens a workbook for the mapping-table dialog; an empty one means openWorkbook.
 using WorkbookOpener = std::function<std::unique_ptr<WorkbookReader>(const std::string& path)>;
 
+// The program's web and mail addresses, each "" when it has none.
+struct ProgramLinks {
+    std::string homePage;
+    std::string secondPage;
+    std::string mailAddress;
+};
+
 // The platform services the window and its commands reach. The program hands in
 // the real ones; tests hand in recording fakes.
 struct Services {
@@ -29,6 +36,10 @@ struct Services {
     // Where the journal of the last run is kept; "" means the user's state
     // directory ($XDG_STATE_HOME/quorbel).
     std::string journalDirectory{};
+    // The About box's links, the first also requested at every rename run. The
+    // program hands in the build's settings (app/links.h), tests their own;
+    // none by default, so nothing is opened that nobody configured.
+    ProgramLinks links{};
 };
 
 } // namespace quorbel

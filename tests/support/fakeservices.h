@@ -83,10 +83,12 @@ struct FakeServices {
     ScriptedDialogRunner dialogs;
     WorkbookOpener workbooks;     // empty: the real readers
     QTemporaryDir stateDirectory; // the run's journal, never the user's own
+    ProgramLinks links;           // none, as a build that sets no address
 
     Services services() {
         Services result{&shell, &messages, &files, &dialogs, workbooks};
         result.journalDirectory = stateDirectory.path().toStdString();
+        result.links = links;
         return result;
     }
 };
