@@ -43,7 +43,11 @@ if [ $if_changed -eq 1 ] && git -C "$here" rev-parse -q HEAD >/dev/null 2>&1 && 
     exit 0
 fi
 
-work=$(mktemp -d)
+# One fixed folder, so that a compiler cache (CMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# sees the same paths in every run.
+work="${TMPDIR:-/tmp}/quorbel-check-deb.$(id -u)"
+rm -rf "$work"
+mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 # A clean copy: what git tracks (and new files it does not ignore), no build tree.
 mkdir "$work/quorbel"

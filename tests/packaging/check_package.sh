@@ -21,6 +21,7 @@ expected=(
     /usr/bin/quorbel
     /usr/bin/quorbel-cli
     /usr/share/man/man1/quorbel-cli.1.gz
+    /usr/share/man/man1/quorbel.1.gz
     "/usr/share/applications/$id.desktop"
     "/usr/share/metainfo/$id.metainfo.xml"
     "/usr/share/icons/hicolor/scalable/apps/$id.svg"
