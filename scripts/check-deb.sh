@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
 done
 
 # Paths whose change can change the package.
-packaging_paths=(debian data scripts/setup.sh ':(glob)**/CMakeLists.txt' ':(glob)**/*.cmake'
+packaging_paths=(debian data scripts/setup.sh scripts/check-deb.sh ':(glob)**/CMakeLists.txt' ':(glob)**/*.cmake'
     ':(glob)**/*.h2m' ':(glob)**/*.in')
 
 changed_since_main() {
