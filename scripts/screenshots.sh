@@ -3,8 +3,8 @@
 # in a small folder of generated pictures, drives it with xdotool to a list
 # with new names and results, and saves the main window and each dialog.
 # Usage: scripts/screenshots.sh [build-dir]
-# Needs what scripts/setup.sh installs, plus xdotool and imagemagick, which
-# this script installs itself when they are missing.
+# Needs what scripts/setup.sh installs, plus xdotool, imagemagick and exiftool,
+# which this script installs itself when they are missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
@@ -12,7 +12,7 @@ build=$(cd "$(dirname "$build")" && pwd)/$(basename "$build")
 docs=$here/docs
 
 if [ -z "${QUORBEL_SCREENSHOTS_DISPLAY:-}" ]; then
-    tools=(xvfb xauth xdotool imagemagick fonts-wqy-zenhei)
+    tools=(xvfb xauth xdotool imagemagick libimage-exiftool-perl fonts-wqy-zenhei)
     missing=()
     for package in "${tools[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -49,6 +49,12 @@ for i in "${!colours[@]}"; do
     [ "$i" -eq 3 ] && size=480x640
     convert -size "$size" "gradient:$to-$from" -fill "$from" -stroke white -strokewidth 6 \
         -draw "circle 240,240 240,$((120 + i * 20))" "$pictures/IMG_000$((i + 1)).jpg"
+done
+# Taken on one morning, the last two in the same second.
+for i in 1 2 3 4 5; do
+    second=$(( i < 5 ? i * 7 : 28 ))
+    exiftool -q -overwrite_original "-DateTimeOriginal=2025:07:14 09:30:$(printf %02d $second)" \
+        "$pictures/IMG_000$i.jpg"
 done
 echo "sample 7, read 812 bases" > "$pictures/S07_trace.txt"
 mkdir "$pictures/B03.jpg"
@@ -95,6 +101,26 @@ click_in "$chooser" 267 31                              # the first picture
 click_in "$chooser" 428 218                             # 全部选中
 shoot "$chooser" loadpicture
 click_in "$chooser" 428 393                             # 确定
+sleep 0.5
+
+# 操作 › 查找替换 and 操作 › 按拍摄日期命名, each left with 放弃.
+operations_menu() {
+    click_in "$main" 52 12                              # 操作
+    click_in "$main" 90 $((36 + $1 * 23))               # its item
+}
+operations_menu 2
+replace=$(window_of "查找替换")
+sleep 0.5
+xdotool type --delay 40 'IMG_(\d+)'
+xdotool key Tab
+xdotool type --delay 40 'trip_$1'
+click_in "$replace" 80 84                               # 正则表达式
+shoot "$replace" replace
+xdotool key Escape
+sleep 0.5
+operations_menu 3
+shoot "$(window_of "按拍摄日期命名")" datename
+xdotool key Escape
 sleep 0.5
 
 click_in "$main" "$(tool_x 3 1)" "$toolbar_y"          # 自动编号

@@ -14,6 +14,8 @@ build_packages=(
     build-essential dpkg-dev cmake pkg-config
     qt6-base-dev libgl-dev
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
+    # Regular expressions of find and replace.
+    libpcre2-dev
     # The manual pages are made from the programs' --help at build time.
     help2man
 )

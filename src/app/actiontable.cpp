@@ -4,7 +4,7 @@
 
 namespace quorbel {
 
-const std::array<ActionEntry, 11> actionTable{{
+const std::array<ActionEntry, 13> actionTable{{
     {"actOpenFile", "文件", "选择文件", "file", 2, true, &TfrmMain::actOpenFileExecute},
     {"actOpenDir", "目录", "", "file", 8, false, &TfrmMain::actOpenDirExecute},
     {"actExit", "退出", "", "file", 3, true, &TfrmMain::actExitExecute},
@@ -16,13 +16,16 @@ const std::array<ActionEntry, 11> actionTable{{
     {"actSaveToExcel", "保存列表", "", "file", 7, true, &TfrmMain::actSaveToExcelExecute},
     {"actPrecheck", "预检", "", "do", 9, true, &TfrmMain::actPrecheckExecute},
     {"actUndo", "撤销换名", "", "do", 10, true, &TfrmMain::actUndoExecute},
+    {"actReplace", "查找替换", "", "do", 11, true, &TfrmMain::actReplaceExecute},
+    {"actDateName", "按拍摄日期命名", "", "do", 12, true, &TfrmMain::actDateNameExecute},
 }};
 
 const std::array<MenuEntry, 3> menuTree{{
     {"文件", {"actOpenDir", "actOpenFile", "-", "actSaveToExcel", "-", "actExit", "", ""}},
-    // The check and the undo stay off the tool bar, which keeps its layout.
+    // The commands added since stay off the tool bar, which keeps its layout.
     {"操作",
-     {"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-", "actClearResult", ""}},
+     {"actExcel", "actBH", "actReplace", "actDateName", "actPrecheck", "actRename", "actUndo", "-",
+      "actClearResult", ""}},
     {"帮助", {"actAbout", "", "", "", "", "", "", ""}},
 }};
 

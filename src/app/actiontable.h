@@ -19,12 +19,12 @@ struct ActionEntry {
     void (TfrmMain::*handler)();
 };
 
-extern const std::array<ActionEntry, 11> actionTable;
+extern const std::array<ActionEntry, 13> actionTable;
 
 // "-" stands for a separator.
 struct MenuEntry {
     std::string_view caption;
-    std::array<std::string_view, 8> items; // unused slots are empty
+    std::array<std::string_view, 10> items; // unused slots are empty (left out)
 };
 
 extern const std::array<MenuEntry, 3> menuTree;

@@ -14,7 +14,7 @@ static void initProgramIconResource() {
 namespace quorbel {
 
 QIcon appIcon(int index) {
-    static constexpr std::array<QStyle::StandardPixmap, 11> icons{
+    static constexpr std::array<QStyle::StandardPixmap, 13> icons{
         QStyle::SP_BrowserReload,          // 0 rename
         QStyle::SP_MessageBoxInformation,  // 1 about
         QStyle::SP_DialogOpenButton,       // 2 open files
@@ -26,6 +26,8 @@ QIcon appIcon(int index) {
         QStyle::SP_DirOpenIcon,            // 8 open folder
         QStyle::SP_DialogApplyButton,      // 9 check before the run
         QStyle::SP_ArrowBack,              // 10 undo the last run
+        QStyle::SP_FileDialogContentsView, // 11 find and replace
+        QStyle::SP_FileDialogInfoView,     // 12 names from the date taken
     };
     if (index < 0 || index >= static_cast<int>(icons.size()))
         return {};

@@ -5,6 +5,7 @@
 #include "app/appicons.h"
 #include "app/exportcommand.h"
 #include "app/mappingcommand.h"
+#include "app/namerulecommands.h"
 #include "app/numberingcommand.h"
 #include "app/opendircommand.h"
 #include "app/openfilecommand.h"
@@ -321,6 +322,12 @@ void TfrmMain::actExcelExecute() {
 }
 void TfrmMain::actBHExecute() {
     numberingCommand(*this);
+}
+void TfrmMain::actReplaceExecute() {
+    replaceCommand(*this);
+}
+void TfrmMain::actDateNameExecute() {
+    dateNameCommand(*this);
 }
 void TfrmMain::actClearResultExecute() {
     clearResultCommand(*this);

@@ -43,6 +43,8 @@ public:
     void actSaveToExcelExecute();
     void actPrecheckExecute();
     void actUndoExecute();
+    void actReplaceExecute();
+    void actDateNameExecute();
     void bbtnSaveFilesClick();
     void bbtnClearListClick();
 

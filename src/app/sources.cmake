@@ -13,6 +13,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/openfilecommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappingcommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/numberingcommand.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/namerulecommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamecommands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/saferuncommands.cpp
 )

@@ -25,6 +25,10 @@ constexpr const char* examples =
     "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
+    "  Name photos by the date taken, 20250714_093005.jpg:\n"
+    "    quorbel-cli --date %Y%m%d_%H%M%S photos/*.jpg\n"
+    "  Turn IMG_0001.jpg into trip_0001.jpg:\n"
+    "    quorbel-cli --replace 'IMG_(\\d+)' 'trip_$1' --regex photos/*.jpg\n"
     "  See what would happen, then do it:\n"
     "    quorbel-cli --check --names new.txt *.seq && quorbel-cli --names new.txt *.seq\n";
 
@@ -60,6 +64,27 @@ void addFileOptions(CLI::App& app, CliOptions& o) {
     type->needs(dir);
     dir->excludes(from)->excludes(files);
     from->excludes(files);
+}
+
+CLI::Option* addReplaceOptions(CLI::App& app, CliOptions& o) {
+    auto* replace = app.add_option("--replace", o.replace,
+                                   "New names by find and replace in each file's name without\n"
+                                   "extension: every FIND becomes REPLACEMENT; files where FIND\n"
+                                   "does not occur stay as they are.  Example: --replace IMG trip");
+    replace->expected(2)->allow_extra_args(false);
+    takes(replace, "FIND REPLACEMENT");
+    auto* regex = app.add_flag("--regex", o.regex,
+                               "FIND is a regular expression (PCRE2, UTF-8); REPLACEMENT may\n"
+                               "name its groups as $1, ${1} or ${name}, and $$ is a $.\n"
+                               "Example: --replace 'IMG_(\\d+)' 'trip_$1' --regex");
+    auto* ignoreCase = app.add_flag("--ignore-case", o.ignoreCase,
+                                    "FIND matches letters of any case, in every script.\n"
+                                    "Example: --replace img trip --ignore-case");
+    takes(regex, "");
+    takes(ignoreCase, "");
+    regex->needs(replace);
+    ignoreCase->needs(replace);
+    return replace;
 }
 
 void addNameOptions(CLI::App& app, CliOptions& o) {
@@ -108,8 +133,20 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                                  "extension (- for standard input); an empty line leaves its\n"
                                  "file as it is.  Example: --names new.txt");
     takes(names, "FILE");
-    map->excludes(number)->excludes(names);
-    number->excludes(names);
+    CLI::Option* replace = addReplaceOptions(app, o);
+    auto* date = app.add_option("--date", o.date,
+                                "New names from the date each picture was taken (EXIF\n"
+                                "DateTimeOriginal, else DateTimeDigitized, else DateTime):\n"
+                                "%Y %m %d %H %M %S stand for its parts, %% for %, other text\n"
+                                "for itself. Files of the same second get _2, _3, ..., names\n"
+                                "already in the folder count; files without a date stay as\n"
+                                "they are.  Example: --date %Y%m%d_%H%M%S");
+    takes(date, "PATTERN");
+    date->each([&o](const std::string&) { o.dateGiven = true; });
+    const std::vector<CLI::Option*> ways{map, number, names, replace, date};
+    for (std::size_t i = 0; i < ways.size(); ++i)
+        for (std::size_t j = i + 1; j < ways.size(); ++j)
+            ways[i]->excludes(ways[j]);
 }
 
 void addRunOptions(CLI::App& app, CliOptions& o) {
@@ -131,7 +168,8 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
-    for (const char* name : {"files", "--files-from", "--dir", "--map", "--number", "--names"})
+    for (const char* name :
+         {"files", "--files-from", "--dir", "--map", "--number", "--names", "--replace", "--date"})
         undo->excludes(app.get_option(name));
 }
 

@@ -33,6 +33,12 @@ struct CliOptions {
 
     std::string names;
 
+    std::vector<std::string> replace; // FIND and REPLACEMENT
+    bool regex = false;
+    bool ignoreCase = false;
+    std::string date;
+    bool dateGiven = false; // so that an empty pattern is refused as one
+
     bool check = false;
     bool undo = false;
     std::string exportPath;

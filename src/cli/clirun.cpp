@@ -11,8 +11,10 @@
 #include "mapping/applymapping.h"
 #include "mapping/mappingchoice.h"
 #include "mapping/workbookreader.h"
+#include "numbering/datenamer.h"
 #include "numbering/integerreading.h"
 #include "numbering/namegenerator.h"
+#include "numbering/namereplacer.h"
 #include "platform/posixfilesystem.h"
 #include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
@@ -146,8 +148,38 @@ std::string applyMappingTable(RenameList& list, const CliOptions& o) {
     }
 }
 
+std::string applyReplace(RenameList& list, const CliOptions& o) {
+    try {
+        NameReplacer replacer({o.replace.at(0), o.replace.at(1), o.regex, o.ignoreCase});
+        ReplacedNames result = replaceNames(list, replacer);
+        std::string status = replacedStatusText(result);
+        writeNewNames(list, std::move(result.names));
+        return status;
+    } catch (const ReplaceRuleError& error) {
+        throw UsageError(std::string("--replace: ") + error.what());
+    }
+}
+
+std::string applyDateNames(RenameList& list, const CliOptions& o) {
+    std::optional<DatePattern> pattern;
+    try {
+        pattern.emplace(o.date);
+    } catch (const DatePatternError& error) {
+        throw UsageError(std::string("--date: ") + error.what());
+    }
+    DateNamer namer(list, posixFileSystem());
+    DateNames result = namer.names(*pattern);
+    std::string status = dateNamedStatusText(result);
+    writeNewNames(list, std::move(result.names));
+    return status;
+}
+
 // Returns the status text of the step, if it has one.
 std::string giveNewNames(RenameList& list, const CliOptions& o) {
+    if (!o.replace.empty())
+        return applyReplace(list, o);
+    if (o.dateGiven)
+        return applyDateNames(list, o);
     if (!o.map.empty())
         return applyMappingTable(list, o);
     if (o.number) {
@@ -158,7 +190,7 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --number or --names");
+    throw UsageError("no new names: give --map, --number, --names, --replace or --date");
 }
 
 bool failed(std::string_view word) {

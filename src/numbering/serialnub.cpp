@@ -3,6 +3,7 @@
 #include "numbering/spinfield.h"
 #include "platform/captionedframes.h"
 #include "platform/desktopcentre.h"
+#include "platform/dialogfont.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -30,11 +31,7 @@ TfrmSerial::TfrmSerial(QWidget* parent, char decimalSeparator)
     setObjectName(QStringLiteral("TfrmSerial"));
     setWindowTitle(QStringLiteral("自动编号"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont dialogFont(QStringLiteral("宋体"));
-    dialogFont.setFamilies(
-        {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
+    setFont(dialogFont());
     useCaptionedFrames(*this);
     // The client area of a 301 x 221 window with a standard caption and border.
     setFixedSize(293, 194);

@@ -36,6 +36,9 @@ struct Services {
     // Where the journal of the last run is kept; "" means the user's state
     // directory ($XDG_STATE_HOME/quorbel).
     std::string journalDirectory{};
+    // The file the dialogs keep their settings in; "" means the user's own
+    // ($XDG_CONFIG_HOME/quorbel/quorbel.conf).
+    std::string settingsFile{};
     // The About box's links, the first also requested at every rename run. The
     // program hands in the build's settings (app/links.h), tests their own;
     // none by default, so nothing is opened that nobody configured.

@@ -9,4 +9,6 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/errordisplay.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopcentre.cpp
     ${CMAKE_CURRENT_LIST_DIR}/captionedframes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialogfont.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settingsfile.cpp
 )

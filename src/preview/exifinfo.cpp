@@ -1,41 +1,13 @@
 #include "preview/exifinfo.h"
 
-#include <libexif/exif-data.h>
-#include <libexif/exif-loader.h>
+#include "preview/exifblock.h"
+
 #include <libexif/exif-utils.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstdlib>
-#include <memory>
 
 namespace quorbel {
 namespace {
-
-struct LoaderRelease {
-    void operator()(ExifLoader* loader) const { exif_loader_unref(loader); }
-};
-struct DataRelease {
-    void operator()(ExifData* data) const { exif_data_unref(data); }
-};
-using LoaderPtr = std::unique_ptr<ExifLoader, LoaderRelease>;
-using DataPtr = std::unique_ptr<ExifData, DataRelease>;
-
-// Parsed as stored: libexif would otherwise fix the block up, adding default
-// entries the file never had; the preview wants only what the camera wrote.
-DataPtr parseBlock(ExifLoader* loader) {
-    const unsigned char* block = nullptr;
-    unsigned int size = 0;
-    exif_loader_get_buf(loader, &block, &size);
-    if (block == nullptr || size == 0)
-        return nullptr;
-    DataPtr data(exif_data_new());
-    if (!data)
-        return nullptr;
-    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_load_data(data.get(), block, size);
-    return data;
-}
 
 int orientationOf(ExifData& data) {
     ExifEntry* entry = exif_content_get_entry(data.ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
@@ -56,9 +28,8 @@ bool isWholeJpeg(const unsigned char* bytes, std::size_t size) {
            bytes[size - 2] == 0xFF && bytes[size - 1] == 0xD9;
 }
 
-ExifInfo infoFrom(ExifLoader* loader) {
+ExifInfo infoFrom(const ExifDataPtr& data) {
     ExifInfo info;
-    const DataPtr data = parseBlock(loader);
     if (!data)
         return info;
     info.orientation = orientationOf(*data);
@@ -70,22 +41,11 @@ ExifInfo infoFrom(ExifLoader* loader) {
 } // namespace
 
 ExifInfo readExifInfo(const std::string& path) {
-    const LoaderPtr loader(exif_loader_new());
-    if (!loader)
-        return {};
-    exif_loader_write_file(loader.get(), path.c_str());
-    return infoFrom(loader.get());
+    return infoFrom(loadExifBlock(path));
 }
 
 ExifInfo exifInfoFromBytes(const unsigned char* data, std::size_t size) {
-    const LoaderPtr loader(exif_loader_new());
-    if (!loader || data == nullptr)
-        return {};
-    // The loader reads the bytes without changing them; its interface merely
-    // lacks the const. The block sits at the head, so a cut at UINT_MAX loses nothing.
-    const auto length = static_cast<unsigned int>(std::min<std::size_t>(size, UINT_MAX));
-    exif_loader_write(loader.get(), const_cast<unsigned char*>(data), length);
-    return infoFrom(loader.get());
+    return infoFrom(loadExifBlock(data, size));
 }
 
 bool swapsSides(int orientation) {

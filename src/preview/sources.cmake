@@ -1,5 +1,7 @@
 # libexif stays inside the core's EXIF adapter.
 target_sources(quorbel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/exifblock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/exifdate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/exifinfo.cpp
 )
 target_link_libraries(quorbel_core PUBLIC PkgConfig::EXIF)

@@ -3,7 +3,10 @@
 #include "intake/loadpicture.h"
 #include "intake/opendir.h"
 #include "mapping/linkexcel.h"
+#include "numbering/datenamedialog.h"
+#include "numbering/replacedialog.h"
 #include "numbering/serialnub.h"
+#include "platform/posixfilesystem.h"
 #include "support/fakeservices.h"
 #include "support/layoutcheck.h"
 
@@ -15,6 +18,23 @@
 #include <memory>
 
 using namespace quorbel;
+
+namespace {
+
+// The rule dialogs preview their first rows: long names, CJK and Latin.
+const RenameList& previewList() {
+    static RenameList list = [] {
+        RenameList filled;
+        filled.fill({"/nowhere/IMG_20250714_093005_a_rather_long_camera_name.jpg",
+                     "/nowhere/照片 北京 天安门广场 二〇二五年七月.jpg", "/nowhere/b.jpg"},
+                    posixPathRule);
+        return filled;
+    }();
+    return list;
+}
+
+} // namespace
+
 using WindowFactory = std::function<std::unique_ptr<QWidget>(test::FakeServices&)>;
 Q_DECLARE_METATYPE(WindowFactory)
 
@@ -47,6 +67,15 @@ private slots:
         });
         QTest::newRow("numbering") << WindowFactory([](test::FakeServices&) {
             return std::unique_ptr<QWidget>(std::make_unique<TfrmSerial>());
+        });
+        QTest::newRow("find and replace") << WindowFactory([](test::FakeServices& fake) {
+            auto dialog = std::make_unique<TfrmReplace>(previewList(), fake.messages);
+            dialog->setRule({"(\\w+)_(\\d+", "$2", true, true}); // the problem line shows
+            return std::unique_ptr<QWidget>(std::move(dialog));
+        });
+        QTest::newRow("names by date taken") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(
+                std::make_unique<TfrmDateName>(previewList(), posixFileSystem(), fake.messages));
         });
         QTest::newRow("mapping table") << WindowFactory([](test::FakeServices& fake) {
             return std::unique_ptr<QWidget>(std::make_unique<TfrmLinkExcel>(fake.services()));

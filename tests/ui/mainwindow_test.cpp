@@ -111,8 +111,8 @@ private slots:
         QCOMPARE(visibleItems(menus[0]->menu()->actions()),
                  QStringList({"actOpenFile", "-", "actSaveToExcel", "-", "actExit"}));
         QCOMPARE(visibleItems(menus[1]->menu()->actions()),
-                 QStringList({"actExcel", "actBH", "actPrecheck", "actRename", "actUndo", "-",
-                              "actClearResult"}));
+                 QStringList({"actExcel", "actBH", "actReplace", "actDateName", "actPrecheck",
+                              "actRename", "actUndo", "-", "actClearResult"}));
         QCOMPARE(visibleItems(menus[2]->menu()->actions()), QStringList({"actAbout"}));
         QStringList buttons;
         for (QAction* action : window->toolBar()->actions()) {
