@@ -85,12 +85,13 @@ deb=$(ls "$work"/quorbel_*.deb | grep -v dbgsym)
 # Hardening as dpkg-buildflags asks: fortified functions, full RELRO, PIE.
 status=0
 for program in quorbel quorbel-cli; do
-    dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/bin/$program" >"$work/$program"
-    if ! readelf -d "$work/$program" | grep -q 'BIND_NOW\|FLAGS.*NOW'; then
+    binary="$work/installed-$program"
+    dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/bin/$program" >"$binary"
+    if ! readelf -d "$binary" | grep -q 'BIND_NOW\|FLAGS.*NOW'; then
         echo "check-deb: $program is not linked with -z now" >&2
         status=1
     fi
-    if ! readelf --dyn-syms -W "$work/$program" | grep -q '__[a-z_]*_chk@'; then
+    if ! readelf --dyn-syms -W "$binary" | grep -q '__[a-z_]*_chk@'; then
         echo "check-deb: $program calls no fortified function" >&2
         status=1
     fi
