@@ -1,6 +1,7 @@
 #include "export/xlsxexport.h"
 
 #include "export/exportblock.h"
+#include "mapping/ooxmlescape.h"
 
 #include <xlsxwriter.h>
 
@@ -73,10 +74,13 @@ void writeXlsx(const ExportBlock& block, const std::string& path,
             const std::string& cell = block.text(row, column);
             if (cell.empty())
                 continue;
+            // A name holding "_x0041_" would read "A" in Excel and in the
+            // mapping; libxlsxwriter writes it unescaped.
+            const std::string stored = escapeOoxmlText(cell);
             errno = 0;
             const lxw_error error =
                 worksheet_write_string(sheet, static_cast<lxw_row_t>(row),
-                                       static_cast<lxw_col_t>(column), cell.c_str(), text);
+                                       static_cast<lxw_col_t>(column), stored.c_str(), text);
             if (error != LXW_NO_ERROR)
                 throw std::runtime_error(failure(error));
         }

@@ -1,14 +1,11 @@
 #include "mapping/orcuscollector.h"
 
 #include "global/localeformat.h"
+#include "mapping/a1reference.h"
 #include "mapping/dateformat.h"
 #include "mapping/sheetbuilder.h"
 
-#include <cctype>
-
 #include <orcus/exception.hpp>
-
-#include <optional>
 
 namespace quorbel {
 
@@ -70,61 +67,17 @@ private:
 class OrcusCollector::ReferenceResolver : public ss::iface::import_reference_resolver {
 public:
     ss::src_address_t resolve_address(std::string_view address) override {
-        const auto parsed = parse(withoutSheet(address));
+        const auto parsed = parseA1Address(address);
         if (!parsed || parsed->row < 0 || parsed->column < 0)
             throw orcus::invalid_arg_error("not an A1 address");
         return *parsed;
     }
 
     ss::src_range_t resolve_range(std::string_view range) override {
-        range = withoutSheet(range);
-        const auto colon = range.find(':');
-        const auto first = parse(range.substr(0, colon));
-        const auto last = colon == std::string_view::npos ? first : parse(range.substr(colon + 1));
-        if (!first || !last)
+        const auto parsed = parseA1Range(range);
+        if (!parsed)
             throw orcus::invalid_arg_error("not an A1 range");
-        ss::src_range_t result{*first, *last};
-        fillWhole(result.first, 0);
-        fillWhole(result.last, 1);
-        return result;
-    }
-
-private:
-    static std::string_view withoutSheet(std::string_view text) {
-        const auto bang = text.rfind('!');
-        return bang == std::string_view::npos ? text : text.substr(bang + 1);
-    }
-
-    // A missing part (-1) stands for a whole row or column.
-    static void fillWhole(ss::src_address_t& address, int end) {
-        if (address.row < 0)
-            address.row = end ? static_cast<ss::row_t>(SheetBuilder::MaxRows - 1) : 0;
-        if (address.column < 0)
-            address.column = end ? static_cast<ss::col_t>(SheetBuilder::MaxColumns - 1) : 0;
-    }
-
-    static std::optional<ss::src_address_t> parse(std::string_view text) {
-        ss::src_address_t address{0, -1, -1};
-        size_t i = text.starts_with('$') ? 1 : 0;
-        long column = 0;
-        size_t letters = 0;
-        for (; i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])) && letters < 4;
-             ++i, ++letters)
-            column = column * 26 + (std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
-        if (i < text.size() && text[i] == '$')
-            ++i;
-        long row = 0;
-        size_t digits = 0;
-        for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && digits < 8;
-             ++i, ++digits)
-            row = row * 10 + (text[i] - '0');
-        if (i != text.size() || (letters == 0 && digits == 0) || (digits > 0 && row == 0))
-            return std::nullopt;
-        if (letters > 0)
-            address.column = static_cast<ss::col_t>(column - 1);
-        if (digits > 0)
-            address.row = static_cast<ss::row_t>(row - 1);
-        return address;
+        return *parsed;
     }
 };
 
@@ -244,9 +197,12 @@ ss::iface::import_styles* OrcusCollector::get_styles() {
     return numberFormats_.get();
 }
 
+// Only cell references in A1 form are resolved. Named expressions are
+// dropped, and liborcus skips them when it gets no resolver for their base
+// cells (the ".ods" form "$Sheet1.$A$1" would not resolve anyway).
 ss::iface::import_reference_resolver*
-OrcusCollector::get_reference_resolver(ss::formula_ref_context_t) {
-    return resolver_.get();
+OrcusCollector::get_reference_resolver(ss::formula_ref_context_t context) {
+    return context == ss::formula_ref_context_t::global ? resolver_.get() : nullptr;
 }
 
 ss::iface::import_sheet* OrcusCollector::append_sheet(ss::sheet_t, std::string_view name) {

@@ -26,9 +26,10 @@ std::unique_ptr<orcus::iface::import_filter> makeFilter(OrcusReader::Format form
     return std::make_unique<orcus::orcus_csv>(&collector);
 }
 
-// liborcus drops inline strings, cells of sheets named by absolute part paths
-// and some formula results of .xlsx, so its sheets' cells are read anew; of
-// .ods it drops formula results and booleans, which are added.
+// liborcus drops inline strings, cells of sheets named by absolute part paths,
+// errors and some formula results of .xlsx, and of .ods formula results and
+// booleans, and misplaces cells after merged ones; so its sheets' cells are
+// read anew. liborcus still gives the sheets, shared strings and formats.
 void readPackageCells(const std::string& content, OrcusReader::Format format,
                       OrcusCollector& collector) {
     if (format == OrcusReader::Format::Xlsx) {
@@ -45,7 +46,10 @@ void readPackageCells(const std::string& content, OrcusReader::Format format,
             }
         }
     } else if (format == OrcusReader::Format::Ods) {
-        for (const PackageSheet& read : readOdsFormulaCells(content)) {
+        const std::vector<PackageSheet> ods = readOdsCells(content);
+        for (OrcusSheet* sheet : collector.sheets())
+            sheet->clearCells();
+        for (const PackageSheet& read : ods) {
             OrcusSheet& sheet = collector.sheetNamed(read.name);
             for (const PackageCell& cell : read.cells)
                 sheet.put(cell.place.row, cell.place.column, cell.place.cell);
@@ -58,8 +62,12 @@ void readPackageCells(const std::string& content, OrcusReader::Format format,
 OrcusReader::OrcusReader(const std::string& content, Format format, const std::string& csvSheetName)
     : collector_(std::make_unique<OrcusCollector>(format == Format::Csv, format == Format::Xlsx)) {
     try {
+        if (format == Format::Xlsx)
+            checkXlsxArrayFormulas(content);
         makeFilter(format, *collector_)->read_stream(content);
         readPackageCells(content, format, *collector_);
+    } catch (const WorkbookError&) {
+        throw;
     } catch (const std::bad_alloc&) {
         throw WorkbookError(workbookmessages::TooLarge);
     } catch (const std::exception&) {

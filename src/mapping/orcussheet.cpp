@@ -47,14 +47,54 @@ private:
     SheetCell result_;
 };
 
+// An array formula (Ctrl+Shift+Enter, or a dynamic array of Excel 365) with
+// the cached result of each cell of its range; the results are plain values.
+class OrcusSheet::ArrayFormula : public ss::iface::import_array_formula {
+public:
+    explicit ArrayFormula(OrcusSheet& sheet) : sheet_(sheet) {}
+    void set_range(const ss::range_t& range) override { range_ = range; }
+    void set_formula(ss::formula_grammar_t, std::string_view) override {}
+    void set_result_string(ss::row_t row, ss::col_t col, std::string_view value) override {
+        put(row, col, {SheetCell::Type::Text, std::string(value), 0});
+    }
+    void set_result_value(ss::row_t row, ss::col_t col, double value) override {
+        put(row, col, {SheetCell::Type::Number, {}, value});
+    }
+    void set_result_bool(ss::row_t row, ss::col_t col, bool value) override {
+        put(row, col, {SheetCell::Type::Boolean, {}, value ? 1.0 : 0.0});
+    }
+    void set_result_empty(ss::row_t, ss::col_t) override {}
+    void commit() override { range_ = {}; }
+
+private:
+    // Offsets within the range; a damaged file may give an inverted range or
+    // offsets outside it.
+    void put(ss::row_t row, ss::col_t col, SheetCell cell) {
+        const ss::range_t& r = range_;
+        if (row < 0 || col < 0 || r.first.row < 0 || r.first.column < 0 ||
+            r.last.row < r.first.row || r.last.column < r.first.column ||
+            row > r.last.row - r.first.row || col > r.last.column - r.first.column)
+            return;
+        sheet_.put(r.first.row + row, r.first.column + col, std::move(cell));
+    }
+
+    OrcusSheet& sheet_;
+    ss::range_t range_{};
+};
+
 OrcusSheet::OrcusSheet(std::string name, const std::vector<std::string>& strings, bool textOnly)
     : name_(std::move(name)), strings_(strings), textOnly_(textOnly),
-      formula_(std::make_unique<Formula>(*this)) {}
+      formula_(std::make_unique<Formula>(*this)),
+      arrayFormula_(std::make_unique<ArrayFormula>(*this)) {}
 
 OrcusSheet::~OrcusSheet() = default;
 
 ss::iface::import_formula* OrcusSheet::get_formula() {
     return formula_.get();
+}
+
+ss::iface::import_array_formula* OrcusSheet::get_array_formula() {
+    return arrayFormula_.get();
 }
 
 void OrcusSheet::put(row_t row, col_t col, SheetCell cell) {

@@ -32,6 +32,7 @@ public:
     ~OrcusSheet() override;
 
     orcus::spreadsheet::iface::import_formula* get_formula() override;
+    orcus::spreadsheet::iface::import_array_formula* get_array_formula() override;
     void set_auto(row_t row, col_t col, std::string_view s) override;
     void set_string(row_t row, col_t col, orcus::spreadsheet::string_id_t sindex) override;
     void set_value(row_t row, col_t col, double value) override;
@@ -55,6 +56,7 @@ public:
 
 private:
     class Formula;
+    class ArrayFormula;
 
     std::string name_;
     const std::vector<std::string>& strings_;
@@ -62,6 +64,7 @@ private:
     std::vector<OrcusCell> cells_;
     std::unordered_map<std::uint64_t, size_t> formats_;
     std::unique_ptr<Formula> formula_;
+    std::unique_ptr<ArrayFormula> arrayFormula_;
 };
 
 } // namespace quorbel

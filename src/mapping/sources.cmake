@@ -3,6 +3,7 @@ target_sources(quorbel_ui PRIVATE
 )
 # The spreadsheet libraries stay inside the core's reader adapters.
 target_sources(quorbel_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/a1reference.cpp
     ${CMAKE_CURRENT_LIST_DIR}/applymapping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/celltext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/csvtext.cpp
@@ -10,6 +11,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/mappingchoice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappinglookup.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mappingtable.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ooxmlescape.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcuscollector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcusreader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcussheet.cpp

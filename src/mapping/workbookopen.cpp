@@ -55,6 +55,23 @@ bool namedCsv(const std::string& path) {
     return extension == ".csv";
 }
 
+// Excel 2.x to 4.0 saved a bare BIFF stream, without a compound file around
+// it; its first record is a BOF record of that version.
+const char* oldExcelFormat(const std::string& content) {
+    if (content.size() < 8)
+        return nullptr;
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(content[at]); };
+    const unsigned type = byte(0) | byte(1) << 8;
+    const unsigned size = byte(2) | byte(3) << 8;
+    if (type == 0x0009 && size == 4)
+        return workbookmessages::OldExcel2;
+    if (type == 0x0209 && size == 6)
+        return workbookmessages::OldExcel3;
+    if (type == 0x0409 && size == 6)
+        return workbookmessages::OldExcel4;
+    return nullptr;
+}
+
 std::unique_ptr<WorkbookReader> openZip(const std::string& content) {
     checkZipSize(content);
     if (detects<orcus::orcus_ods>(content))
@@ -72,6 +89,8 @@ std::unique_ptr<WorkbookReader> openWorkbook(const std::string& path) {
         return std::make_unique<XlsReader>(content);
     if (startsWith(content, "PK\x03\x04"))
         return openZip(content);
+    if (const char* old = oldExcelFormat(content))
+        throw WorkbookError(old);
     if (const auto csv = csvAsCommaSeparated(content, namedCsv(path)))
         return std::make_unique<OrcusReader>(*csv, OrcusReader::Format::Csv,
                                              std::filesystem::path(path).stem().string());

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iconv.h>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -327,13 +329,57 @@ private:
     size_t at_ = 0;
 };
 
+// 8-bit text in a Windows code page (CODEPAGE record) as UTF-8; what the
+// system cannot convert becomes "?".
+class CodepageConverter {
+public:
+    explicit CodepageConverter(std::uint32_t codepage) {
+        const std::string from = codepage == 10000 ? "MACINTOSH"
+                                 : codepage == 1200 || codepage == 0
+                                     ? "CP1252"
+                                     : "CP" + std::to_string(codepage);
+        converter_ = iconv_open("UTF-8", from.c_str());
+    }
+    ~CodepageConverter() {
+        if (converter_ != invalid())
+            iconv_close(converter_);
+    }
+    CodepageConverter(const CodepageConverter&) = delete;
+    CodepageConverter& operator=(const CodepageConverter&) = delete;
+
+    std::string toUtf8(std::string_view bytes) const {
+        std::string out(bytes.size() * 4, '\0');
+        if (converter_ != invalid()) {
+            std::string in(bytes);
+            char* inAt = in.data();
+            size_t inLeft = in.size();
+            char* outAt = out.data();
+            size_t outLeft = out.size();
+            iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(converter_, &inAt, &inLeft, &outAt, &outLeft) != static_cast<size_t>(-1)) {
+                out.resize(out.size() - outLeft);
+                return out;
+            }
+        }
+        out.clear();
+        for (const char c : bytes)
+            out += (c & 0x80) == 0 ? c : '?';
+        return out;
+    }
+
+private:
+    static iconv_t invalid() { return reinterpret_cast<iconv_t>(-1); }
+    iconv_t converter_;
+};
+
 enum class NumberKind { Number, Date, Boolean };
 
 // The BIFF records FreeXL reads, each checked against its own length, and the
 // values FreeXL does not read (or reads wrongly) taken out on the way.
 class BiffCheck {
 public:
-    explicit BiffCheck(std::string_view stream) : stream_(stream) {}
+    BiffCheck(std::string_view stream, bool everything)
+        : stream_(stream), everything_(everything) {}
 
     void run() {
         size_t at = 0;
@@ -365,6 +411,8 @@ public:
     // Where the records FreeXL must not see start in the stream.
     const std::vector<size_t>& hiddenRecords() const { return hidden_; }
     std::vector<XlsCell>& cells() { return cells_; }
+    std::vector<XlsSheet>& worksheets() { return worksheets_; }
+    bool freexlFails() const { return freexlFails_; }
 
 private:
     enum class Continued { None, Sst, String };
@@ -423,6 +471,7 @@ private:
                 checkUnicode(6, 1);
             else
                 need(7 + (record_.size() > 6 ? static_cast<unsigned char>(record_[6]) : 255u));
+            noteSheet();
             sheetPositions_.push_back(u32(record_, 0));
             break;
         case 0x041E: // FORMAT
@@ -439,6 +488,7 @@ private:
             break;
         case 0x0042: // CODEPAGE
             need(2);
+            codepage_ = u16(record_, 0);
             break;
         case 0x0200: // DIMENSION
             checkDimension();
@@ -469,11 +519,14 @@ private:
             checkMulRk();
             break;
         case 0x0204: // LABEL
+        case 0x00D6: // RSTRING, a LABEL with formatting runs after its text
             checkCell(8);
             if (biff8_)
                 checkUnicode(6, 2);
             else
                 need(8 + u16(record_, 6));
+            if (everything_)
+                noteText(unicodeAt(6, 2));
             break;
         case 0x00FD: // LABELSST
             checkCell(10);
@@ -501,7 +554,8 @@ private:
         checkCell(6);
         if (u16(record_, 2) + (record_.size() - 6) / 6 > 256)
             damaged();
-        noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6);
+        if (record_.size() >= 12)
+            noteCell(u16(record_, 0), u16(record_, 2) + (record_.size() - 6) / 6 - 1);
         std::uint32_t column = u16(record_, 2);
         for (size_t at = 4; at + 6 <= record_.size() - 2; at += 6, ++column) {
             checkDateValue(u16(record_, at), rkValue(u32(record_, at + 2)));
@@ -561,8 +615,10 @@ private:
     }
 
     // FreeXL reads numbers itself; only those it would misread are noted
-    // (booleans stored as numbers), unless a formula left the number.
+    // (booleans stored as numbers), unless a formula left the number or
+    // everything is read.
     void noteNumber(std::uint32_t column, std::uint32_t xf, double value, bool formula) {
+        formula = formula || everything_;
         switch (kindOf(xf)) {
         case NumberKind::Boolean:
             note(column, {SheetCell::Type::Boolean, {}, value != 0 ? 1.0 : 0.0});
@@ -578,13 +634,84 @@ private:
         }
     }
 
+    // A worksheet's name; charts, macro sheets and modules hold no cells here.
+    void noteSheet() {
+        need(6);
+        const auto type = static_cast<unsigned char>(record_[5]);
+        std::string name;
+        if (biff8_)
+            name = unicodeAt(6, 1);
+        else
+            name = codepageText(record_.substr(7, static_cast<unsigned char>(record_[6])));
+        if (type == 0)
+            worksheets_.push_back(
+                {std::move(name), static_cast<std::uint32_t>(sheetPositions_.size())});
+    }
+
+    // An unformatted string checked by checkUnicode (BIFF8), or a BIFF5 text
+    // with a 16-bit length in the workbook's code page.
+    std::string unicodeAt(size_t lengthAt, size_t lengthBytes) const {
+        if (!biff8_) {
+            need(lengthAt + 2);
+            const std::uint32_t length = u16(record_, lengthAt);
+            need(lengthAt + 2 + length);
+            return codepageText(record_.substr(lengthAt + 2, length));
+        }
+        const std::uint32_t length = lengthBytes == 2
+                                         ? u16(record_, lengthAt)
+                                         : static_cast<unsigned char>(record_[lengthAt]);
+        const auto options = static_cast<unsigned char>(record_[lengthAt + lengthBytes]);
+        size_t at = lengthAt + lengthBytes + 1;
+        if (options & 0x08)
+            at += 2;
+        if (options & 0x04)
+            at += 4;
+        const std::vector<std::string_view> parts{record_.substr(at)};
+        return ContinuedReader(parts).characters(length, options & 0x01);
+    }
+
+    // 8-bit text of a BIFF5 workbook in its code page (CODEPAGE record;
+    // Windows Latin 1 without one).
+    std::string codepageText(std::string_view bytes) const {
+        if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+            return std::string(bytes);
+        if (!converter_)
+            converter_ = std::make_unique<CodepageConverter>(codepage_);
+        return converter_->toUtf8(bytes);
+    }
+
+    // The text Excel shows for an error code; nothing for a code no
+    // version of Excel writes.
+    static SheetCell errorCell(std::uint32_t code) {
+        switch (code) {
+        case 0x00:
+            return {SheetCell::Type::Text, "#NULL!", 0};
+        case 0x07:
+            return {SheetCell::Type::Text, "#DIV/0!", 0};
+        case 0x0F:
+            return {SheetCell::Type::Text, "#VALUE!", 0};
+        case 0x17:
+            return {SheetCell::Type::Text, "#REF!", 0};
+        case 0x1D:
+            return {SheetCell::Type::Text, "#NAME?", 0};
+        case 0x24:
+            return {SheetCell::Type::Text, "#NUM!", 0};
+        case 0x2A:
+            return {SheetCell::Type::Text, "#N/A", 0};
+        case 0x2B:
+            return {SheetCell::Type::Text, "#GETTING_DATA", 0};
+        default:
+            return {};
+        }
+    }
+
     // FreeXL reads a boolean as the number 1 or 0, and an error as 1.
     void noteBoolErr() {
-        const bool error = record_[7] != 0;
-        if (error)
-            note(u16(record_, 2), {});
+        const auto value = static_cast<unsigned char>(record_[6]);
+        if (record_[7] != 0)
+            note(u16(record_, 2), errorCell(value));
         else
-            note(u16(record_, 2), {SheetCell::Type::Boolean, {}, record_[6] != 0 ? 1.0 : 0.0});
+            note(u16(record_, 2), {SheetCell::Type::Boolean, {}, value != 0 ? 1.0 : 0.0});
     }
 
     // The cached result: a number, or marked by 0xFFFF in its last two bytes
@@ -607,6 +734,9 @@ private:
         }
         case 1:
             note(column, {SheetCell::Type::Boolean, {}, record_[8] != 0 ? 1.0 : 0.0});
+            break;
+        case 2:
+            note(column, errorCell(static_cast<unsigned char>(record_[8])));
             break;
         default:
             note(column, {});
@@ -676,6 +806,9 @@ private:
             damaged();
         // Every claim counts: FreeXL allocates anew for each one.
         extent_ += rows * columns;
+        dimensioned_ = true;
+        dimensionRows_ = std::max(dimensionRows_, rows);
+        dimensionColumns_ = std::max(dimensionColumns_, columns);
     }
 
     // Without a DIMENSION record FreeXL sizes a sheet by its farthest cell.
@@ -688,6 +821,11 @@ private:
     // substreams (charts, also those inside a worksheet) hold no cells here.
     void openSubstream() {
         const auto found = std::find(sheetPositions_.begin(), sheetPositions_.end(), recordAt_);
+        // A sheet starting inside another sheet's substream means that one
+        // lost its EOF record; FreeXL leaks what it read of it.
+        if (found != sheetPositions_.end() && recordAt_ != 0 &&
+            std::any_of(sheets_.begin(), sheets_.end(), [](std::int64_t s) { return s >= 0; }))
+            damaged();
         if (found != sheetPositions_.end() && recordAt_ != 0)
             ++openedSheets_;
         sheets_.push_back(found == sheetPositions_.end() || recordAt_ == 0
@@ -696,7 +834,15 @@ private:
     }
 
     // At the end of each substream its extent counts against the budget.
+    // FreeXL cannot read a worksheet without a DIMENSION record or with cells
+    // beyond it (it opens the file, then has no sheets, and leaks); other
+    // readers take the cells as they are.
     void closeSubstream() {
+        if (!sheets_.empty() && sheets_.back() >= 0 &&
+            (!dimensioned_ || maxRow_ > dimensionRows_ || maxColumn_ > dimensionColumns_))
+            freexlFails_ = true;
+        dimensioned_ = false;
+        dimensionRows_ = dimensionColumns_ = 0;
         if (!sheets_.empty())
             sheets_.pop_back();
         claimedCells_ += std::max(extent_, maxRow_ * maxColumn_);
@@ -764,11 +910,10 @@ private:
             const std::uint32_t options = reader.byte();
             text = reader.characters(chars, options & 0x01);
         } else {
-            // BIFF5 text is in the workbook's code page; only ASCII is certain.
-            for (std::uint32_t i = 0; i < chars; ++i) {
-                const std::uint32_t c = reader.byte();
-                text += c < 0x80 ? static_cast<char>(c) : '?';
-            }
+            std::string bytes;
+            for (std::uint32_t i = 0; i < chars; ++i)
+                bytes += static_cast<char>(reader.byte());
+            text = codepageText(bytes);
         }
         cells_[*pendingText_].cell = {SheetCell::Type::Text, std::move(text), 0};
         pendingText_.reset();
@@ -785,6 +930,10 @@ private:
     std::uint64_t extent_ = 0;
     std::uint64_t maxRow_ = 0;
     std::uint64_t maxColumn_ = 0;
+    bool dimensioned_ = false;
+    std::uint64_t dimensionRows_ = 0;
+    std::uint64_t dimensionColumns_ = 0;
+    bool freexlFails_ = false;
     std::uint32_t sstAnnounced_ = 0;
     double dateShift_ = 0;
     Continued continued_ = Continued::None;
@@ -798,6 +947,10 @@ private:
     std::vector<size_t> hidden_;
     std::vector<XlsCell> cells_;
     std::optional<size_t> pendingText_;
+    bool everything_ = false;
+    std::uint32_t codepage_ = 0;
+    std::vector<XlsSheet> worksheets_;
+    mutable std::unique_ptr<CodepageConverter> converter_; // opened once, when needed
 };
 
 // PASSWORD, a record FreeXL skips.
@@ -805,17 +958,22 @@ constexpr std::uint32_t skippedRecordType = 0x0013;
 
 } // namespace
 
-XlsCheck checkXlsFile(std::string_view file) {
+XlsCheck checkXlsFile(std::string_view file, bool everything) {
     const CompoundFile::Stream stream = workbookStream(file);
-    BiffCheck check(stream.data);
+    BiffCheck check(stream.data, everything);
     check.run();
     XlsCheck result;
-    result.freexlFile = std::string(file);
-    for (const size_t at : check.hiddenRecords()) {
-        result.freexlFile[stream.fileOffset(at)] = static_cast<char>(skippedRecordType & 0xFF);
-        result.freexlFile[stream.fileOffset(at + 1)] = static_cast<char>(skippedRecordType >> 8);
+    if (!everything) {
+        result.freexlFile = std::string(file);
+        for (const size_t at : check.hiddenRecords()) {
+            result.freexlFile[stream.fileOffset(at)] = static_cast<char>(skippedRecordType & 0xFF);
+            result.freexlFile[stream.fileOffset(at + 1)] =
+                static_cast<char>(skippedRecordType >> 8);
+        }
     }
     result.cells = std::move(check.cells());
+    result.sheets = std::move(check.worksheets());
+    result.freexlFails = check.freexlFails();
     return result;
 }
 

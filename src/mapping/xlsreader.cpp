@@ -21,24 +21,6 @@ namespace {
 constexpr unsigned maxXlsRows = 65536;
 constexpr unsigned maxXlsColumns = 256;
 
-const char* openFailure(int code) {
-    switch (code) {
-    case FREEXL_FILE_NOT_FOUND:
-        return workbookmessages::CannotOpen;
-    case FREEXL_INSUFFICIENT_MEMORY:
-        return workbookmessages::TooLarge;
-    case FREEXL_INVALID_CFBF_HEADER:
-    case FREEXL_CFBF_INVALID_SIGNATURE:
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return workbookmessages::NotAWorkbook;
-    case FREEXL_UNSUPPORTED_CHARSET:
-    case FREEXL_INVALID_CHARACTER:
-        return workbookmessages::UnknownCharset;
-    default:
-        return workbookmessages::Damaged;
-    }
-}
-
 // FreeXL reads only from a path: the checked bytes go to a private temporary
 // file, removed again as soon as FreeXL has read it.
 class TemporaryCopy {
@@ -117,23 +99,39 @@ SheetCell toCell(const FreeXL_CellValue& value) {
 XlsReader::XlsReader(const std::string& content) {
     XlsCheck check = checkXlsFile(content);
     cells_ = std::move(check.cells);
-    const TemporaryCopy copy(check.freexlFile);
-    check.freexlFile.clear();
-    const std::string& path = copy.path();
-    const int code = freexl_open(path.c_str(), &handle_);
-    if (code != FREEXL_OK) {
-        if (handle_)
-            freexl_close(handle_);
-        handle_ = nullptr;
-        if (isEncrypted(path))
+    if (!check.freexlFails) {
+        const TemporaryCopy copy(check.freexlFile);
+        check.freexlFile.clear();
+        const std::string& path = copy.path();
+        const int code = freexl_open(path.c_str(), &handle_);
+        if (code == FREEXL_OK && handle_) {
+            unsigned int password = 0;
+            if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
+                password == FREEXL_BIFF_OBFUSCATED) {
+                freexl_close(handle_); // no destructor runs after a throw here
+                throw WorkbookError(workbookmessages::Encrypted);
+            }
+            if (readFreexlNames())
+                return;
+        } else if (isEncrypted(path)) {
             throw WorkbookError(workbookmessages::Encrypted);
-        throw WorkbookError(openFailure(code));
+        } else if (code == FREEXL_INSUFFICIENT_MEMORY) {
+            throw WorkbookError(workbookmessages::TooLarge);
+        }
     }
-    unsigned int password = 0;
-    if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
-        password == FREEXL_BIFF_OBFUSCATED) {
+    // The check found a sound workbook that FreeXL cannot read (it refuses
+    // some valid files, or opens them and then has no sheets to give, where
+    // it is known to, without trying): the record pass reads all of it.
+    if (handle_)
         freexl_close(handle_);
-        throw WorkbookError(workbookmessages::Encrypted);
+    handle_ = nullptr;
+    XlsCheck all = checkXlsFile(content, true);
+    cells_ = std::move(all.cells);
+    names_.clear();
+    sheetIndexes_.clear();
+    for (XlsSheet& sheet : all.sheets) {
+        names_.push_back(std::move(sheet.name));
+        sheetIndexes_.push_back(sheet.index);
     }
 }
 
@@ -142,37 +140,47 @@ XlsReader::~XlsReader() {
         freexl_close(handle_);
 }
 
-std::vector<std::string> XlsReader::sheetNames() {
+bool XlsReader::readFreexlNames() {
     unsigned int count = 0;
     if (freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK)
-        throw WorkbookError(workbookmessages::Damaged);
-    std::vector<std::string> names;
+        return false;
     for (unsigned int index = 0; index < count && index <= 0xFFFF; ++index) {
         const char* name = nullptr;
         if (freexl_get_worksheet_name(handle_, static_cast<unsigned short>(index), &name) !=
                 FREEXL_OK ||
             !name)
-            throw WorkbookError(workbookmessages::Damaged);
-        names.emplace_back(name);
+            return false;
+        names_.emplace_back(name);
+        sheetIndexes_.push_back(index);
     }
-    if (names.empty())
-        throw WorkbookError(workbookmessages::NoSheets);
-    names_ = names;
-    return names;
+    return true;
 }
 
-unsigned short XlsReader::sheetIndex(const std::string& sheetName) {
+std::vector<std::string> XlsReader::sheetNames() {
     if (names_.empty())
-        sheetNames();
+        throw WorkbookError(workbookmessages::NoSheets);
+    return names_;
+}
+
+size_t XlsReader::sheetIndex(const std::string& sheetName) const {
     for (size_t index = 0; index < names_.size(); ++index) {
         if (names_[index] == sheetName)
-            return static_cast<unsigned short>(index);
+            return index;
     }
     throw WorkbookError(std::string(workbookmessages::NoSuchSheet) + "“" + sheetName + "”");
 }
 
 MappingTable XlsReader::readSheet(const std::string& sheetName) {
-    const unsigned short index = sheetIndex(sheetName);
+    const size_t listed = sheetIndex(sheetName);
+    if (!handle_) {
+        SheetBuilder builder;
+        for (const XlsCell& cell : cells_) {
+            if (cell.sheet == sheetIndexes_[listed])
+                builder.add(cell.row, cell.column, cell.cell);
+        }
+        return builder.build();
+    }
+    const auto index = static_cast<unsigned short>(listed);
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_select_active_worksheet(handle_, index) != FREEXL_OK ||

@@ -7,7 +7,8 @@
 
 namespace quorbel {
 
-// Excel 97-2003 (BIFF5 and BIFF8) workbooks through FreeXL.
+// Excel 97-2003 (BIFF5 and BIFF8) workbooks through FreeXL, or through the
+// record pass alone where FreeXL cannot read a valid file.
 class XlsReader : public WorkbookReader {
 public:
     // content: the file's bytes. FreeXL reads a checked copy of them, never
@@ -21,11 +22,13 @@ public:
     MappingTable readSheet(const std::string& sheetName) override;
 
 private:
-    unsigned short sheetIndex(const std::string& sheetName);
+    bool readFreexlNames();
+    size_t sheetIndex(const std::string& sheetName) const;
 
-    const void* handle_ = nullptr;
+    const void* handle_ = nullptr; // none: the record pass read every cell
     std::vector<std::string> names_;
-    std::vector<XlsCell> cells_; // what the check read that FreeXL does not
+    std::vector<std::uint32_t> sheetIndexes_; // XlsCell::sheet of each name
+    std::vector<XlsCell> cells_;              // what the check read that FreeXL does not
 };
 
 } // namespace quorbel

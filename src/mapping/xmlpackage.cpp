@@ -1,6 +1,8 @@
 #include "mapping/xmlpackage.h"
 
 #include "global/localeformat.h"
+#include "mapping/a1reference.h"
+#include "mapping/ooxmlescape.h"
 #include "mapping/sheetbuilder.h"
 #include "mapping/workbookmessages.h"
 
@@ -232,23 +234,26 @@ private:
         inline_.clear();
     }
 
+    // Texts as Excel shows them, escapes decoded; an error as its text
+    // ("#DIV/0!", "#N/A", Excel 365's "#SPILL!" ...), as Excel shows it.
     SheetCell value() const {
         if (type_ == "inlineStr")
-            return {SheetCell::Type::Text, inline_, 0};
+            return {SheetCell::Type::Text, decodeOoxmlEscapes(inline_), 0};
         if (value_.empty())
             return {}; // also a formula without a stored result
         if (type_ == "s") {
             const auto index = number(value_);
             if (index && *index >= 0 && *index < static_cast<double>(strings_.size()))
-                return {SheetCell::Type::Text, strings_[static_cast<size_t>(*index)], 0};
+                return {SheetCell::Type::Text,
+                        decodeOoxmlEscapes(strings_[static_cast<size_t>(*index)]), 0};
             return {};
         }
         if (type_ == "str")
-            return {SheetCell::Type::Text, value_, 0};
+            return {SheetCell::Type::Text, decodeOoxmlEscapes(value_), 0};
         if (type_ == "b")
             return {SheetCell::Type::Boolean, {}, value_ == "0" ? 0.0 : 1.0};
         if (type_ == "e")
-            return {};
+            return {SheetCell::Type::Text, value_, 0};
         if (type_ == "d") {
             if (const auto date = parseIsoDate(value_))
                 return {SheetCell::Type::Date, {}, *date};
@@ -305,6 +310,66 @@ std::string workbookPart(const Package& package) {
 
 } // namespace
 
+namespace {
+
+// The cells the array formulas of one worksheet cover. liborcus keeps a
+// result slot for every cell of such a range, so a tiny damaged file could
+// claim gigabytes; an inverted range would make it write outside them.
+class ArrayFormulaAreas : public XmlHandler {
+public:
+    std::uint64_t cells = 0;
+    bool inverted = false;
+
+    void start(std::string_view name, const Attributes& attributes) override {
+        if (name != "f")
+            return;
+        std::string type;
+        std::string ref;
+        for (const auto& [key, value] : attributes) {
+            const std::string_view local = std::string_view(key).substr(key.rfind(':') + 1);
+            if (local == "t")
+                type = value;
+            else if (local == "ref")
+                ref = value;
+        }
+        if (type != "array")
+            return;
+        const auto range = parseA1Range(ref);
+        if (!range)
+            return; // liborcus refuses it
+        if (range->last.row < range->first.row || range->last.column < range->first.column) {
+            inverted = true;
+            return;
+        }
+        cells += static_cast<std::uint64_t>(range->last.row - range->first.row + 1) *
+                 static_cast<std::uint64_t>(range->last.column - range->first.column + 1);
+    }
+    void end(std::string_view) override {}
+};
+
+} // namespace
+
+void checkXlsxArrayFormulas(const std::string& content) {
+    const Package package(content);
+    const std::string workbook = workbookPart(package);
+    // A real workbook stores a result for most cells its array formulas
+    // cover, each taking some bytes of the package.
+    const std::uint64_t budget = 1'000'000 + 64 * static_cast<std::uint64_t>(content.size());
+    ArrayFormulaAreas areas;
+    for (const auto& [id, relation] : relationships(package, workbook)) {
+        if (!relation.first.ends_with("/worksheet"))
+            continue;
+        const std::string xml = package.member(resolve(folderOf(workbook), relation.second));
+        if (xml.find("array") == std::string::npos)
+            continue; // the usual case, found without parsing
+        areas.parse(xml);
+        if (areas.inverted)
+            throw WorkbookError(workbookmessages::Damaged);
+        if (areas.cells > budget)
+            throw WorkbookError(workbookmessages::TooLarge);
+    }
+}
+
 XlsxSheets readXlsxSheets(const std::string& content,
                           const std::vector<std::string>& sharedStrings) {
     const Package package(content);
@@ -329,8 +394,9 @@ XlsxSheets readXlsxSheets(const std::string& content,
 
 namespace {
 
-// Formula cells and booleans of an .ods content part; other cells are left to
-// liborcus. A repeated row or cell stands for as many rows or cells.
+// The cells of an .ods content part. liborcus 0.17 drops formula results and
+// booleans, and places every cell after a covered (merged) cell one column too
+// far left. A repeated row or cell stands for as many rows or cells.
 class OdsCells : public XmlHandler {
 public:
     explicit OdsCells(std::vector<PackageSheet>& sheets) : sheets_(sheets) {}
@@ -379,10 +445,11 @@ private:
         inCell_ = true;
         cellRepeat_ = repeat(attributes, "table:number-columns-repeated");
         valueType_ = valueOf(attributes, "office:value-type");
-        formula_ = attributes.count("table:formula") > 0;
+        error_ = valueOf(attributes, "calcext:value-type") == "error";
         value_ = valueOf(attributes, "office:value");
         boolean_ = valueOf(attributes, "office:boolean-value");
         date_ = valueOf(attributes, "office:date-value");
+        time_ = valueOf(attributes, "office:time-value");
         stringValue_ = attributes.count("office:string-value")
                            ? std::optional(valueOf(attributes, "office:string-value"))
                            : std::nullopt;
@@ -406,11 +473,15 @@ private:
         }
     }
 
+    // A cell as Calc shows it: an error result (calcext:value-type="error",
+    // with an empty string value) as its text, "#DIV/0!" and the like; a
+    // time of day as a fraction of a day. A cell without a value type holds
+    // nothing, also where it has text.
     std::optional<SheetCell> cell() const {
+        if (error_)
+            return SheetCell{SheetCell::Type::Text, text_, 0};
         if (valueType_ == "boolean")
             return SheetCell{SheetCell::Type::Boolean, {}, boolean_ == "true" ? 1.0 : 0.0};
-        if (!formula_)
-            return std::nullopt;
         if (valueType_ == "float" || valueType_ == "percentage" || valueType_ == "currency") {
             if (const auto parsed = number(value_))
                 return SheetCell{SheetCell::Type::Number, {}, *parsed};
@@ -419,10 +490,34 @@ private:
         } else if (valueType_ == "date") {
             if (const auto date = parseIsoDate(date_))
                 return SheetCell{SheetCell::Type::Date, {}, *date};
-        } else if (valueType_.empty()) {
-            return SheetCell{};
+        } else if (valueType_ == "time") {
+            if (const auto time = parseDuration(time_))
+                return SheetCell{SheetCell::Type::Date, {}, *time};
         }
         return std::nullopt;
+    }
+
+    // "PT12H30M05.5S" as a fraction of a day.
+    static std::optional<double> parseDuration(std::string_view text) {
+        if (!text.starts_with("PT"))
+            return std::nullopt;
+        text.remove_prefix(2);
+        double seconds = 0;
+        while (!text.empty()) {
+            size_t digits = 0;
+            while (digits < text.size() &&
+                   (std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.'))
+                ++digits;
+            const auto value = number(text.substr(0, digits));
+            if (!value || digits >= text.size())
+                return std::nullopt;
+            const char unit = text[digits];
+            seconds += *value * (unit == 'H' ? 3600 : unit == 'M' ? 60 : unit == 'S' ? 1 : -1e300);
+            text.remove_prefix(digits + 1);
+        }
+        if (!(seconds >= 0 && seconds < 1e12))
+            return std::nullopt;
+        return seconds / 86400;
     }
 
     void finishCell() {
@@ -461,10 +556,11 @@ private:
     int annotation_ = 0;
     int paragraphs_ = 0;
     std::string valueType_;
-    bool formula_ = false;
+    bool error_ = false;
     std::string value_;
     std::string boolean_;
     std::string date_;
+    std::string time_;
     std::optional<std::string> stringValue_;
     std::string text_;
     size_t emitted_ = 0;
@@ -472,7 +568,7 @@ private:
 
 } // namespace
 
-std::vector<PackageSheet> readOdsFormulaCells(const std::string& content) {
+std::vector<PackageSheet> readOdsCells(const std::string& content) {
     const Package package(content);
     std::vector<PackageSheet> sheets;
     OdsCells(sheets).parse(package.member("content.xml"));

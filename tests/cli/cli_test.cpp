@@ -149,6 +149,19 @@ INSTANTIATE_TEST_SUITE_P(Cli, MappingOptions,
                                            MappingCase{"Ods", "mapping.ods"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A workbook with matrix formulas (array formulas in the .xlsx), which once
+// ended the program: the text results of the array become the new names.
+TEST(Cli, MapsFromTheResultsOfAnArrayFormula) {
+    TempDir dir;
+    touchFiles(dir.path(), {"m1.ab1", "m2.ab1", "m3.ab1"});
+    const CliResult result =
+        runQuorbelCli({"--map", fixtures + "/mapping/producers/lo-excel.xlsx", "--sheet", "特性",
+                       "--key", "原名", "--value", "矩阵文本", "m1.ab1", "m2.ab1", "m3.ab1"},
+                      dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"m1-m.ab1", "m2-m.ab1", "m3-m.ab1"}));
+}
+
 TEST(Cli, MapsNumberColumnsByTheirValue) {
     TempDir dir;
     touchFiles(dir.path(), {"007.ab1", "12.ab1"});

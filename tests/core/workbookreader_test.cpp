@@ -316,8 +316,29 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"fuzz/freexl-second-sst.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/freexl-claimed-extent.xls", "", workbookmessages::TooLarge},
         BadFileCase{"fuzz/freexl-sheet-without-substream.xls", "", workbookmessages::Damaged},
+        // FreeXL leaks what it read of a sheet whose EOF record is lost, so
+        // that the next sheet starts inside it.
+        BadFileCase{"fuzz/freexl-sheet-without-eof.xls", "", workbookmessages::Damaged},
         BadFileCase{"fuzz/zip-bad-local-header.xlsx", "", workbookmessages::Damaged},
-        BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged}),
+        BadFileCase{"fuzz/ods-bad-deflate.ods", "", workbookmessages::Damaged},
+        // Excel 2.x to 4.0 wrote a bare BIFF stream: a BOF record, cells, EOF.
+        BadFileCase{"excel2.xls",
+                    std::string("\x09\x00\x04\x00\x02\x00\x10\x00"
+                                "\x04\x00\x09\x00\x00\x00\x00\x00\x00\x00\x00\x01"
+                                "a\x0A\x00\x00\x00",
+                                25),
+                    workbookmessages::OldExcel2},
+        BadFileCase{"excel3.xls",
+                    std::string("\x09\x02\x06\x00\x00\x00\x10\x00\x00\x00\x0A\x00\x00\x00", 14),
+                    workbookmessages::OldExcel3},
+        BadFileCase{"excel4-workbook.xlw",
+                    std::string("\x09\x04\x06\x00\x00\x00\x00\x01\x00\x00\x0A\x00\x00\x00", 14),
+                    workbookmessages::OldExcel4},
+        // liborcus keeps a result slot for every cell an array formula's
+        // range covers (393 MB for this 7 KB file's E2:IV65536) and writes
+        // outside them for an inverted range (E4:E2).
+        BadFileCase{"array-huge.xlsx", "", workbookmessages::TooLarge},
+        BadFileCase{"array-inverted.xlsx", "", workbookmessages::Damaged}),
     [](const auto& info) {
         std::string name = info.param.name;
         for (char& c : name) {
@@ -401,6 +422,24 @@ const std::vector<std::vector<std::string>> loSamples{
     {"样品3", "", "", "0.125", "FALSE", "1999-01-01", "7"},
     {"rich", "粗体字", "rich-粗体字", "", "", "", ""}};
 const std::vector<std::string> sixColumns(samplesColumns.begin(), samplesColumns.end() - 1);
+const std::vector<std::string> excelColumns{"原名",     "新名", "数",  "矩阵",
+                                            "矩阵文本", "错误", "转义"};
+const std::vector<std::vector<std::string>> loExcel{
+    {"m1", "新-m1", "1", "10", "m1-m", "#DIV/0!", "_x0000_"},
+    {"m2", "新-m2", "2", "20", "m2-m", "#N/A", "a_x005F_b"},
+    {"m3", "新-m3", "3", "30", "m3-m", "#VALUE!", "_x4E2D_"},
+    {"ref", "新-ref", "", "", "", "#REF!", ""},
+    {"name", "新-name", "", "", "", "#NAME?", ""},
+    {"num", "新-num", "", "", "", "#NUM!", ""},
+    {"null", "新-null", "", "", "", "#NULL!", ""},
+    {"merged", "新-merged", "", "", "", "", "after"}};
+// Calc's .xls keeps only numbers as the results of a matrix formula: 0 for texts.
+const std::vector<std::vector<std::string>> loExcelXls = [] {
+    auto rows = loExcel;
+    for (size_t row = 0; row < 3; ++row)
+        rows[row][4] = "0";
+    return rows;
+}();
 
 class ProducerTest : public ::testing::TestWithParam<ProducerCase> {};
 
@@ -445,7 +484,42 @@ INSTANTIATE_TEST_SUITE_P(
         ProducerCase{"handmade-book.xlsx",
                      "无引用",
                      {"原名", "新名 ", "真"},
-                     {{"k1", "富文本", "TRUE"}, {"k2", "xy", "FALSE"}, {"k3", "", "TRUE"}}}),
+                     {{"k1", "富文本", "TRUE"}, {"k2", "xy", "FALSE"}, {"k3", "", "TRUE"}}},
+        // Matrix formulas, every error, texts that look like escapes and a
+        // merged cell, as Calc saves them in each format.
+        ProducerCase{"lo-excel.xlsx", "特性", excelColumns, loExcel},
+        ProducerCase{"lo-excel.ods", "特性", excelColumns, loExcel},
+        ProducerCase{"lo-excel.xls", "特性", excelColumns, loExcelXls},
+        // Array formulas over one and three cells and dynamic arrays, with
+        // the results libxlsxwriter stores (only the first cell of a range).
+        ProducerCase{"lxw-arrays.xlsx",
+                     "数组",
+                     {"原名", "新名", "数", "合计", "趋势", "排序", "唯一"},
+                     {{"c3", "c3-新", "1", "14", "0", "3", "0"},
+                      {"a1", "", "2", "20", "0", "0", ""},
+                      {"b2", "", "3", "0", "0", "0", ""}}},
+        // Laid out as Excel 365 saves: shared formulas, an array formula, a
+        // spilled dynamic array, errors (#SPILL!, #CALC!), escapes in shared
+        // and inline strings and in a formula's text result; the "_x12_"
+        // and "_xZZZZ_" that are no escapes stay.
+        ProducerCase{"excel-style.xlsx",
+                     "样品",
+                     {"原名", "新名", "合并", "合计", "排序", "错误", "转义"},
+                     {{"c3", "新-c3", "c3-新-c3", "6", "a1", "#DIV/0!", "_x0000_"},
+                      {"a1", "新-a1", "a1-新-a1", "", "b2", "#N/A", "a\rb"},
+                      {"b2", "新-b2", "b2-新-b2", "", "c3", "#SPILL!", "中文"},
+                      {"A5", "_x0031_-5", "", "", "", "#NAME?", "x_y"},
+                      {"_x00", "lone _x12_ and _xZZZZ_", "", "", "", "#CALC!", ""}}},
+        // The same saved again by Calc, which knows no SORT and recalculates:
+        // its named ranges, filters, merged and conditional cells come along.
+        ProducerCase{"excel-style.ods",
+                     "样品",
+                     {"原名", "新名", "合并", "合计", "排序", "错误", "转义"},
+                     {{"c3", "新-c3", "c3-新-c3", "6", "#NAME?", "#DIV/0!", "_x0000_"},
+                      {"a1", "新-a1", "a1-新-a1", "", "#NAME?", "#NAME?", "a\rb"},
+                      {"b2", "新-b2", "b2-新-b2", "", "#NAME?", "#NAME?", "_x4E2D_文"},
+                      {"_x0041_5", "_x005F_x0031_-5", "", "", "", "#NAME?", "x_y"},
+                      {"_x00", "lone  and _xZZZZ_", "", "", "", "#VALUE!", ""}}}),
     [](const auto& info) {
         std::string name = info.param.file;
         for (char& c : name) {
@@ -454,6 +528,17 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+// A what-if data table (<f t="dataTable">), which liborcus hands to an
+// interface the reader leaves out: its cached values stay.
+TEST(XlsxWorkbook, WhatIfTableKeepsItsValues) {
+    const MappingTable table =
+        openWorkbook(fixture("producers/excel-style.xlsx"))->readSheet("模拟");
+    EXPECT_EQ(table.columnNames(), (std::vector<std::string>{"键", "值"}));
+    ASSERT_EQ(table.rowCount(), 3u);
+    EXPECT_EQ(joined(rowTexts(table, 1)), "2|4|");
+    EXPECT_EQ(joined(rowTexts(table, 2)), "3|6|");
+}
 
 // 2000 rows of Chinese texts and two texts longer than a BIFF record: in the
 // .xls the shared strings run over a dozen CONTINUE records, split inside
