@@ -87,11 +87,14 @@ status=0
 for program in quorbel quorbel-cli; do
     binary="$work/installed-$program"
     dpkg-deb --fsys-tarfile "$deb" | tar -xOf - "./usr/bin/$program" >"$binary"
-    if ! readelf -d "$binary" | grep -q 'BIND_NOW\|FLAGS.*NOW'; then
+    # Read whole first: grep -q leaving early would fail the pipe (pipefail).
+    dynamic=$(readelf -d "$binary")
+    symbols=$(readelf --dyn-syms -W "$binary")
+    if ! grep -q 'BIND_NOW\|FLAGS.*NOW' <<<"$dynamic"; then
         echo "check-deb: $program is not linked with -z now" >&2
         status=1
     fi
-    if ! readelf --dyn-syms -W "$binary" | grep -q '__[a-z_]*_chk@'; then
+    if ! grep -q '__[a-z_]*_chk@' <<<"$symbols"; then
         echo "check-deb: $program calls no fortified function" >&2
         status=1
     fi
