@@ -3,6 +3,7 @@
 #include "global/localeformat.h"
 #include "mapping/celltext.h"
 #include "mapping/mappinglookup.h"
+#include "mapping/platefinder.h"
 #include "mapping/workbookreader.h"
 
 #include <cstdint>
@@ -20,10 +21,13 @@ inline std::string writeInput(const std::uint8_t* data, size_t size, const char*
     return path;
 }
 
-// Reads every sheet and uses every cell the way the mapping command does.
+// Reads every sheet and uses every cell the way the mapping command does, and
+// looks for plates in it as the plate choice does.
 inline void exercise(WorkbookReader& reader) {
     for (const std::string& name : reader.sheetNames()) {
         const MappingTable table = reader.readSheet(name);
+        if (findPlateBlocks(table).empty())
+            noPlateMessage(table);
         const int columns = static_cast<int>(table.columnNames().size());
         for (int column = 0; column < columns && column < 8; ++column) {
             const MappingLookup lookup(table, column, LocaleFormat{});

@@ -135,7 +135,16 @@ click_in "$main" 158 113                                # row 2, a picture
 shoot "$main" main-window
 
 click_in "$main" "$(tool_x 2 1)" "$toolbar_y"          # 对应表
-shoot "$(window_of "对应表")" mapping
+mapping=$(window_of "对应表")
+shoot "$mapping" mapping
+click_in "$mapping" 92 40                               # 选择Excel表
+sleep 1
+xdotool type --delay 20 "$here/tests/fixtures/mapping/plates/lo-plates.xlsx"
+xdotool key Return
+sleep 1
+click_in "$mapping" 92 85                               # the sheet list
+xdotool key Down Return                                 # 两板, two plates
+shoot "$mapping" mapping-plate
 xdotool key Escape
 sleep 0.5
 

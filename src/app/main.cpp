@@ -4,6 +4,7 @@
 #include "app/actiontable.h"
 #include "app/appicons.h"
 #include "app/exportcommand.h"
+#include "app/listdroptarget.h"
 #include "app/mappingcommand.h"
 #include "app/namerulecommands.h"
 #include "app/numberingcommand.h"
@@ -108,6 +109,7 @@ TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget
     statusBar()->setFixedHeight(26);
     statusBar()->setSizeGripEnabled(true);
     bindGridEvents();
+    new ListDropTarget(*this, advGrid_->viewport());
 }
 
 // The frame is known only once the window exists (with a window manager, once

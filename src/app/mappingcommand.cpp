@@ -2,6 +2,7 @@
 
 #include "app/main.h"
 #include "mapping/applymapping.h"
+#include "mapping/applyplate.h"
 #include "mapping/linkexcel.h"
 #include "mapping/mappingchoice.h"
 #include "platform/dialogrunner.h"
@@ -15,8 +16,10 @@ void mappingCommand(TfrmMain& main) {
     if (services.dialogs->run(dialog) != QDialog::Accepted || !dialog.ready())
         return;
     RenameList& list = main.renameList();
-    const int matches = applyMapping(list, *dialog.table(), dialog.oldNameColumn(),
-                                     dialog.newNameColumn(), list.locale());
+    const int matches = dialog.plateChosen()
+                            ? applyPlate(list, *dialog.chosenBlock(), list.locale())
+                            : applyMapping(list, *dialog.table(), dialog.oldNameColumn(),
+                                           dialog.newNameColumn(), list.locale());
     main.setStatusText(QString::fromStdString(mappedStatusText(matches)));
 }
 

@@ -26,15 +26,17 @@ std::string anchored(const std::string& folder) {
 }
 
 void showPlain(TfrmMain& main, const std::string& text) {
-    main.services().messages->information(&main, QCoreApplication::applicationName(),
-                                          QString::fromStdString(text));
+    main.services().messages->plain(&main, QCoreApplication::applicationName(),
+                                    QString::fromStdString(text));
 }
 
 } // namespace
 
-void openDirCommand(TfrmMain& main) {
+void openDirCommand(TfrmMain& main, const QString& chosenFolder) {
     const Services& services = main.services();
     TfrmDir dialog(*services.files, *services.messages, &main);
+    if (!chosenFolder.isEmpty())
+        dialog.chooseFolder(chosenFolder);
     if (services.dialogs->run(dialog) != QDialog::Accepted)
         return;
     const std::string folder = dialog.folderText();

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QString>
+
 namespace quorbel {
 
 class TfrmMain;
 
-void openDirCommand(TfrmMain& main);
+// "目录". With a folder (one dropped on the list), the dialog opens with that
+// folder already chosen, as after a confirmed browse.
+void openDirCommand(TfrmMain& main, const QString& chosenFolder = QString());
 
 } // namespace quorbel

@@ -3,6 +3,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/about.cpp
     ${CMAKE_CURRENT_LIST_DIR}/actiontable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/appicons.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/listdroptarget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/programicon.qrc
     ${CMAKE_CURRENT_LIST_DIR}/programoptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qttranslations.cpp

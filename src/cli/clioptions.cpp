@@ -23,6 +23,8 @@ constexpr const char* examples =
     "\nExamples:\n"
     "  Rename a plate of traces from the sample sheet:\n"
     "    quorbel-cli --map plate.xlsx --sheet 名单 --key 文件名 --value 新名 run42/*.ab1\n"
+    "  Rename a plate's traces from its layout, a 96-well grid:\n"
+    "    quorbel-cli --plate layout.xlsx --sheet 板图 run42/*.ab1\n"
     "  Number a folder of photos B001, B002, ...:\n"
     "    quorbel-cli --number --prefix B --start 001 photos/*.jpg\n"
     "  Name photos by the date taken, 20250714_093005.jpg:\n"
@@ -93,7 +95,8 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                                ".ods, .csv, .txt): each file's name without extension is looked\n"
                                "up in column --key of sheet --sheet, and column --value of\n"
                                "that row gives the new name.  Example: --map plate.xls");
-    auto* sheet = app.add_option("--sheet", o.sheet, "Sheet of --map.  Example: --sheet 名单");
+    auto* sheet =
+        app.add_option("--sheet", o.sheet, "Sheet of --map or --plate.  Example: --sheet 名单");
     auto* key = app.add_option("--key", o.key,
                                "Column of --map holding the old names (without extension).\n"
                                "Example: --key 文件名");
@@ -103,10 +106,24 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
     takes(sheet, "NAME");
     takes(key, "COLUMN");
     takes(value, "COLUMN");
-    for (CLI::Option* part : {sheet, key, value}) {
+    for (CLI::Option* part : {sheet, key, value})
         map->needs(part);
-        part->needs(map);
-    }
+    key->needs(map);
+    value->needs(map);
+    auto* plate =
+        app.add_option("--plate", o.plate,
+                       "New names from a plate layout in WORKBOOK: sheet --sheet holds a\n"
+                       "96- or 384-well grid, row letters A, B, ... down the left and column\n"
+                       "numbers 1, 2, ... across the top. A file whose name is a well\n"
+                       "(A01.ab1) or holds one between _ - . or blanks (run5_C12_16.ab1)\n"
+                       "gets that well's text.  Example: --plate plate.xlsx --sheet 板图");
+    auto* block = app.add_option("--block", o.block,
+                                 "Which plate of --sheet, counted from the top (default 1).\n"
+                                 "Example: --block 2");
+    takes(plate, "WORKBOOK");
+    takes(block, "N");
+    plate->needs(sheet);
+    block->needs(plate);
     auto* number = app.add_flag("--number", o.number,
                                 "New names by auto numbering: --prefix, then a counter from\n"
                                 "--start by --step over the rows --first to --last, filled\n"
@@ -143,7 +160,7 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
                                 "they are.  Example: --date %Y%m%d_%H%M%S");
     takes(date, "PATTERN");
     date->each([&o](const std::string&) { o.dateGiven = true; });
-    const std::vector<CLI::Option*> ways{map, number, names, replace, date};
+    const std::vector<CLI::Option*> ways{map, plate, number, names, replace, date};
     for (std::size_t i = 0; i < ways.size(); ++i)
         for (std::size_t j = i + 1; j < ways.size(); ++j)
             ways[i]->excludes(ways[j]);
@@ -168,8 +185,8 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
-    for (const char* name :
-         {"files", "--files-from", "--dir", "--map", "--number", "--names", "--replace", "--date"})
+    for (const char* name : {"files", "--files-from", "--dir", "--map", "--plate", "--number",
+                             "--names", "--replace", "--date"})
         undo->excludes(app.get_option(name));
 }
 

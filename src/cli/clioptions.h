@@ -24,6 +24,9 @@ struct CliOptions {
     std::string key;
     std::string value;
 
+    std::string plate;
+    std::string block;
+
     bool number = false;
     std::string prefix = "B";
     std::string start = "01";

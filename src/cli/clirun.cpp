@@ -2,6 +2,7 @@
 
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
+#include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -182,6 +183,8 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         return applyDateNames(list, o);
     if (!o.map.empty())
         return applyMappingTable(list, o);
+    if (!o.plate.empty())
+        return applyPlateLayout(list, o);
     if (o.number) {
         applyNumbering(list, o);
         return {};
@@ -190,7 +193,7 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --number, --names, --replace or --date");
+    throw UsageError("no new names: give --map, --plate, --number, --names, --replace or --date");
 }
 
 bool failed(std::string_view word) {
@@ -314,6 +317,8 @@ int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
     refuseTwoReadersOfStandardInput(o);
+    if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
+        throw UsageError("--sheet needs --map or --plate");
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());

@@ -3,6 +3,7 @@
 #include "intake/directoryscan.h"
 #include "intake/filtercombobox.h"
 #include "intake/patternlist.h"
+#include "platform/desktopcentre.h"
 #include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
 #include "platform/messageboxes.h"
@@ -38,6 +39,7 @@ TfrmDir::TfrmDir(FileDialogs& files, MessageBoxes& messages, QWidget* parent)
     layout->addWidget(buildButtons(), 0, Qt::AlignTop);
     fcbFilt_->setFilter(std::string(directoryPatternList));
     setFixedSize(275, 166);
+    centreOnDesktop(*this);
 }
 
 QWidget* TfrmDir::buildFolderRow() {
@@ -123,14 +125,17 @@ std::string TfrmDir::mask() const {
 
 // OK is enabled here and nowhere else, and never disabled again: typing or
 // clearing the folder text leaves it as it is.
-void TfrmDir::SpeedButton1Click() {
-    QString folder = files_.folder(this, QStringLiteral("选择照片存放位置"));
-    if (folder.isEmpty())
-        return;
+void TfrmDir::chooseFolder(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     ledtDir_->setText(folder);
     bbtnOk_->setEnabled(true);
+}
+
+void TfrmDir::SpeedButton1Click() {
+    const QString folder = files_.folder(this, QStringLiteral("选择照片存放位置"));
+    if (!folder.isEmpty())
+        chooseFolder(folder);
 }
 
 void TfrmDir::sbtAddExClick() {
@@ -139,8 +144,8 @@ void TfrmDir::sbtAddExClick() {
         const QSignalBlocker blocker(fcbFilt_);
         fcbFilt_->setCurrentIndex(fcbFilt_->count() - 1);
     }
-    messages_.information(this, QCoreApplication::applicationName(),
-                          QString::fromStdString(fcbFilt_->mask()));
+    messages_.plain(this, QCoreApplication::applicationName(),
+                    QString::fromStdString(fcbFilt_->mask()));
 }
 
 } // namespace quorbel

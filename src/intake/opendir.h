@@ -27,6 +27,10 @@ public:
     // The chosen entry's pattern.
     std::string mask() const;
 
+    // As a confirmed browse leaves the dialog: the folder in the edit with a
+    // "/" at its end, and OK enabled for good.
+    void chooseFolder(QString folder);
+
     void SpeedButton1Click();
     void sbtAddExClick();
 

@@ -8,4 +8,5 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/directorylistbox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filtercombobox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/opendir.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/droppedfiles.cpp
 )

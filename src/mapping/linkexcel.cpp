@@ -1,10 +1,12 @@
 #include "mapping/linkexcel.h"
 
 #include "mapping/mappingchoice.h"
+#include "mapping/platefinder.h"
 #include "platform/captionedframes.h"
 #include "platform/errordisplay.h"
 #include "platform/filedialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -33,11 +35,12 @@ QComboBox* addChoiceList(QWidget* parent, const QString& name, const QRect& at) 
     return list;
 }
 
-void addLabel(QWidget* parent, const QString& text, QPoint at, QWidget* buddy) {
+QLabel* addLabel(QWidget* parent, const QString& text, QPoint at, QWidget* buddy) {
     auto* label = new QLabel(text, parent);
     label->move(at);
     label->adjustSize();
     label->setBuddy(buddy);
+    return label;
 }
 
 // Replaces a list's items without raising change events; nothing is selected.
@@ -96,14 +99,37 @@ QGroupBox* TfrmLinkExcel::buildStepTwo() {
     group->setObjectName(QStringLiteral("GroupBox2"));
     group->setGeometry(8, 121, 169, 80);
     cbOldName_ = addChoiceList(group, QStringLiteral("cbOldName"), QRect(64, 20, 97, 20));
-    addLabel(group, QStringLiteral("原文件名"), {8, 23}, cbOldName_);
+    lbOldName_ = addLabel(group, QStringLiteral("原文件名"), {8, 23}, cbOldName_);
     cbNewName_ = addChoiceList(group, QStringLiteral("cbNewName"), QRect(64, 50, 97, 20));
-    addLabel(group, QStringLiteral("新文件名"), {8, 53}, cbNewName_);
+    lbNewName_ = addLabel(group, QStringLiteral("新文件名"), {8, 53}, cbNewName_);
     connect(cbOldName_, &QComboBox::activated, this,
             [this] { runGuarded(&TfrmLinkExcel::cbOldNameChange); });
     connect(cbNewName_, &QComboBox::activated, this,
             [this] { runGuarded(&TfrmLinkExcel::cbNewNameChange); });
+    buildPlateChoice(group);
     return group;
+}
+
+// Hidden until a sheet holds a plate, so a list sheet shows the dialog as it
+// always was. The block list takes the place of the two column lists.
+void TfrmLinkExcel::buildPlateChoice(QGroupBox* stepTwo) {
+    ckbPlate_ = new QCheckBox(tr("板图"), this);
+    ckbPlate_->setObjectName(QStringLiteral("ckbPlate"));
+    ckbPlate_->setGeometry(224, 141, 75, 20);
+    ckbPlate_->setToolTip(tr("按文件名中的孔位(如 A01)从板图取新文件名"));
+    ckbPlate_->hide();
+    connect(ckbPlate_, &QCheckBox::clicked, this,
+            [this] { runGuarded(&TfrmLinkExcel::ckbPlateClick); });
+    cbBlock_ = addChoiceList(stepTwo, QStringLiteral("cbBlock"), QRect(64, 20, 97, 20));
+    lbBlock_ = addLabel(stepTwo, tr("板"), {8, 23}, cbBlock_);
+    lbPlateSize_ = new QLabel(stepTwo);
+    lbPlateSize_->setObjectName(QStringLiteral("lbPlateSize"));
+    lbPlateSize_->setGeometry(8, 50, 153, 20);
+    connect(cbBlock_, &QComboBox::activated, this,
+            [this] { runGuarded(&TfrmLinkExcel::cbBlockChange); });
+    for (QWidget* part : {static_cast<QWidget*>(cbBlock_), static_cast<QWidget*>(lbBlock_),
+                          static_cast<QWidget*>(lbPlateSize_)})
+        part->hide();
 }
 
 void TfrmLinkExcel::buildButtons() {
@@ -141,6 +167,7 @@ void TfrmLinkExcel::bbtnGetFileClick() {
     if (chosen.isEmpty())
         return;
     emptyColumnLists();
+    forgetPlates();
     closeWorkbook();
     // The earlier sheet is of no use once another workbook is chosen.
     table_.reset();
@@ -151,6 +178,7 @@ void TfrmLinkExcel::bbtnGetFileClick() {
 
 void TfrmLinkExcel::cbSheetChange() {
     emptyColumnLists();
+    forgetPlates();
     table_.reset();
     const int index = cbSheet_->currentIndex();
     if (index < 0 || index >= static_cast<int>(sheetNames_.size()))
@@ -161,6 +189,7 @@ void TfrmLinkExcel::cbSheetChange() {
         connectWorkbook();
     openSheet(sheetNames_[static_cast<size_t>(index)]);
     fillColumnLists();
+    offerPlates();
 }
 
 void TfrmLinkExcel::cbOldNameChange() {
@@ -168,6 +197,21 @@ void TfrmLinkExcel::cbOldNameChange() {
 }
 
 void TfrmLinkExcel::cbNewNameChange() {
+    updateOk();
+}
+
+void TfrmLinkExcel::ckbPlateClick() {
+    showPlatePage(ckbPlate_->isChecked());
+    updateOk();
+}
+
+void TfrmLinkExcel::cbBlockChange() {
+    const PlateBlock* block = chosenBlock();
+    lbPlateSize_->setText(block ? tr("%1 孔 (A1–%2%3)")
+                                      .arg(block->rows() * block->columns())
+                                      .arg(QChar(u'A' + block->rows() - 1))
+                                      .arg(block->columns())
+                                : QString());
     updateOk();
 }
 
@@ -198,6 +242,45 @@ void TfrmLinkExcel::fillColumnLists() {
     refill(cbNewName_, table_->columnNames());
 }
 
+// A sheet with plates opens on its first block, as the command line does.
+void TfrmLinkExcel::offerPlates() {
+    blocks_ = findPlateBlocks(*table_);
+    if (blocks_.empty())
+        return;
+    {
+        const QSignalBlocker blocker(cbBlock_);
+        cbBlock_->clear();
+        for (size_t i = 0; i < blocks_.size(); ++i)
+            cbBlock_->addItem(
+                tr("板 %1 (%2)").arg(i + 1).arg(QString::fromStdString(blocks_[i].cornerName())));
+        cbBlock_->setCurrentIndex(0);
+    }
+    ckbPlate_->setChecked(true);
+    ckbPlate_->show();
+    showPlatePage(true);
+    cbBlockChange();
+}
+
+void TfrmLinkExcel::forgetPlates() {
+    blocks_.clear();
+    {
+        const QSignalBlocker blocker(cbBlock_);
+        cbBlock_->clear();
+    }
+    ckbPlate_->setChecked(false);
+    ckbPlate_->hide();
+    showPlatePage(false);
+}
+
+void TfrmLinkExcel::showPlatePage(bool plate) {
+    for (QWidget* part : {static_cast<QWidget*>(cbOldName_), static_cast<QWidget*>(cbNewName_),
+                          static_cast<QWidget*>(lbOldName_), static_cast<QWidget*>(lbNewName_)})
+        part->setVisible(!plate);
+    for (QWidget* part : {static_cast<QWidget*>(cbBlock_), static_cast<QWidget*>(lbBlock_),
+                          static_cast<QWidget*>(lbPlateSize_)})
+        part->setVisible(plate);
+}
+
 void TfrmLinkExcel::updateOk() {
     bbtnOk_->setEnabled(ready());
 }
@@ -210,7 +293,21 @@ int TfrmLinkExcel::newNameColumn() const {
     return table_ ? cbNewName_->currentIndex() : -1;
 }
 
+bool TfrmLinkExcel::plateChosen() const {
+    return chosenBlock() != nullptr;
+}
+
+const PlateBlock* TfrmLinkExcel::chosenBlock() const {
+    const int index = cbBlock_->currentIndex();
+    if (!table_ || !ckbPlate_->isChecked() || index < 0 ||
+        index >= static_cast<int>(blocks_.size()))
+        return nullptr;
+    return &blocks_[static_cast<size_t>(index)];
+}
+
 bool TfrmLinkExcel::ready() const {
+    if (ckbPlate_->isChecked())
+        return plateChosen();
     return table_ && mappingColumnsPair(table_->columnNames(), oldNameColumn(), newNameColumn());
 }
 

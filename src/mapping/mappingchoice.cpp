@@ -35,14 +35,18 @@ bool mappingColumnsPair(const std::vector<std::string>& columnNames, int keyColu
     return !key.empty() && !value.empty() && key != value;
 }
 
-MappingChoice chooseMapping(WorkbookReader& reader, const std::string& sheetName,
-                            const std::string& keyColumnName, const std::string& valueColumnName) {
+MappingTable readNamedSheet(WorkbookReader& reader, const std::string& sheetName) {
     const std::vector<std::string> sheets = reader.sheetNames();
     if (std::find(sheets.begin(), sheets.end(), sheetName) == sheets.end())
         throw MappingChoiceError("no sheet \"" + sheetName +
                                  "\" in the workbook (sheets: " + joinedNames(sheets) + ")");
+    return reader.readSheet(sheetName);
+}
+
+MappingChoice chooseMapping(WorkbookReader& reader, const std::string& sheetName,
+                            const std::string& keyColumnName, const std::string& valueColumnName) {
     MappingChoice choice;
-    choice.table = reader.readSheet(sheetName);
+    choice.table = readNamedSheet(reader, sheetName);
     choice.keyColumn = findColumn(choice.table, sheetName, keyColumnName);
     choice.valueColumn = findColumn(choice.table, sheetName, valueColumnName);
     if (!mappingColumnsPair(choice.table.columnNames(), choice.keyColumn, choice.valueColumn))

@@ -27,6 +27,11 @@ struct MappingChoice {
     int valueColumn = -1;
 };
 
+// Reads the named sheet; MappingChoiceError, naming the sheets there are, when
+// the workbook has no sheet of that name. The reader's WorkbookError passes
+// through.
+MappingTable readNamedSheet(WorkbookReader& reader, const std::string& sheetName);
+
 // Reads the named sheet and finds the two columns by name, byte for byte (the
 // first column of a name when several share it). Throws MappingChoiceError for
 // a sheet or column that is not there and for columns that cannot pair; the

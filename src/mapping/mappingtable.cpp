@@ -93,6 +93,11 @@ const SheetCell& MappingTable::cell(size_t row, int column) const {
     return found != cells.end() && found->column == column ? found->cell : emptyCell;
 }
 
+const std::vector<PlacedCell>& MappingTable::rowCells(size_t row) const {
+    static const std::vector<PlacedCell> none;
+    return row < rows_.size() ? rows_[row] : none;
+}
+
 ColumnKind MappingTable::kind(int column) const {
     if (column < 0 || static_cast<size_t>(column) >= kinds_.size())
         return ColumnKind::Text;

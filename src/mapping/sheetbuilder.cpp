@@ -52,7 +52,9 @@ MappingTable SheetBuilder::build() {
     for (size_t column = 0; column < columnCount; ++column)
         names.push_back(headingOrDefault(headings[column], column));
     cells_.clear();
-    return MappingTable(std::move(names), std::move(rows));
+    MappingTable table(std::move(names), std::move(rows));
+    table.placeOnSheet(headerRow, firstColumn);
+    return table;
 }
 
 } // namespace quorbel

@@ -5,6 +5,7 @@ target_sources(quorbel_ui PRIVATE
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/a1reference.cpp
     ${CMAKE_CURRENT_LIST_DIR}/applymapping.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/applyplate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/celltext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/csvtext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dateformat.cpp
@@ -15,6 +16,9 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/orcuscollector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcusreader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/orcussheet.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/plateblock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platefinder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platewell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sheetbuilder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/workbookopen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/xlsguard.cpp

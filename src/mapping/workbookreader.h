@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -46,6 +47,18 @@ public:
     // An empty cell for any row or column outside the table.
     const SheetCell& cell(size_t row, int column) const;
     ColumnKind kind(int column) const;
+    // A data row's non-empty cells, ordered by column; empty outside the table.
+    const std::vector<PlacedCell>& rowCells(size_t row) const;
+
+    // Where the table stands on its sheet: the zero-based sheet row of the
+    // heading row and sheet column of the first column, so a cell can be
+    // named as the spreadsheet program names it.
+    std::uint32_t firstSheetRow() const { return firstSheetRow_; }
+    std::uint32_t firstSheetColumn() const { return firstSheetColumn_; }
+    void placeOnSheet(std::uint32_t row, std::uint32_t column) {
+        firstSheetRow_ = row;
+        firstSheetColumn_ = column;
+    }
 
 private:
     void computeKinds();
@@ -53,6 +66,8 @@ private:
     std::vector<std::string> columnNames_;
     std::vector<std::vector<PlacedCell>> rows_;
     std::vector<ColumnKind> kinds_;
+    std::uint32_t firstSheetRow_ = 0;
+    std::uint32_t firstSheetColumn_ = 0;
 };
 
 // Access to one workbook. Every failure is raised as WorkbookError.

@@ -1,5 +1,7 @@
 #include "platform/filedialogs.h"
 
+#include "platform/nameonlyiconprovider.h"
+
 #include <QDir>
 #include <QFileDialog>
 
@@ -7,7 +9,9 @@ namespace quorbel {
 
 QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QString& filter,
                                 const QString& defaultSuffix) {
+    NameOnlyIconProvider icons;
     QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -18,7 +22,9 @@ QString QtFileDialogs::openFile(QWidget* parent, const QString& title, const QSt
 
 QString QtFileDialogs::saveFile(QWidget* parent, const QString& title, const QString& filter,
                                 const QString& defaultSuffix) {
+    NameOnlyIconProvider icons;
     QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     // Replacing an existing file is asked for by the user's choice alone.
@@ -33,7 +39,9 @@ SaveChoice QtFileDialogs::saveFileAs(QWidget* parent, const QString& title,
     QStringList names;
     for (const SaveFilter& filter : filters)
         names << filter.filter;
+    NameOnlyIconProvider icons;
     QFileDialog dialog(parent, title);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(names);
@@ -54,8 +62,14 @@ SaveChoice QtFileDialogs::saveFileAs(QWidget* parent, const QString& title,
 // Opens at the user's home, the nearest thing to a desktop at the top of the
 // namespace, and never where an earlier browse or the process happens to be.
 QString QtFileDialogs::folder(QWidget* parent, const QString& title) {
-    return QFileDialog::getExistingDirectory(parent, title, QDir::homePath(),
-                                             QFileDialog::ShowDirsOnly);
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(parent, title, QDir::homePath());
+    dialog.setIconProvider(&icons);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace quorbel

@@ -41,6 +41,8 @@ public:
     virtual QString folder(QWidget* parent, const QString& title) = 0;
 };
 
+// Qt's file dialogs. The entries they list are told apart by name alone, so
+// browsing never reads a file (see NameOnlyIconProvider).
 class QtFileDialogs : public FileDialogs {
 public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter,

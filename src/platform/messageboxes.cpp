@@ -16,6 +16,11 @@ void QtMessageBoxes::warning(QWidget* parent, const QString& title, const QStrin
     QMessageBox::warning(parent, title, text);
 }
 
+void QtMessageBoxes::plain(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool QtMessageBoxes::question(QWidget* parent, const QString& title, const QString& text) {
     return QMessageBox::question(parent, title, text) == QMessageBox::Yes;
 }

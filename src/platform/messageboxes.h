@@ -14,6 +14,8 @@ public:
     virtual void error(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Just the text and an OK button: no icon.
+    virtual void plain(QWidget* parent, const QString& title, const QString& text) = 0;
     // A yes/no question; true for yes.
     virtual bool question(QWidget* parent, const QString& title, const QString& text) = 0;
 };
@@ -23,6 +25,7 @@ public:
     void error(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void plain(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& title, const QString& text) override;
 };
 

@@ -4,6 +4,7 @@ target_sources(quorbel_core PRIVATE
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/messageboxes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filedialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nameonlyiconprovider.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialogrunner.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopshellopener.cpp
     ${CMAKE_CURRENT_LIST_DIR}/errordisplay.cpp

@@ -14,6 +14,10 @@ void RecordingMessageBoxes::warning(QWidget*, const QString& title, const QStrin
     shown.push_back({QStringLiteral("warning"), title, text});
 }
 
+void RecordingMessageBoxes::plain(QWidget*, const QString& title, const QString& text) {
+    shown.push_back({QStringLiteral("plain"), title, text});
+}
+
 bool RecordingMessageBoxes::question(QWidget*, const QString& title, const QString& text) {
     shown.push_back({QStringLiteral("question"), title, text});
     if (answers.empty())

@@ -24,7 +24,7 @@ public:
 };
 
 struct ShownMessage {
-    QString kind; // "error", "information" or "warning"
+    QString kind; // "error", "information", "warning", "plain" or "question"
     QString title;
     QString text;
 };
@@ -34,6 +34,7 @@ public:
     void error(QWidget*, const QString& title, const QString& text) override;
     void information(QWidget*, const QString& title, const QString& text) override;
     void warning(QWidget*, const QString& title, const QString& text) override;
+    void plain(QWidget*, const QString& title, const QString& text) override;
     // Answers each question with the next queued answer, "no" when none is left.
     bool question(QWidget*, const QString& title, const QString& text) override;
     std::vector<ShownMessage> shown;

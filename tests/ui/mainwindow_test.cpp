@@ -2,6 +2,7 @@
 #include "app/appicons.h"
 #include "app/main.h"
 #include "intake/loadpicture.h"
+#include "intake/opendir.h"
 #include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "renamelist/renamegrid.h"
@@ -276,13 +277,15 @@ private slots:
         }
     }
 
-    // Both open in the middle of the desktop, not over the main window.
-    void chooserAndAboutAreCentredOnTheDesktop() {
+    // Each opens in the middle of the desktop, not over the main window.
+    void chooserAboutAndDirectoryDialogAreCentredOnTheDesktop() {
         window->move(0, 0);
         const QPoint desktop = window->screen()->availableGeometry().center();
         TAboutBox about(fakes->shell, fakes->links, window.get());
         TfrmLoadPic chooser(fakes->messages, window.get());
-        for (QDialog* dialog : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&chooser)}) {
+        TfrmDir directory(fakes->files, fakes->messages, window.get());
+        for (QDialog* dialog : {static_cast<QDialog*>(&about), static_cast<QDialog*>(&chooser),
+                                static_cast<QDialog*>(&directory)}) {
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             const QPoint off = dialog->frameGeometry().center() - desktop;

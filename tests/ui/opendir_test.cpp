@@ -116,10 +116,14 @@ private:
     std::string path(const QString& name) const {
         return QFile::encodeName(dir_->filePath(name)).toStdString();
     }
+    // The texts of the message boxes shown. The directory import shows only
+    // plain ones, text and OK with no icon, so any other kind is marked.
     QStringList messageTexts() const {
         QStringList texts;
-        for (const auto& message : fake_.messages.shown)
-            texts << message.text;
+        for (const auto& message : fake_.messages.shown) {
+            const bool plain = message.kind == QStringLiteral("plain");
+            texts << (plain ? message.text : message.kind + QStringLiteral(": ") + message.text);
+        }
         return texts;
     }
 
@@ -310,7 +314,6 @@ void OpenDirTest::customEntryIsChosenAndShownWithOkUnchanged() {
         },
         QDialog::Rejected);
     QCOMPARE(messageTexts(), (QStringList{"*.ab1", "*.ab1"}));
-    QCOMPARE(fake_.messages.shown.front().kind, QStringLiteral("information"));
 }
 
 void OpenDirTest::emptyFolderTextAsksForAFolder() {
