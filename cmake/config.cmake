@@ -8,8 +8,8 @@ set(QUORBEL_FAQ_URL "" CACHE STRING
     "Second web page of the About box (questions and answers)")
 set(QUORBEL_MAIL_ADDRESS "" CACHE STRING
     "Mail address of the About box, such as name@example.net")
-set(QUORBEL_SCREENSHOT_URL "" CACHE STRING
-    "Address of a screenshot of the main window for the AppStream data")
+set(QUORBEL_SCREENSHOTS_URL "" CACHE STRING
+    "Folder address holding docs/ screenshots (main-window.png, en/main-window.png) for the AppStream data")
 
 # The addresses end up in C++ string literals and XML, so anything that is not
 # a plain address is refused here rather than quoted there.
@@ -22,7 +22,7 @@ endfunction()
 set(quorbel_url_pattern "^https?://[A-Za-z0-9._~:/?#@!$'()*+,;=%-]+$")
 quorbel_check_address(QUORBEL_HOMEPAGE_URL "${quorbel_url_pattern}" "an http:// or https:// address")
 quorbel_check_address(QUORBEL_FAQ_URL "${quorbel_url_pattern}" "an http:// or https:// address")
-quorbel_check_address(QUORBEL_SCREENSHOT_URL "${quorbel_url_pattern}" "an http:// or https:// address")
+quorbel_check_address(QUORBEL_SCREENSHOTS_URL "${quorbel_url_pattern}" "an http:// or https:// address")
 quorbel_check_address(QUORBEL_MAIL_ADDRESS "^[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+$" "a mail address")
 
 # Generated headers: the version every front end prints and the addresses.

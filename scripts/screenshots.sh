@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots under docs/: starts the program on a virtual X server
 # in a small folder of generated pictures, drives it with xdotool to a list
-# with new names and results, and saves the main window and each dialog.
+# with new names and results, and saves the main window and each dialog, once
+# in Chinese (docs/*.png) and once in English (docs/en/*.png).
 # Usage: scripts/screenshots.sh [build-dir]
 # Needs what scripts/setup.sh installs, plus xdotool, imagemagick and exiftool,
 # which this script installs itself when they are missing.
@@ -9,7 +10,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 build=$(cd "$(dirname "$build")" && pwd)/$(basename "$build")
-docs=$here/docs
 
 if [ -z "${QUORBEL_SCREENSHOTS_DISPLAY:-}" ]; then
     tools=(xvfb xauth xdotool imagemagick libimage-exiftool-perl fonts-wqy-zenhei)
@@ -39,7 +39,11 @@ trap cleanup EXIT
 
 # The pictures: gradients with a disc, one of them upright, and a folder named
 # like the third new name, so that one rename fails as a duplicate.
-pictures=$work/样品照片
+shoot_language() {
+language=$1 pictures=$work/$2 docs=$3
+shift 3
+# The windows' titles in this language.
+local t_main=$1 t_chooser=$2 t_numbering=$3 t_mapping=$4 t_about=$5 t_replace=$6 t_datename=$7
 mkdir -p "$pictures"
 colours=("#2e6fb7:#d8e8f8" "#b7472e:#f8e0d8" "#3c8c3c:#e0f4e0" "#8c6c1c:#f8f0c8" "#6c3c8c:#ecdff8")
 for i in "${!colours[@]}"; do
@@ -58,11 +62,6 @@ for i in 1 2 3 4 5; do
 done
 echo "sample 7, read 812 bases" > "$pictures/S07_trace.txt"
 mkdir "$pictures/B03.jpg"
-
-# Rename runs ask the desktop to open the home page; here nothing answers.
-mkdir "$work/bin"
-printf '#!/bin/sh\nexit 0\n' > "$work/bin/xdg-open"
-chmod +x "$work/bin/xdg-open"
 
 window_of() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 origin_of() {
@@ -85,9 +84,10 @@ shoot() {
 
 mkdir -p "$docs"
 cd "$pictures"
-PATH=$work/bin:$PATH LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$build/src/quorbel" &
+PATH=$work/bin:$PATH LC_ALL=C.UTF-8 QUORBEL_LANG=$language QT_QPA_PLATFORM=xcb \
+    XDG_STATE_HOME=$work/state-$language "$build/src/quorbel" &
 program_pid=$!
-main=$(window_of "Quorbel V2.4")
+main=$(window_of "$t_main")
 sleep 1
 
 # Tool-bar buttons: 55 pixels and one of spacing each, 8 more per separator.
@@ -95,7 +95,7 @@ toolbar_y=41
 tool_x() { echo $((31 + $1 * 56 + $2 * 9)); }
 
 click_in "$main" "$(tool_x 0 0)" "$toolbar_y"          # 文件
-chooser=$(window_of "调入图像")
+chooser=$(window_of "$t_chooser")
 sleep 0.5
 click_in "$chooser" 267 31                              # the first picture
 click_in "$chooser" 428 218                             # 全部选中
@@ -109,7 +109,7 @@ operations_menu() {
     click_in "$main" 90 $((36 + $1 * 23))               # its item
 }
 operations_menu 2
-replace=$(window_of "查找替换")
+replace=$(window_of "$t_replace")
 sleep 0.5
 xdotool type --delay 40 'IMG_(\d+)'
 xdotool key Tab
@@ -119,12 +119,12 @@ shoot "$replace" replace
 xdotool key Escape
 sleep 0.5
 operations_menu 3
-shoot "$(window_of "按拍摄日期命名")" datename
+shoot "$(window_of "$t_datename")" datename
 xdotool key Escape
 sleep 0.5
 
 click_in "$main" "$(tool_x 3 1)" "$toolbar_y"          # 自动编号
-numbering=$(window_of "自动编号")
+numbering=$(window_of "$t_numbering")
 shoot "$numbering" numbering
 click_in "$numbering" 229 28                            # 确定
 sleep 0.5
@@ -135,7 +135,7 @@ click_in "$main" 158 113                                # row 2, a picture
 shoot "$main" main-window
 
 click_in "$main" "$(tool_x 2 1)" "$toolbar_y"          # 对应表
-mapping=$(window_of "对应表")
+mapping=$(window_of "$t_mapping")
 shoot "$mapping" mapping
 click_in "$mapping" 92 40                               # 选择Excel表
 sleep 1
@@ -149,7 +149,22 @@ xdotool key Escape
 sleep 0.5
 
 click_in "$main" "$(tool_x 6 2)" "$toolbar_y"          # 关于
-shoot "$(window_of "关于")" about
+shoot "$(window_of "$t_about")" about
 xdotool key Escape
 sleep 0.3
+kill "$program_pid"
+wait "$program_pid" 2>/dev/null || true
+program_pid=""
+cd "$work"
 echo "screenshots written to $docs"
+}
+
+# Rename runs ask the desktop to open the home page; here nothing answers.
+mkdir "$work/bin"
+printf '#!/bin/sh\nexit 0\n' > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+
+shoot_language zh 样品照片 "$here/docs" "Quorbel V2.4" 调入图像 自动编号 对应表 关于 \
+    查找替换 按拍摄日期命名
+shoot_language en "sample photos" "$here/docs/en" "Quorbel V2.4" "Load pictures" \
+    "Auto numbering" "Mapping table" About "Find and replace" "Name by date taken"

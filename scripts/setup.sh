@@ -13,6 +13,8 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_packages=(
     build-essential dpkg-dev cmake pkg-config
     qt6-base-dev libgl-dev
+    # lupdate and lrelease for the program's own catalogues (translations/).
+    qt6-tools-dev qt6-l10n-tools
     libfreexl-dev liborcus-dev libxlsxwriter-dev zlib1g-dev libexif-dev libcli11-dev
     # Regular expressions of find and replace.
     libpcre2-dev

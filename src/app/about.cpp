@@ -25,7 +25,7 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoi
 
 // Shown where the build has no address for a link line.
 QString notSet() {
-    return QStringLiteral("未设置");
+    return TAboutBox::tr("未设置");
 }
 
 } // namespace
@@ -33,7 +33,7 @@ QString notSet() {
 TAboutBox::TAboutBox(ShellOpener& shell, ProgramLinks links, QWidget* parent)
     : QDialog(parent), shell_(shell), links_(std::move(links)) {
     setObjectName(QStringLiteral("TAboutBox"));
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(tr("关于"));
     setFixedSize(288, 214);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     auto* panel = new QFrame(this);
@@ -45,14 +45,13 @@ TAboutBox::TAboutBox(ShellOpener& shell, ProgramLinks links, QWidget* parent)
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 41, 41);
     icon->setPixmap(programIcon().pixmap(41, 41));
-    auto* product =
-        addLabel(panel, QStringLiteral("Label6"), QStringLiteral("〖Quorbel〗"), {56, 8});
+    auto* product = addLabel(panel, QStringLiteral("Label6"), tr("〖Quorbel〗"), {56, 8});
     product->setStyleSheet(QStringLiteral("color: blue; font-weight: bold; font-size: 16px;"));
     product->adjustSize();
     addLabel(panel, QStringLiteral("Version"),
              QStringLiteral("V") + QString::fromUtf8(projectVersion), {192, 8})
         ->setStyleSheet(QStringLiteral("color: red;"));
-    addLabel(panel, QStringLiteral("Label1"), QStringLiteral("主页:"), {8, 72});
+    addLabel(panel, QStringLiteral("Label1"), tr("主页:"), {8, 72});
     addLink(panel, QStringLiteral("Comments"), links_.homePage, notSet(), {47, 68}, 226,
             &TAboutBox::CommentsClick);
     // A continuation of the home-page row, so it stays empty rather than repeat "not set".

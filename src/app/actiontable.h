@@ -8,7 +8,8 @@ namespace quorbel {
 class TfrmMain;
 
 // The one table the menus and the tool bar are built from. Menu items and tool
-// buttons only point at these actions.
+// buttons only point at these actions. Captions and hints are the source texts
+// of the window's translations (context "quorbel::TfrmMain").
 struct ActionEntry {
     std::string_view name;
     std::string_view caption;

@@ -38,7 +38,7 @@ ExportFormat formatFor(const std::string& path, int filterIndex) {
 } // namespace
 
 QString replacedCellsStatusText(size_t cells) {
-    return QStringLiteral("列表已保存,%1 个单元格中无法识别的字节已写为“\uFFFD”").arg(cells);
+    return TfrmMain::tr("列表已保存,%1 个单元格中无法识别的字节已写为“�”").arg(cells);
 }
 
 void exportCommand(TfrmMain& main) {

@@ -11,13 +11,13 @@
 #include "app/opendircommand.h"
 #include "app/openfilecommand.h"
 #include "app/renamecommands.h"
+#include "app/saferuncommands.h"
 #include "config/version.h"
 #include "global/picturefiles.h"
 #include "platform/dialogrunner.h"
 #include "platform/errordisplay.h"
 #include "preview/imagebox.h"
 #include "preview/picturepreview.h"
-#include "app/saferuncommands.h"
 #include "renamelist/renamegrid.h"
 
 #include <QAction>
@@ -143,9 +143,12 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::buildActions() {
     for (const ActionEntry& entry : actionTable) {
-        auto* action = new QAction(appIcon(entry.icon), text(entry.caption), this);
+        auto* action = new QAction(appIcon(entry.icon), tr(entry.caption.data()), this);
+        const QString toolCaption = tr(entry.caption.data(), "tool bar");
+        if (toolCaption != QString::fromUtf8(entry.caption))
+            action->setIconText(toolCaption);
         action->setObjectName(text(entry.name));
-        action->setToolTip(text(entry.hint));
+        action->setToolTip(entry.hint.empty() ? QString() : tr(entry.hint.data()));
         action->setVisible(entry.visible);
         action->setData(text(entry.category));
         action->setIconVisibleInMenu(true);
@@ -163,7 +166,7 @@ QAction* TfrmMain::action(std::string_view name) const {
 
 void TfrmMain::buildMenus() {
     for (const MenuEntry& entry : menuTree) {
-        QMenu* menu = menuBar()->addMenu(text(entry.caption));
+        QMenu* menu = menuBar()->addMenu(tr(entry.caption.data(), "menu"));
         menu->setToolTipsVisible(false);
         for (std::string_view item : entry.items) {
             if (item == "-")
@@ -212,7 +215,7 @@ QWidget* TfrmMain::buildRightPanel() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    panel4_ = new QLabel(QStringLiteral("空空如也"), panel);
+    panel4_ = new QLabel(tr("空空如也"), panel);
     panel4_->setObjectName(QStringLiteral("Panel4"));
     panel4_->setAlignment(Qt::AlignCenter);
     panel4_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -230,7 +233,7 @@ QWidget* TfrmMain::buildRightPanel() {
 }
 
 QWidget* TfrmMain::buildFailurePanel() {
-    auto* group = new QGroupBox(QStringLiteral("文件处理失败列表"), this);
+    auto* group = new QGroupBox(tr("文件处理失败列表"), this);
     group->setObjectName(QStringLiteral("GroupBox2"));
     // The strip needs its 153 pixels of buttons; the style's own group box
     // margin is all the edge it gets.
@@ -245,11 +248,11 @@ QWidget* TfrmMain::buildFailurePanel() {
     auto* strip = new QWidget(group);
     strip->setObjectName(QStringLiteral("Panel3"));
     strip->setFixedHeight(37);
-    auto* save = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                                 QStringLiteral("保存列表"), strip);
+    auto* save =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), tr("保存列表"), strip);
     save->setObjectName(QStringLiteral("bbtnSaveFiles"));
     save->setGeometry(0, 5, 81, 25);
-    auto* clear = new QPushButton(QStringLiteral("清除列表"), strip);
+    auto* clear = new QPushButton(tr("清除列表"), strip);
     clear->setObjectName(QStringLiteral("bbtnClearList"));
     clear->setGeometry(85, 5, 68, 25);
     pb_ = new QProgressBar(strip);

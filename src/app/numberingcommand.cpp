@@ -53,9 +53,7 @@ void numberingCommand(TfrmMain& main) {
                    lastFileRow);
     if (!names) {
         main.services().messages->information(
-            &main, QStringLiteral("提示"),
-            QString::fromUtf8(startNotIntegerMessage.data(),
-                              static_cast<qsizetype>(startNotIntegerMessage.size())));
+            &main, TfrmMain::tr("提示"), QString::fromUtf8(startNotIntegerMessage.text()));
         return;
     }
     writeNewNames(list, std::move(*names));

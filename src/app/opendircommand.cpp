@@ -41,7 +41,7 @@ void openDirCommand(TfrmMain& main, const QString& chosenFolder) {
         return;
     const std::string folder = dialog.folderText();
     if (folder.empty()) {
-        showPlain(main, "请选择目录");
+        showPlain(main, TfrmMain::tr("请选择目录").toStdString());
         return;
     }
     const std::string mask = dialog.mask();

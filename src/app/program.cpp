@@ -2,8 +2,8 @@
 #include "app/links.h"
 #include "app/main.h"
 #include "app/programoptions.h"
-#include "app/qttranslations.h"
 #include "app/systemlocale.h"
+#include "app/userlanguage.h"
 #include "platform/desktopshellopener.h"
 #include "platform/dialogrunner.h"
 #include "platform/filedialogs.h"
@@ -17,14 +17,17 @@
 #include <optional>
 
 int main(int argc, char* argv[]) {
-    if (const std::optional<int> status = quorbel::answerInformationOptions(argc, argv))
+    // QLocale reads the locale from the environment, with no application yet.
+    const quorbel::Language language =
+        quorbel::chooseUserLanguage(QLocale::system(), qgetenv("QUORBEL_LANG"));
+    if (const std::optional<int> status = quorbel::answerInformationOptions(argc, argv, language))
         return *status;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorbel"));
     // Lets the desktop match the window to its launcher entry and icon.
     QApplication::setDesktopFileName(QStringLiteral("org.example.quorbel"));
     QApplication::setWindowIcon(quorbel::programIcon());
-    quorbel::installQtTranslations(app);
+    quorbel::installUserLanguage(app);
     QFont font;
     font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei"),
                       QStringLiteral("Noto Sans CJK SC")});

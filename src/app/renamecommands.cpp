@@ -93,7 +93,9 @@ void renameCommand(TfrmMain& main) {
     std::string error;
     const std::unique_ptr<JournalFile> journal = journalStoreOf(main.services()).start(error);
     if (!journal)
-        throw std::runtime_error("无法写换名记录,没有换名任何文件: " + error);
+        throw std::runtime_error(
+            TfrmMain::tr("无法写换名记录,没有换名任何文件: %1").arg(QString::fromStdString(error))
+                .toStdString());
     RenameList& list = main.renameList();
     RenameRunSummary summary;
     {
@@ -106,8 +108,9 @@ void renameCommand(TfrmMain& main) {
         main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
     }
     if (summary.stoppedAtRow > 0)
-        throw std::runtime_error("换名记录写入失败,换名在第 " +
-                                 std::to_string(summary.stoppedAtRow) + " 行停止");
+        throw std::runtime_error(TfrmMain::tr("换名记录写入失败,换名在第 %1 行停止")
+                                     .arg(summary.stoppedAtRow)
+                                     .toStdString());
 }
 
 void clearResultCommand(TfrmMain& main) {

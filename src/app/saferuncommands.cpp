@@ -23,13 +23,13 @@ void warn(TfrmMain& main, const QString& message) {
 
 void reportUnusable(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& result) {
     QString message = result.read.status == JournalReadStatus::Damaged
-                          ? QStringLiteral("换名记录已损坏(%1),没有撤销任何文件。")
-                          : QStringLiteral("换名记录无法读取(%1),没有撤销任何文件。");
+                          ? TfrmMain::tr("换名记录已损坏(%1),没有撤销任何文件。")
+                          : TfrmMain::tr("换名记录无法读取(%1),没有撤销任何文件。");
     message = message.arg(text(result.read.problem));
     if (!result.setAsidePath.empty())
-        message += QStringLiteral("记录已另存为 %1").arg(text(result.setAsidePath));
+        message += TfrmMain::tr("记录已另存为 %1").arg(text(result.setAsidePath));
     else
-        message += QStringLiteral("记录仍在 %1").arg(text(store.path()));
+        message += TfrmMain::tr("记录仍在 %1").arg(text(store.path()));
     warn(main, message);
 }
 
@@ -40,11 +40,11 @@ void report(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& 
         reportUnusable(main, store, result);
         return;
     case LastRunUndo::Busy:
-        warn(main, QStringLiteral("另一个换名正在进行,请在它结束后再撤销"));
+        warn(main, TfrmMain::tr("另一个换名正在进行,请在它结束后再撤销"));
         return;
     case LastRunUndo::Nothing:
         main.services().messages->information(&main, QCoreApplication::applicationName(),
-                                              QStringLiteral("没有可以撤销的换名"));
+                                              TfrmMain::tr("没有可以撤销的换名"));
         return;
     case LastRunUndo::Undone:
         break;
@@ -52,7 +52,7 @@ void report(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& 
     showFailures(main, result.summary.failures);
     main.setStatusText(text(undoneStatusText(result.summary.undone)));
     if (!result.journalUpdated)
-        warn(main, QStringLiteral("换名记录无法更新: %1").arg(text(store.path())));
+        warn(main, TfrmMain::tr("换名记录无法更新: %1").arg(text(store.path())));
 }
 
 void undoWithWaitCursor(TfrmMain& main, const JournalStore& store) {
@@ -101,7 +101,7 @@ void offerUndoCommand(TfrmMain& main) {
     const bool undo = hasRenamesToUndo(read.contents) &&
                       main.services().messages->question(
                           &main, QCoreApplication::applicationName(),
-                          QStringLiteral("上次换名没有完成(程序被关闭或中断)。要撤销上次换名吗?"));
+                          TfrmMain::tr("上次换名没有完成(程序被关闭或中断)。要撤销上次换名吗?"));
     if (undo)
         undoWithWaitCursor(main, store);
     else

@@ -8,6 +8,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/programoptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qttranslations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systemlocale.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/userlanguage.cpp
     # The commands bind the window to the core's steps, so they live with the window.
     ${CMAKE_CURRENT_LIST_DIR}/exportcommand.cpp
     ${CMAKE_CURRENT_LIST_DIR}/opendircommand.cpp

@@ -1,6 +1,7 @@
 #include "cli/clilocale.h"
 
 #include <clocale>
+#include <cstdlib>
 #include <langinfo.h>
 #include <string>
 
@@ -33,6 +34,28 @@ void readDateFormat(const std::string& format, LocaleFormat& locale) {
 }
 
 } // namespace
+
+Language messageLanguage(const char* lcAll, const char* lcMessages, const char* lang,
+                         const char* quorbelLang) {
+    const auto set = [](const char* value) { return value && value[0] != '\0'; };
+    const std::string_view all = set(lcAll) ? lcAll : "";
+    if (all == "C" || all == "POSIX" || all.starts_with("C."))
+        return Language::English;
+    if (set(quorbelLang)) {
+        if (const auto named = languageNamed(quorbelLang))
+            return *named;
+    }
+    for (const char* value : {lcAll, lcMessages, lang}) {
+        if (set(value))
+            return languageOfLocale(value);
+    }
+    return Language::English;
+}
+
+Language environmentLanguage() {
+    return messageLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"),
+                           std::getenv("QUORBEL_LANG"));
+}
 
 LocaleFormat environmentLocaleFormat() {
     LocaleFormat format;

@@ -2,6 +2,7 @@
 
 #include "cli/clilocale.h"
 #include "cli/clioptions.h"
+#include "cli/clitexts.h"
 #include "cli/cliplate.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
@@ -48,7 +49,7 @@ std::optional<ExportFormat> exportFormatFor(const CliOptions& o) {
         return std::nullopt;
     const std::optional<ExportFormat> format = exportFormatOf(o.exportPath);
     if (!format)
-        throw UsageError("--export: the file name must end in .xls or .xlsx: " + o.exportPath);
+        throw UsageError(clitext::exportExtension.fill({o.exportPath}));
     return format;
 }
 
@@ -58,10 +59,9 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
     try {
         const ExportResult result = exportList(list, path, format);
         if (result.replacedCells > 0)
-            std::fprintf(stderr,
-                         "quorbel-cli: %zu cells held bytes that are not UTF-8; they were "
-                         "written as U+FFFD\n",
-                         result.replacedCells);
+            std::fputs(
+                clitext::replacedCells.count(static_cast<long long>(result.replacedCells)).c_str(),
+                stderr);
         return exitAllDone;
     } catch (const ExportError& error) {
         std::fprintf(stderr, "quorbel-cli: %s\n", error.what());
@@ -71,7 +71,7 @@ int exportAfterRun(const RenameList& list, const std::string& path, ExportFormat
 
 void refuseTwoReadersOfStandardInput(const CliOptions& o) {
     if (o.filesFrom == "-" && o.names == "-")
-        throw UsageError("--files-from and --names cannot both read standard input");
+        throw UsageError(clitext::twoStdinReaders);
 }
 
 JournalStore journalStore() {
@@ -98,14 +98,14 @@ std::vector<std::string> gatherPaths(const CliOptions& o) {
     // An empty record names no file: a blank line, or the end of "-print0" output.
     std::erase(paths, std::string());
     if (paths.empty())
-        throw UsageError("no files to rename");
+        throw UsageError(clitext::noFiles);
     return paths;
 }
 
 std::int32_t readNumberOption(const std::string& option, const std::string& text) {
     const std::optional<std::int32_t> value = readInteger(text);
     if (!value)
-        throw UsageError(option + " must be an integer, not \"" + text + "\"");
+        throw UsageError(clitext::notAnInteger.fill({option, text}));
     return *value;
 }
 
@@ -119,7 +119,7 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
     request.lastRow = o.last.empty() ? lastFileRow : readNumberOption("--last", o.last);
     std::optional<std::vector<NumberedName>> names = numberRows(request, lastFileRow);
     if (!names)
-        throw UsageError(std::string(startNotIntegerMessage) + ": \"" + o.start + "\"");
+        throw UsageError(clitext::startNotInteger.fill({startNotIntegerMessage.text(), o.start}));
     writeNewNames(list, std::move(*names));
 }
 
@@ -127,8 +127,9 @@ void applyNameList(RenameList& list, const CliOptions& o) {
     std::vector<std::string> names = readRecords(o.names, o.nulSeparated);
     const int files = list.RowCount() - 1;
     if (static_cast<long long>(names.size()) != files)
-        throw UsageError(std::to_string(names.size()) + " new names for " + std::to_string(files) +
-                         " files in " + (o.names == "-" ? "standard input" : o.names));
+        throw UsageError(clitext::namesCount.count(
+            static_cast<long long>(names.size()),
+            {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
     list.beginUpdate();
     for (int row = 1; row <= files; ++row)
         list.setCell(RenameList::NewName, row, std::move(names[static_cast<size_t>(row - 1)]));
@@ -193,11 +194,11 @@ std::string giveNewNames(RenameList& list, const CliOptions& o) {
         applyNameList(list, o);
         return {};
     }
-    throw UsageError("no new names: give --map, --plate, --number, --names, --replace or --date");
+    throw UsageError(clitext::noNewNames);
 }
 
 bool failed(std::string_view word) {
-    return word != resultword::success && word != resultword::unchanged;
+    return word != resultword::success.text() && word != resultword::unchanged.text();
 }
 
 // Rows as they stood before the run, which moves a renamed row's new name into
@@ -244,7 +245,7 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     std::string error;
     const std::unique_ptr<JournalFile> journal = journalStore().start(error);
     if (!journal)
-        throw UsageError("cannot write the journal, nothing renamed: " + error);
+        throw UsageError(clitext::noJournal.fill({error}));
     RenameRunSummary summary;
     {
         ProgressBar progress(list.RowCount() - 1);
@@ -262,9 +263,8 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
     if (summary.stoppedAtRow > 0) {
-        std::fprintf(stderr,
-                     "quorbel-cli: the journal could not be written; the run stopped at row %d\n",
-                     summary.stoppedAtRow);
+        std::fputs(clitext::journalStopped.fill({std::to_string(summary.stoppedAtRow)}).c_str(),
+                   stderr);
         return exitSomeFailed;
     }
     return anyFailed ? exitSomeFailed : exitAllDone;
@@ -296,14 +296,14 @@ int undoAndReport(const CliOptions& o) {
     switch (result.status) {
     case LastRunUndo::Nothing:
         if (!o.quiet)
-            std::fprintf(stderr, "quorbel-cli: nothing to undo\n");
+            std::fputs(clitext::nothingToUndo, stderr);
         return exitAllDone;
     case LastRunUndo::Busy:
-        throw UsageError("another run is writing the journal; undo when it has ended");
+        throw UsageError(clitext::undoBusy);
     case LastRunUndo::Unusable:
-        throw UsageError("the journal " + store.path() + " is damaged or unreadable (" +
-                         result.read.problem + "); nothing undone" +
-                         (result.setAsidePath.empty() ? "" : ", kept as " + result.setAsidePath));
+        throw UsageError(
+            clitext::journalUnusable.fill({store.path(), result.read.problem}) +
+            (result.setAsidePath.empty() ? "" : clitext::keptAs.fill({result.setAsidePath})));
     case LastRunUndo::Undone:
         break;
     }
@@ -337,6 +337,7 @@ int execute(const CliOptions& o) {
 } // namespace
 
 int runCli(int argc, char** argv) {
+    setCoreLanguage(environmentLanguage());
     CliOptions options;
     const std::unique_ptr<CLI::App> app = buildCli(options);
     try {
@@ -344,8 +345,7 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\nRun quorbel-cli --help for the options.\n",
-                     error.what());
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

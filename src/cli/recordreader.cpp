@@ -1,5 +1,7 @@
 #include "cli/recordreader.h"
 
+#include "cli/clitexts.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +16,7 @@ std::string readAll(std::FILE* in, const std::string& path) {
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
         content.append(buffer, got);
     if (std::ferror(in))
-        throw UsageError("cannot read " + path + ": " + std::strerror(errno));
+        throw UsageError(clitext::cannotRead.fill({path, std::strerror(errno)}));
     return content;
 }
 
@@ -23,7 +25,7 @@ std::string readSource(const std::string& path) {
         return readAll(stdin, "standard input");
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in)
-        throw UsageError("cannot open " + path + ": " + std::strerror(errno));
+        throw UsageError(clitext::cannotOpen.fill({path, std::strerror(errno)}));
     try {
         std::string content = readAll(in, path);
         std::fclose(in);

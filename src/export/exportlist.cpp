@@ -3,6 +3,7 @@
 #include "export/exportblock.h"
 #include "export/xlswriter.h"
 #include "export/xlsxexport.h"
+#include "global/coretext.h"
 #include "renamelist/renamelist.h"
 
 #include <algorithm>
@@ -38,27 +39,37 @@ std::string directoryOf(const std::string& path) {
 }
 
 [[noreturn]] void cannotSave(const std::string& path, const std::string& reason) {
-    throw ExportError("无法保存文件“" + path + "”:" + reason);
+    static constexpr CoreText message{"无法保存文件“%1”:%2", "Cannot save the file “%1”: %2"};
+    throw ExportError(message.fill({path, reason}));
 }
 
 void checkLimits(const ExportBlock& block, const RenameList& list, ExportFormat format) {
     const int maxRows = format == ExportFormat::Xls ? maxXlsRows : maxXlsxRows;
     if (block.rowCount() > maxRows) {
-        std::string message =
-            "列表共有 " + std::to_string(block.rowCount()) + " 行(含标题行),超过 ";
-        if (format == ExportFormat::Xls)
-            message += ".xls 格式最多 65536 行的限制,请改存为 .xlsx 格式";
-        else
-            message += "工作簿最多 1048576 行的限制";
-        throw ExportError(message);
+        static constexpr CoreText tooManyForXls{
+            "列表共有 %1 行(含标题行),超过 .xls 格式最多 65536 行的限制,请改存为 .xlsx 格式",
+            "The list has %1 rows with the header row, more than the 65536 rows an .xls "
+            "file can hold; save it as .xlsx instead"};
+        static constexpr CoreText tooMany{
+            "列表共有 %1 行(含标题行),超过工作簿最多 1048576 行的限制",
+            "The list has %1 rows with the header row, more than the 1048576 rows a "
+            "workbook can hold"};
+        throw ExportError((format == ExportFormat::Xls ? tooManyForXls : tooMany)
+                              .count(block.rowCount()));
     }
     const ExportBlock::CellLength& longest = block.longestCell();
     if (longest.length > maxCellLength) {
         const std::string& header = list.getCell(longest.column, 0);
-        throw ExportError("第 " + std::to_string(longest.row) + " 行" +
-                          (header.empty() ? "" : "“" + header + "”列") + "有 " +
-                          std::to_string(longest.length) +
-                          " 个字符,超过工作簿单元格最多 32767 个字符的限制");
+        static constexpr CoreText tooLong{
+            "第 %2 行有 %1 个字符,超过工作簿单元格最多 32767 个字符的限制",
+            "A cell of row %2 has %1 characters, more than the 32767 a workbook cell can hold"};
+        static constexpr CoreText tooLongInColumn{
+            "第 %2 行“%3”列有 %1 个字符,超过工作簿单元格最多 32767 个字符的限制",
+            "The “%3” cell of row %2 has %1 characters, more than the 32767 a workbook cell "
+            "can hold"};
+        const std::string row = std::to_string(longest.row);
+        throw ExportError(header.empty() ? tooLong.count(longest.length, {row})
+                                         : tooLongInColumn.count(longest.length, {row, header}));
     }
 }
 

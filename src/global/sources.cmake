@@ -6,4 +6,5 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/filemask.cpp
     ${CMAKE_CURRENT_LIST_DIR}/findfiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/collation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/coretext.cpp
 )

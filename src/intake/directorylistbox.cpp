@@ -34,7 +34,7 @@ void DirectoryListBox::setDirectory(const QString& directory) {
     if (path == directory_)
         return;
     if (!info.isDir() || !QDir(path).isReadable())
-        throw std::runtime_error(QStringLiteral("无法进入目录 %1").arg(path).toStdString());
+        throw std::runtime_error(tr("无法进入目录 %1").arg(path).toStdString());
     if (fileList_)
         fileList_->setDirectory(QFile::encodeName(path).toStdString());
     // The process follows the browsing, so the next chooser opens here.

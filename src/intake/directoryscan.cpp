@@ -11,7 +11,7 @@
 
 namespace quorbel {
 
-const std::string_view directoryPatternList =
+const CoreText directoryPatternList{
     "图片文件|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif"
     "|JPEG Image File (*.jpg)|*.jpg"
     "|JPEG Image File (*.jpeg)|*.jpeg"
@@ -25,7 +25,21 @@ const std::string_view directoryPatternList =
     "|测序图谱文件|*.ab1"
     "|序列文件|*.seq"
     "|文本文件(*.txt)|*.txt"
-    "|全部文件(*.*)|*.*";
+    "|全部文件(*.*)|*.*",
+    "Picture files|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif"
+    "|JPEG Image File (*.jpg)|*.jpg"
+    "|JPEG Image File (*.jpeg)|*.jpeg"
+    "|Bitmaps (*.bmp)|*.bmp"
+    "|Icons (*.ico)|*.ico"
+    "|Enhanced Metafiles (*.emf)|*.emf"
+    "|Metafiles (*.wmf)|*.wmf"
+    "|photoshop(*.png)|*.png"
+    "|Tiff(*.tif)|*.tif"
+    "|Gif(*.gif)|*.gif"
+    "|Sequencing traces|*.ab1"
+    "|Sequence files|*.seq"
+    "|Text files (*.txt)|*.txt"
+    "|All files (*.*)|*.*"};
 
 namespace {
 

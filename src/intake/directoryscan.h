@@ -1,5 +1,7 @@
 #pragma once
 
+#include "global/coretext.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +36,6 @@ std::vector<std::string> scanDirectory(const std::string& folder, std::string_vi
 std::optional<std::string> singlePatternNotice(std::string_view mask);
 
 // The directory dialog's filter list as every dialog starts with it.
-extern const std::string_view directoryPatternList;
+extern const CoreText directoryPatternList;
 
 } // namespace quorbel

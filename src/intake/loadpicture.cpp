@@ -48,7 +48,7 @@ QString directoryOnMount(const QString& root) {
 TfrmLoadPic::TfrmLoadPic(MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName(QStringLiteral("frmLoadPic"));
-    setWindowTitle(QStringLiteral("调入图像"));
+    setWindowTitle(tr("调入图像"));
     QFont dialogFont(QStringLiteral("宋体"));
     dialogFont.setPixelSize(13);
     setFont(dialogFont);
@@ -87,7 +87,7 @@ QWidget* TfrmLoadPic::buildLeftColumn() {
     dcbDirver_->setMinimumContentsLength(6);
     dlbFoldList_ = new DirectoryListBox(column);
     dlbFoldList_->setObjectName(QStringLiteral("dlbFoldList"));
-    dlbFoldList_->setToolTip(QStringLiteral("双击打开目录"));
+    dlbFoldList_->setToolTip(tr("双击打开目录"));
     layout->addWidget(dcbDirver_);
     layout->addWidget(dlbFoldList_, 1);
     return column;
@@ -98,16 +98,16 @@ QWidget* TfrmLoadPic::buildMiddleColumn() {
     column->setFixedWidth(144);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* files = new QGroupBox(QStringLiteral("当前图片"), column);
+    auto* files = new QGroupBox(tr("当前图片"), column);
     auto* filesLayout = new QVBoxLayout(files);
     filesLayout->setContentsMargins(2, 2, 2, 2);
     flbFileList_ = new FileListBox(files);
     flbFileList_->setObjectName(QStringLiteral("flbFileList"));
     filesLayout->addWidget(flbFileList_);
-    ckbSelType_ = new QCheckBox(QStringLiteral("增强方式"), column);
+    ckbSelType_ = new QCheckBox(tr("增强方式"), column);
     ckbSelType_->setObjectName(QStringLiteral("ckbSelType"));
     ckbSelType_->setChecked(true);
-    ckbSelType_->setToolTip(QStringLiteral("使用Shift或Ctrl快速选择"));
+    ckbSelType_->setToolTip(tr("使用Shift或Ctrl快速选择"));
     layout->addWidget(files, 1);
     layout->addWidget(ckbSelType_);
     layout->addWidget(buildFormatFrame());
@@ -115,17 +115,17 @@ QWidget* TfrmLoadPic::buildMiddleColumn() {
 }
 
 QWidget* TfrmLoadPic::buildFormatFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("格式选择"), this);
+    auto* frame = new QGroupBox(tr("格式选择"), this);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(2, 2, 2, 2);
     fcbFilt_ = new FilterComboBox(frame);
     fcbFilt_->setObjectName(QStringLiteral("fcbFilt"));
-    auto* label = new QLabel(QStringLiteral("自定义"), frame);
+    auto* label = new QLabel(tr("自定义"), frame);
     label->setStyleSheet(QStringLiteral("color: red; font-weight: bold; font-style: italic;"));
     ledtUser_ = new QLineEdit(QStringLiteral("*.*"), frame);
     ledtUser_->setObjectName(QStringLiteral("ledtUser"));
     label->setBuddy(ledtUser_);
-    sbtAddEx_ = new QPushButton(QStringLiteral("增加"), frame);
+    sbtAddEx_ = new QPushButton(tr("增加"), frame);
     sbtAddEx_->setObjectName(QStringLiteral("sbtAddEx"));
     sbtAddEx_->setFlat(true);
     sbtAddEx_->setAutoDefault(false);
@@ -143,17 +143,17 @@ QWidget* TfrmLoadPic::buildRightColumn() {
     column->setFixedWidth(129);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    sbtAddAll_ = new QPushButton(QStringLiteral("全部选中"), column);
+    sbtAddAll_ = new QPushButton(tr("全部选中"), column);
     sbtAddAll_->setObjectName(QStringLiteral("sbtAddAll"));
     sbtAddAll_->setFlat(true);
     sbtAddAll_->setAutoDefault(false);
     bbtnOk_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("确定"), column);
+                              tr("确定"), column);
     bbtnOk_->setObjectName(QStringLiteral("bbtnOk"));
     bbtnOk_->setDefault(true);
     bbtnOk_->setEnabled(false);
     bbtnCancel_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                  QStringLiteral("取消"), column);
+                                  tr("取消"), column);
     bbtnCancel_->setObjectName(QStringLiteral("bbtnCancel"));
     bbtnCancel_->setAutoDefault(false);
     layout->addWidget(buildPreviewFrame());
@@ -167,10 +167,10 @@ QWidget* TfrmLoadPic::buildRightColumn() {
 QWidget* TfrmLoadPic::buildPreviewFrame() {
     // The column is 129 wide: the 121 x 120 box with a one-pixel sunken edge
     // leaves the group box its own margin and nothing more.
-    auto* frame = new QGroupBox(QStringLiteral("预览"), this);
+    auto* frame = new QGroupBox(tr("预览"), this);
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(0, 2, 0, 0);
-    auto* panel = new QLabel(QStringLiteral("空空如也"), frame);
+    auto* panel = new QLabel(tr("空空如也"), frame);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setAlignment(Qt::AlignCenter);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -181,7 +181,7 @@ QWidget* TfrmLoadPic::buildPreviewFrame() {
     imgView_->setGeometry(1, 1, 121, 120);
     lbInfo_ = new QLabel(frame);
     lbInfo_->setObjectName(QStringLiteral("lbInfo"));
-    ckbViewPic_ = new QCheckBox(QStringLiteral("预览"), frame);
+    ckbViewPic_ = new QCheckBox(tr("预览"), frame);
     ckbViewPic_->setObjectName(QStringLiteral("ckbViewPic"));
     ckbViewPic_->setChecked(true);
     layout->addWidget(panel, 0, Qt::AlignHCenter);
@@ -273,7 +273,7 @@ std::vector<std::string> TfrmLoadPic::selectedPaths() const {
 
 void TfrmLoadPic::AllowDoOK() {
     const int selected = flbFileList_->selectedCount();
-    sbInfoText_->setText(QStringLiteral("共选中:%1个图片").arg(selected));
+    sbInfoText_->setText(tr("共选中:%1个图片").arg(selected));
     if (selected > 0)
         bbtnOk_->setEnabled(true);
 }
@@ -287,7 +287,7 @@ void TfrmLoadPic::NotAllowDoOK() {
 
 void TfrmLoadPic::viewPic(const std::string& path) {
     const QSize size = viewPicture(*imgView_, path);
-    lbInfo_->setText(QStringLiteral("宽:%1 高:%2").arg(size.width()).arg(size.height()));
+    lbInfo_->setText(tr("宽:%1 高:%2").arg(size.width()).arg(size.height()));
 }
 
 void TfrmLoadPic::flbFileListClick() {

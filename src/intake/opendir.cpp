@@ -26,7 +26,7 @@ namespace quorbel {
 TfrmDir::TfrmDir(FileDialogs& files, MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), files_(files), messages_(messages) {
     setObjectName(QStringLiteral("frmDir"));
-    setWindowTitle(QStringLiteral("选择目录"));
+    setWindowTitle(tr("选择目录"));
     QFont dialogFont(QStringLiteral("宋体"));
     dialogFont.setPixelSize(12);
     setFont(dialogFont);
@@ -49,7 +49,7 @@ QWidget* TfrmDir::buildFolderRow() {
     layout->setVerticalSpacing(2);
     ledtDir_ = new QLineEdit(row);
     ledtDir_->setObjectName(QStringLiteral("ledtDir"));
-    auto* label = new QLabel(QStringLiteral("选择目录"), row);
+    auto* label = new QLabel(tr("选择目录"), row);
     label->setBuddy(ledtDir_);
     speedButton1_ = new QToolButton(row);
     speedButton1_->setObjectName(QStringLiteral("SpeedButton1"));
@@ -84,18 +84,18 @@ QWidget* TfrmDir::buildButtons() {
 }
 
 QWidget* TfrmDir::buildFormatFrame() {
-    auto* frame = new QGroupBox(QStringLiteral("格式选择"), this);
+    auto* frame = new QGroupBox(tr("格式选择"), this);
     auto* layout = new QGridLayout(frame);
     layout->setContentsMargins(4, 2, 4, 4);
     layout->setVerticalSpacing(2);
     fcbFilt_ = new FilterComboBox(frame);
     fcbFilt_->setObjectName(QStringLiteral("fcbFilt"));
-    auto* label = new QLabel(QStringLiteral("自定义"), frame);
+    auto* label = new QLabel(tr("自定义"), frame);
     label->setStyleSheet(QStringLiteral("color: red; font-weight: bold; font-style: italic;"));
     ledtUser_ = new QLineEdit(QStringLiteral("*.*"), frame);
     ledtUser_->setObjectName(QStringLiteral("ledtUser"));
     label->setBuddy(ledtUser_);
-    sbtAddEx_ = new QPushButton(QStringLiteral("增加"), frame);
+    sbtAddEx_ = new QPushButton(tr("增加"), frame);
     sbtAddEx_->setObjectName(QStringLiteral("sbtAddEx"));
     sbtAddEx_->setFlat(true);
     sbtAddEx_->setAutoDefault(false);
@@ -133,7 +133,7 @@ void TfrmDir::chooseFolder(QString folder) {
 }
 
 void TfrmDir::SpeedButton1Click() {
-    const QString folder = files_.folder(this, QStringLiteral("选择照片存放位置"));
+    const QString folder = files_.folder(this, tr("选择照片存放位置"));
     if (!folder.isEmpty())
         chooseFolder(folder);
 }

@@ -4,7 +4,7 @@
 
 namespace quorbel {
 
-const std::string_view chooserPatternList =
+const CoreText chooserPatternList{
     "图片文件|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif"
     "|JPEG Image File (*.jpg)|*.jpg"
     "|JPEG Image File (*.jpeg)|*.jpeg"
@@ -19,7 +19,23 @@ const std::string_view chooserPatternList =
     "|序列文件(*.seq)|*.seq"
     "|文本文件(*.txt)|*.txt"
     "|MP3(*.mp3)|*.mp3"
-    "|全部文件(*.*)|*.*";
+    "|全部文件(*.*)|*.*",
+    // The type names of other programs stay as they are in both languages.
+    "Picture files|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif"
+    "|JPEG Image File (*.jpg)|*.jpg"
+    "|JPEG Image File (*.jpeg)|*.jpeg"
+    "|Bitmaps (*.bmp)|*.bmp"
+    "|Icons (*.ico)|*.ico"
+    "|Enhanced Metafiles (*.emf)|*.emf"
+    "|Metafiles (*.wmf)|*.wmf"
+    "|photoshop(*.png)|*.png"
+    "|Tiff(*.tif)|*.tif"
+    "|Gif(*.gif)|*.gif"
+    "|Sequencing traces (*.ab1)|*.ab1"
+    "|Sequence files (*.seq)|*.seq"
+    "|Text files (*.txt)|*.txt"
+    "|MP3(*.mp3)|*.mp3"
+    "|All files (*.*)|*.*"};
 
 std::vector<PatternEntry> parsePatternList(std::string_view text) {
     std::vector<PatternEntry> entries;
@@ -44,7 +60,8 @@ std::vector<PatternEntry> parsePatternList(std::string_view text) {
 
 std::string customEntryText(std::string_view typed) {
     const std::string pattern = trimmed(typed);
-    return "|自定义(" + pattern + ")|" + pattern;
+    static constexpr CoreText custom{"|自定义(%1)|%1", "|Custom (%1)|%1"};
+    return custom.fill({pattern});
 }
 
 } // namespace quorbel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "global/coretext.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,6 @@ std::vector<PatternEntry> parsePatternList(std::string_view text);
 std::string customEntryText(std::string_view typed);
 
 // The picture chooser's filter list as every chooser starts with it.
-extern const std::string_view chooserPatternList;
+extern const CoreText chooserPatternList;
 
 } // namespace quorbel

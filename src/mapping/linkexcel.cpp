@@ -24,8 +24,9 @@ namespace {
 // ".xls" first: it is the format the dialog was made for; the reader picks the
 // format by content, so the other entries only widen what the list shows. Excel saves
 // "Unicode text" (UTF-16, tabs) under ".txt".
-const QString workbookFilter = QStringLiteral("Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument "
-                                              "(*.ods);;CSV (*.csv);;Unicode 文本 (*.txt)");
+const char* const workbookFilter = QT_TRANSLATE_NOOP(
+    "quorbel::TfrmLinkExcel",
+    "Excel (*.xls);;Excel 2007 (*.xlsx);;OpenDocument (*.ods);;CSV (*.csv);;Unicode 文本 (*.txt)");
 
 QComboBox* addChoiceList(QWidget* parent, const QString& name, const QRect& at) {
     auto* list = new QComboBox(parent);
@@ -58,7 +59,7 @@ TfrmLinkExcel::TfrmLinkExcel(const Services& services, WorkbookOpener opener, QW
     : QDialog(parent), services_(services),
       opener_(opener ? std::move(opener) : WorkbookOpener(&quorbel::openWorkbook)) {
     setObjectName(QStringLiteral("TfrmLinkExcel"));
-    setWindowTitle(QStringLiteral("对应表"));
+    setWindowTitle(tr("对应表"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     setFixedSize(315, 239);
     useCaptionedFrames(*this);
@@ -75,16 +76,16 @@ TfrmLinkExcel::~TfrmLinkExcel() {
 }
 
 QGroupBox* TfrmLinkExcel::buildStepOne() {
-    auto* group = new QGroupBox(QStringLiteral("第一步:获取数据"), this);
+    auto* group = new QGroupBox(tr("第一步:获取数据"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 169, 97);
     bbtnGetFile_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
-                                   QStringLiteral("选择Excel表"), group);
+                                   tr("选择Excel表"), group);
     bbtnGetFile_->setObjectName(QStringLiteral("bbtnGetFile"));
     bbtnGetFile_->setGeometry(8, 20, 153, 25);
     connect(bbtnGetFile_, &QPushButton::clicked, this,
             [this] { runGuarded(&TfrmLinkExcel::bbtnGetFileClick); });
-    auto* sheetGroup = new QGroupBox(QStringLiteral("选择表页(sheet)"), group);
+    auto* sheetGroup = new QGroupBox(tr("选择表页(sheet)"), group);
     sheetGroup->setObjectName(QStringLiteral("GroupBox3"));
     sheetGroup->setGeometry(8, 49, 153, 44);
     cbSheet_ = addChoiceList(sheetGroup, QStringLiteral("cbSheet"), QRect(8, 18, 137, 20));
@@ -95,13 +96,13 @@ QGroupBox* TfrmLinkExcel::buildStepOne() {
 }
 
 QGroupBox* TfrmLinkExcel::buildStepTwo() {
-    auto* group = new QGroupBox(QStringLiteral("第二步:对应关系"), this);
+    auto* group = new QGroupBox(tr("第二步:对应关系"), this);
     group->setObjectName(QStringLiteral("GroupBox2"));
     group->setGeometry(8, 121, 169, 80);
     cbOldName_ = addChoiceList(group, QStringLiteral("cbOldName"), QRect(64, 20, 97, 20));
-    lbOldName_ = addLabel(group, QStringLiteral("原文件名"), {8, 23}, cbOldName_);
+    lbOldName_ = addLabel(group, tr("原文件名"), {8, 23}, cbOldName_);
     cbNewName_ = addChoiceList(group, QStringLiteral("cbNewName"), QRect(64, 50, 97, 20));
-    lbNewName_ = addLabel(group, QStringLiteral("新文件名"), {8, 53}, cbNewName_);
+    lbNewName_ = addLabel(group, tr("新文件名"), {8, 53}, cbNewName_);
     connect(cbOldName_, &QComboBox::activated, this,
             [this] { runGuarded(&TfrmLinkExcel::cbOldNameChange); });
     connect(cbNewName_, &QComboBox::activated, this,
@@ -134,14 +135,14 @@ void TfrmLinkExcel::buildPlateChoice(QGroupBox* stepTwo) {
 
 void TfrmLinkExcel::buildButtons() {
     bbtnOk_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
-                              QStringLiteral("确定"), this);
+                              tr("确定"), this);
     bbtnOk_->setObjectName(QStringLiteral("bbtnOk"));
     bbtnOk_->setGeometry(224, 24, 75, 25);
     bbtnOk_->setDefault(true);
     bbtnOk_->setEnabled(false);
     connect(bbtnOk_, &QPushButton::clicked, this, &QDialog::accept);
     bitBtn3_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                               QStringLiteral("取消"), this);
+                               tr("取消"), this);
     bitBtn3_->setObjectName(QStringLiteral("BitBtn3"));
     bitBtn3_->setGeometry(224, 80, 75, 25);
     connect(bitBtn3_, &QPushButton::clicked, this, &QDialog::reject);
@@ -152,7 +153,7 @@ void TfrmLinkExcel::buildStatusBar() {
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
     bar->setGeometry(0, height() - 19, width(), 19);
-    auto* notice = new QLabel(QStringLiteral("仅对Excel97/2000进行测试,更高版未经测试"), bar);
+    auto* notice = new QLabel(tr("仅对Excel97/2000进行测试,更高版未经测试"), bar);
     notice->setObjectName(QStringLiteral("StatusBar1Text"));
     bar->addWidget(notice, 1);
 }
@@ -162,7 +163,7 @@ void TfrmLinkExcel::runGuarded(void (TfrmLinkExcel::*handler)()) {
 }
 
 void TfrmLinkExcel::bbtnGetFileClick() {
-    const QString chosen = services_.files->openFile(this, QStringLiteral("打开"), workbookFilter,
+    const QString chosen = services_.files->openFile(this, tr("打开"), tr(workbookFilter),
                                                      QStringLiteral("xls"));
     if (chosen.isEmpty())
         return;
@@ -224,7 +225,7 @@ void TfrmLinkExcel::emptyColumnLists() {
 void TfrmLinkExcel::connectWorkbook() {
     reader_ = opener_(path_);
     if (!reader_)
-        throw WorkbookError("无法打开该工作簿");
+        throw WorkbookError(tr("无法打开该工作簿").toStdString());
 }
 
 void TfrmLinkExcel::fillSheetList() {

@@ -1,9 +1,19 @@
 #include "mapping/mappingchoice.h"
 
+#include "global/coretext.h"
+
 #include <algorithm>
 
 namespace quorbel {
 namespace {
+
+constexpr CoreText noneText{"无", "none"};
+constexpr CoreText noColumn{"工作表“%2”中没有“%1”列(列: %3)",
+                            "no column \"%1\" in sheet \"%2\" (columns: %3)"};
+constexpr CoreText noSheet{"工作簿中没有工作表“%1”(工作表: %2)",
+                           "no sheet \"%1\" in the workbook (sheets: %2)"};
+constexpr CoreText sameColumn{"原文件名和新文件名必须是两个不同的列",
+                              "the key and the value column must be two different columns"};
 
 std::string joinedNames(const std::vector<std::string>& names) {
     std::string text;
@@ -12,14 +22,14 @@ std::string joinedNames(const std::vector<std::string>& names) {
             text += ", ";
         text += '"' + name + '"';
     }
-    return text.empty() ? "none" : text;
+    return text.empty() ? std::string(noneText) : text;
 }
 
 int findColumn(const MappingTable& table, const std::string& sheetName, const std::string& name) {
     const int column = table.columnIndex(name);
     if (column < 0)
-        throw MappingChoiceError("no column \"" + name + "\" in sheet \"" + sheetName +
-                                 "\" (columns: " + joinedNames(table.columnNames()) + ")");
+        throw MappingChoiceError(
+            noColumn.fill({name, sheetName, joinedNames(table.columnNames())}));
     return column;
 }
 
@@ -38,8 +48,7 @@ bool mappingColumnsPair(const std::vector<std::string>& columnNames, int keyColu
 MappingTable readNamedSheet(WorkbookReader& reader, const std::string& sheetName) {
     const std::vector<std::string> sheets = reader.sheetNames();
     if (std::find(sheets.begin(), sheets.end(), sheetName) == sheets.end())
-        throw MappingChoiceError("no sheet \"" + sheetName +
-                                 "\" in the workbook (sheets: " + joinedNames(sheets) + ")");
+        throw MappingChoiceError(noSheet.fill({sheetName, joinedNames(sheets)}));
     return reader.readSheet(sheetName);
 }
 
@@ -50,12 +59,14 @@ MappingChoice chooseMapping(WorkbookReader& reader, const std::string& sheetName
     choice.keyColumn = findColumn(choice.table, sheetName, keyColumnName);
     choice.valueColumn = findColumn(choice.table, sheetName, valueColumnName);
     if (!mappingColumnsPair(choice.table.columnNames(), choice.keyColumn, choice.valueColumn))
-        throw MappingChoiceError("the key and the value column must be two different columns");
+        throw MappingChoiceError(sameColumn);
     return choice;
 }
 
 std::string mappedStatusText(int matches) {
-    return "使用对应表对应 " + std::to_string(matches) + " 个文件";
+    static constexpr CoreText mapped{"使用对应表对应 %1 个文件", "Mapping table matched %1 files",
+                                     "Mapping table matched 1 file"};
+    return mapped.count(matches);
 }
 
 } // namespace quorbel

@@ -1,5 +1,7 @@
 #include "numbering/datenamer.h"
 
+#include "global/coretext.h"
+
 #include "platform/renamefilesystem.h"
 #include "renamelist/renamelist.h"
 
@@ -157,9 +159,12 @@ DateNames DateNamer::names(const DatePattern& pattern) {
 }
 
 std::string dateNamedStatusText(const DateNames& result) {
-    std::string text = "按拍摄日期命名 " + std::to_string(result.names.size()) + " 个文件";
+    static constexpr CoreText named{"按拍摄日期命名 %1 个文件", "Named %1 files by date taken",
+                                    "Named 1 file by date taken"};
+    static constexpr CoreText withoutDate{", %1 个文件没有拍摄日期", ", %1 without a date taken"};
+    std::string text = named.count(static_cast<long long>(result.names.size()));
     if (result.withoutDate > 0)
-        text += ", " + std::to_string(result.withoutDate) + " 个文件没有拍摄日期";
+        text += withoutDate.count(result.withoutDate);
     return text;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "global/coretext.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,7 +48,8 @@ struct NumberingRequest {
 };
 
 // Shown when the start number is not an integer.
-inline constexpr std::string_view startNotIntegerMessage = "起始编号只允许数字";
+inline constexpr CoreText startNotIntegerMessage{"起始编号只允许数字",
+                                                "The start number may hold digits only"};
 
 struct RowRange {
     std::int32_t first = 1;

@@ -1,5 +1,7 @@
 #include "numbering/namereplacer.h"
 
+#include "global/coretext.h"
+
 #include "renamelist/renamelist.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
@@ -70,18 +72,19 @@ bool isUtf8(std::string_view text) {
 // "第 n 个字符处" for a byte offset into a UTF-8 text; "末尾" past its end.
 std::string placeOf(std::string_view text, std::size_t offset) {
     if (offset >= text.size())
-        return "末尾";
+        return CoreText{"末尾", "at the end"}.text();
     std::size_t characters = 0;
     for (std::size_t i = 0; i < offset; ++i)
         characters += isContinuation(static_cast<unsigned char>(text[i])) ? 0 : 1;
-    return "第 " + std::to_string(characters + 1) + " 个字符处";
+    static constexpr CoreText place{"第 %1 个字符处", "at character %1"};
+    return place.count(static_cast<long long>(characters + 1));
 }
 
 std::string pcre2Message(int code) {
     std::array<PCRE2_UCHAR, 256> buffer{};
     const int length = pcre2_get_error_message(code, buffer.data(), buffer.size());
     if (length < 0)
-        return "错误 " + std::to_string(code);
+        return CoreText{"错误 %1", "error %1"}.fill({std::to_string(code)});
     return std::string(reinterpret_cast<const char*>(buffer.data()),
                        static_cast<std::size_t>(length));
 }
@@ -90,27 +93,29 @@ std::string pcre2Message(int code) {
 std::string compileProblem(int code) {
     switch (code) {
     case PCRE2_ERROR_END_BACKSLASH:
-        return "\\ 后面缺少字符";
+        return CoreText{"\\ 后面缺少字符", "a character is missing after \\"}.text();
     case PCRE2_ERROR_UNKNOWN_ESCAPE:
-        return "\\ 后面是不认识的字符";
+        return CoreText{"\\ 后面是不认识的字符", "unknown character after \\"}.text();
     case PCRE2_ERROR_QUANTIFIER_OUT_OF_ORDER:
-        return "{} 里的数字前大后小";
+        return CoreText{"{} 里的数字前大后小", "the numbers in {} are in the wrong order"}.text();
     case PCRE2_ERROR_QUANTIFIER_TOO_BIG:
-        return "{} 里的数字太大";
+        return CoreText{"{} 里的数字太大", "a number in {} is too large"}.text();
     case PCRE2_ERROR_MISSING_SQUARE_BRACKET:
-        return "缺少 ]";
+        return CoreText{"缺少 ]", "] is missing"}.text();
     case PCRE2_ERROR_CLASS_RANGE_ORDER:
-        return "[] 里的范围前大后小";
+        return CoreText{"[] 里的范围前大后小", "a range in [] is in the wrong order"}.text();
     case PCRE2_ERROR_QUANTIFIER_INVALID:
-        return "重复符号前面没有可以重复的内容";
+        return CoreText{"重复符号前面没有可以重复的内容",
+                        "nothing to repeat before the repeat sign"}
+            .text();
     case PCRE2_ERROR_MISSING_CLOSING_PARENTHESIS:
-        return "缺少 )";
+        return CoreText{"缺少 )", ") is missing"}.text();
     case PCRE2_ERROR_BAD_SUBPATTERN_REFERENCE:
-        return "引用了不存在的组";
+        return CoreText{"引用了不存在的组", "a reference to a group that does not exist"}.text();
     case PCRE2_ERROR_UNMATCHED_CLOSING_PARENTHESIS:
-        return "多了一个 )";
+        return CoreText{"多了一个 )", "one ) too many"}.text();
     case PCRE2_ERROR_DUPLICATE_SUBPATTERN_NAME:
-        return "两个组同名";
+        return CoreText{"两个组同名", "two groups have the same name"}.text();
     default:
         return pcre2Message(code);
     }
@@ -148,7 +153,7 @@ private:
         if (next < text_.size() && text_[next] == '{') {
             const std::size_t close = text_.find('}', next);
             if (close == std::string_view::npos)
-                fail(at, "缺少 }");
+                fail(at, CoreText{"缺少 }", "} is missing"}.text());
             checkGroup(at, text_.substr(next + 1, close - next - 1), true);
             return close + 1;
         }
@@ -171,22 +176,29 @@ private:
             return; // the name of a (*MARK), empty when there is none
         if (group.empty() || group.size() > 32 ||
             !std::all_of(group.begin(), group.end(), isWordByte))
-            fail(at, braced ? "{} 里应是组号或组名" : "$ 后面应是组号、组名或 $");
+            fail(at,
+                 braced
+                     ? CoreText{"{} 里应是组号或组名", "{} must hold a group number or name"}.text()
+                     : CoreText{"$ 后面应是组号、组名或 $",
+                                "$ must be followed by a group number, a name or $"}
+                           .text());
         if (isDigits(group)) {
             std::uint32_t groups = 0;
             pcre2_pattern_info(&code_, PCRE2_INFO_CAPTURECOUNT, &groups);
             if (group.size() > 9 || std::stoul(std::string(group)) > groups)
-                fail(at, "没有第 " + std::string(group) + " 组");
+                fail(at, CoreText{"没有第 %1 组", "there is no group %1"}.fill({group}));
             return;
         }
         const std::string name(group);
         const int number = pcre2_substring_number_from_name(&code_, units(name));
         if (number < 0 && number != PCRE2_ERROR_NOUNIQUESUBSTRING)
-            fail(at, "没有名为 " + name + " 的组");
+            fail(at, CoreText{"没有名为 %1 的组", "there is no group named %1"}.fill({name}));
     }
 
     [[noreturn]] void fail(std::size_t at, const std::string& problem) const {
-        throw ReplaceRuleError("替换内容" + placeOf(text_, at) + "有误：" + problem);
+        throw ReplaceRuleError(
+            CoreText{"替换内容%1有误：%2", "The replacement is wrong %1: %2"}.fill(
+                {placeOf(text_, at), problem}));
     }
 
     const pcre2_code& code_;
@@ -205,11 +217,14 @@ struct NameReplacer::Compiled {
 
 NameReplacer::NameReplacer(const ReplaceRule& rule) : compiled_(std::make_unique<Compiled>()) {
     if (rule.find.empty())
-        throw ReplaceRuleError("查找内容不能为空");
+        throw ReplaceRuleError(CoreText{"查找内容不能为空", "Find cannot be empty"}.text());
     if (!isUtf8(rule.find))
-        throw ReplaceRuleError("查找内容不是有效的 UTF-8 文本");
+        throw ReplaceRuleError(
+            CoreText{"查找内容不是有效的 UTF-8 文本", "Find is not valid UTF-8 text"}.text());
     if (!isUtf8(rule.replacement))
-        throw ReplaceRuleError("替换内容不是有效的 UTF-8 文本");
+        throw ReplaceRuleError(
+            CoreText{"替换内容不是有效的 UTF-8 文本", "The replacement is not valid UTF-8 text"}
+                .text());
     std::uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
     options |= rule.regex ? PCRE2_UCP : PCRE2_LITERAL;
     if (rule.ignoreCase)
@@ -219,8 +234,9 @@ NameReplacer::NameReplacer(const ReplaceRule& rule) : compiled_(std::make_unique
     compiled_->code.reset(
         pcre2_compile(units(rule.find), rule.find.size(), options, &error, &errorOffset, nullptr));
     if (!compiled_->code)
-        throw ReplaceRuleError("正则表达式" + placeOf(rule.find, errorOffset) + "有误：" +
-                               compileProblem(error));
+        throw ReplaceRuleError(
+            CoreText{"正则表达式%1有误：%2", "The regular expression is wrong %1: %2"}.fill(
+                {placeOf(rule.find, errorOffset), compileProblem(error)}));
     // Without machine code (no JIT on this processor) the interpreter matches the same.
     pcre2_jit_compile(compiled_->code.get(), PCRE2_JIT_COMPLETE);
     if (rule.regex)
@@ -257,8 +273,9 @@ std::optional<std::string> NameReplacer::replace(std::string_view name) {
             continue;
         }
         if (count < 0)
-            throw ReplaceRuleError("正则表达式无法处理名称 " + std::string(name) + "：" +
-                                   pcre2Message(count));
+            throw ReplaceRuleError(CoreText{"正则表达式无法处理名称 %1：%2",
+                                            "The regular expression cannot handle the name %1: %2"}
+                                       .fill({name, pcre2Message(count)}));
         if (count == 0)
             return std::nullopt;
         return std::string(out.data(), length);
@@ -283,9 +300,13 @@ ReplacedNames replaceNames(const RenameList& list, NameReplacer& replacer) {
 }
 
 std::string replacedStatusText(const ReplacedNames& result) {
-    std::string text = "查找替换 " + std::to_string(result.names.size()) + " 个文件";
+    static constexpr CoreText replaced{"查找替换 %1 个文件", "Find and replace changed %1 files",
+                                       "Find and replace changed 1 file"};
+    static constexpr CoreText emptied{", 其中 %1 个新名称为空", ", %1 of them to an empty name",
+                                      ", 1 of them to an empty name"};
+    std::string text = replaced.count(static_cast<long long>(result.names.size()));
     if (result.emptied > 0)
-        text += ", 其中 " + std::to_string(result.emptied) + " 个新名称为空";
+        text += emptied.count(result.emptied);
     return text;
 }
 

@@ -53,7 +53,8 @@ void TfrmReplace::buildRuleGroup() {
     ckbRegex_->adjustSize();
     ckbIgnoreCase_ = new QCheckBox(tr("不区分大小写"), group);
     ckbIgnoreCase_->setObjectName(QStringLiteral("ckbIgnoreCase"));
-    ckbIgnoreCase_->move(fieldLeft + 104, 70);
+    // Where a translated caption of the first box is longer, the second moves right.
+    ckbIgnoreCase_->move(std::max(fieldLeft + 104, ckbRegex_->geometry().right() + 9), 70);
     ckbIgnoreCase_->adjustSize();
 }
 

@@ -29,7 +29,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, QPoint at) {
 TfrmSerial::TfrmSerial(QWidget* parent, char decimalSeparator)
     : QDialog(parent), decimalSeparator_(decimalSeparator) {
     setObjectName(QStringLiteral("TfrmSerial"));
-    setWindowTitle(QStringLiteral("自动编号"));
+    setWindowTitle(tr("自动编号"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont());
     useCaptionedFrames(*this);
@@ -42,36 +42,36 @@ TfrmSerial::TfrmSerial(QWidget* parent, char decimalSeparator)
 }
 
 QGroupBox* TfrmSerial::buildRuleGroup() {
-    auto* group = new QGroupBox(QStringLiteral("编号规则"), this);
+    auto* group = new QGroupBox(tr("编号规则"), this);
     group->setObjectName(QStringLiteral("GroupBox1"));
     group->setGeometry(8, 8, 145, 89);
-    leBC_ = addLabelledEdit(group, QStringLiteral("leBC"), QStringLiteral("打头字符"),
+    leBC_ = addLabelledEdit(group, QStringLiteral("leBC"), tr("打头字符"),
                             QStringLiteral("B"), {64, 16});
-    leBN_ = addLabelledEdit(group, QStringLiteral("leBN"), QStringLiteral("起始编号"),
+    leBN_ = addLabelledEdit(group, QStringLiteral("leBN"), tr("起始编号"),
                             QStringLiteral("01"), {64, 38});
-    sedInc_ = addSpinField(group, QStringLiteral("sedInc"), QStringLiteral("递增量"), {12, 66},
+    sedInc_ = addSpinField(group, QStringLiteral("sedInc"), tr("递增量"), {12, 66},
                            {64, 61}, 10000);
     return group;
 }
 
 QGroupBox* TfrmSerial::buildRangeGroup() {
-    auto* group = new QGroupBox(QStringLiteral("编号范围"), this);
+    auto* group = new QGroupBox(tr("编号范围"), this);
     group->setObjectName(QStringLiteral("GroupBox2"));
     group->setGeometry(8, 105, 145, 80);
-    sedtB_ = addSpinField(group, QStringLiteral("sedtB"), QStringLiteral("起始"), {16, 22},
+    sedtB_ = addSpinField(group, QStringLiteral("sedtB"), tr("起始"), {16, 22},
                           {48, 16}, 999999);
-    sedtE_ = addSpinField(group, QStringLiteral("sedtE"), QStringLiteral("终止"), {16, 48},
+    sedtE_ = addSpinField(group, QStringLiteral("sedtE"), tr("终止"), {16, 48},
                           {48, 48}, 999999);
     return group;
 }
 
 void TfrmSerial::buildButtons() {
-    ok_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("确定"),
+    ok_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("确定"),
                           this);
     ok_->setObjectName(QStringLiteral("bbtnOK"));
     ok_->setGeometry(192, 16, 75, 25);
     cancel_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QStringLiteral("放弃"), this);
+                              tr("放弃"), this);
     cancel_->setObjectName(QStringLiteral("bbtnCancel"));
     cancel_->setGeometry(192, 56, 75, 25);
     // Neither button may become the default, or Enter in a field would close

@@ -1,5 +1,7 @@
 #include "renamelist/renamejournal.h"
 
+#include "global/coretext.h"
+
 namespace quorbel {
 namespace {
 
@@ -56,7 +58,8 @@ int hexValue(char c) {
 JournalRead damaged(std::size_t lineNumber) {
     JournalRead read;
     read.status = JournalReadStatus::Damaged;
-    read.problem = "第 " + std::to_string(lineNumber) + " 行无法识别";
+    static constexpr CoreText unreadableLine{"第 %1 行无法识别", "line %1 cannot be read"};
+    read.problem = unreadableLine.count(static_cast<long long>(lineNumber));
     return read;
 }
 

@@ -1,5 +1,6 @@
 #include "renamelist/renamelist.h"
 
+#include "global/coretext.h"
 #include "renamelist/cellcompare.h"
 
 #include <algorithm>
@@ -10,10 +11,17 @@ namespace {
 
 const std::string emptyText;
 
+// The header row, which the grid shows and the export writes first.
+constexpr CoreText headers[] = {{"序号", "No."},       {"原名称", "Old name"},
+                                {"新名称", "New name"}, {"后缀", "Ext."},
+                                {"目录", "Folder"},     {"处理结果", "Result"}};
+
 } // namespace
 
 RenameList::RenameList() : rows_(2) {
-    rows_[0] = {"", "序号", "原名称", "新名称", "后缀", "目录", "处理结果"};
+    rows_[0][0].clear();
+    for (int column = 1; column < ColCount; ++column)
+        rows_[0][static_cast<size_t>(column)] = headers[column - 1].text();
 }
 
 const std::string& RenameList::getCell(int column, int row) const {

@@ -21,37 +21,37 @@ private:
 
 } // namespace
 
-std::string_view resultWordFor(FsStatus status) {
+ResultWord resultWordFor(FsStatus status) {
     switch (status) {
     case FsStatus::Ok:
-        return resultword::success;
+        return &resultword::success;
     case FsStatus::TargetExists:
-        return resultword::targetExists;
+        return &resultword::targetExists;
     case FsStatus::SourceMissing:
-        return resultword::sourceMissing;
+        return &resultword::sourceMissing;
     case FsStatus::AccessDenied:
-        return resultword::accessDenied;
+        return &resultword::accessDenied;
     case FsStatus::ReadOnlyFileSystem:
-        return resultword::readOnly;
+        return &resultword::readOnly;
     case FsStatus::InvalidName:
-        return resultword::invalidName;
+        return &resultword::invalidName;
     case FsStatus::Refused:
         break;
     }
-    return resultword::cannotRename;
+    return &resultword::cannotRename;
 }
 
 std::string failureLine(const std::string& oldPath, const std::string& newPath,
                         std::string_view word) {
     std::string line;
     line.reserve(oldPath.size() + newPath.size() + word.size() + 16);
-    line.append(oldPath).append("-->").append(newPath).append(" 原因:").append(word);
+    line.append(oldPath).append("-->").append(newPath).append(runtext::reason.text()).append(word);
     line.append("\r\n");
     return line;
 }
 
 std::string renamedStatusText(int renamed) {
-    return "成功替换 " + std::to_string(renamed) + " 个文件";
+    return runtext::renamed.count(renamed);
 }
 
 bool isPlainFileName(std::string_view fileName) {
@@ -68,12 +68,12 @@ RowPlan planRow(const RenameList& list, int row) {
 }
 
 void planRow(const RenameList& list, int row, RowPlan& plan) {
-    plan.word = {};
+    plan.word = nullptr;
     plan.oldPath.clear();
     plan.newPath.clear();
     const std::string& newName = list.getCell(RenameList::NewName, row);
     if (newName.empty()) {
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
         return;
     }
     const std::string& directory = list.getCell(RenameList::Directory, row);
@@ -82,13 +82,13 @@ void planRow(const RenameList& list, int row, RowPlan& plan) {
     plan.oldPath.append(directory).append(oldName).append(extension);
     plan.newPath.append(directory).append(newName).append(extension);
     if (plan.oldPath == plan.newPath)
-        plan.word = resultword::unchanged;
+        plan.word = &resultword::unchanged;
     // A row naming no file at all (the empty start row) must not reach the
     // file system: its old path would be the directory or the empty text.
     else if (oldName.empty() && extension.empty())
-        plan.word = resultword::sourceMissing;
+        plan.word = &resultword::sourceMissing;
     else if (!isPlainFileName(std::string_view(plan.newPath).substr(directory.size())))
-        plan.word = resultword::invalidName;
+        plan.word = &resultword::invalidName;
 }
 
 RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,
@@ -121,7 +121,7 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
         plans_.push_back(planRow(list_, row));
     renames_.clear();
     for (const RowPlan& plan : plans_) {
-        if (plan.word.empty())
+        if (!plan.word)
             renames_.emplace_back(plan.oldPath, plan.newPath);
     }
     const bool journaled = journal_ && !renames_.empty();
@@ -132,9 +132,9 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     renamed_.clear();
     for (int row = first; row < last; ++row) {
         const RowPlan& plan = plans_[static_cast<std::size_t>(row - first)];
-        const std::string_view word = finishRow(row, plan, summary);
-        if (plan.word.empty())
-            renamed_.push_back(word == resultword::success);
+        const ResultWord word = finishRow(row, plan, summary);
+        if (!plan.word)
+            renamed_.push_back(word == &resultword::success);
         if (progress)
             progress(row);
     }
@@ -145,16 +145,16 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     return true;
 }
 
-std::string_view RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
-    std::string_view word = plan.word;
-    if (word.empty())
+ResultWord RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
+    ResultWord word = plan.word;
+    if (!word)
         word = resultWordFor(renameKeepingAttributes(plan.oldPath, plan.newPath));
-    if (word == resultword::success)
+    if (word == &resultword::success)
         ++summary.renamed;
-    else if (word != resultword::unchanged)
-        summary.failures += failureLine(plan.oldPath, plan.newPath, word);
-    list_.setCell(RenameList::Result, row, std::string(word));
-    if (word == resultword::success)
+    else if (word != &resultword::unchanged)
+        summary.failures += failureLine(plan.oldPath, plan.newPath, word->text());
+    list_.setCell(RenameList::Result, row, word->text());
+    if (word == &resultword::success)
         list_.setCell(RenameList::OldName, row, list_.getCell(RenameList::NewName, row));
     return word;
 }

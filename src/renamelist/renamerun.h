@@ -1,5 +1,6 @@
 #pragma once
 
+#include "global/coretext.h"
 #include "platform/renamefilesystem.h"
 #include "renamelist/renamejournal.h"
 
@@ -12,18 +13,27 @@ namespace quorbel {
 
 class RenameList;
 
+// The words column 6 shows for a row. Inside the core a word is the address of
+// one of these; its text is taken only where it is written out.
 namespace resultword {
-inline constexpr std::string_view unchanged = "保持不变";
-inline constexpr std::string_view success = "成功";
-inline constexpr std::string_view targetExists = "失败,文件重复";
-inline constexpr std::string_view sourceMissing = "失败,文件不存在";
-inline constexpr std::string_view accessDenied = "失败,没有权限";
-inline constexpr std::string_view readOnly = "失败,只读";
-inline constexpr std::string_view invalidName = "失败,名称无效";
-inline constexpr std::string_view cannotRename = "失败,无法改名";
+inline constexpr CoreText unchanged{"保持不变", "Unchanged"};
+inline constexpr CoreText success{"成功", "Renamed"};
+inline constexpr CoreText targetExists{"失败,文件重复", "Failed: file exists"};
+inline constexpr CoreText sourceMissing{"失败,文件不存在", "Failed: file not found"};
+inline constexpr CoreText accessDenied{"失败,没有权限", "Failed: permission denied"};
+inline constexpr CoreText readOnly{"失败,只读", "Failed: read-only"};
+inline constexpr CoreText invalidName{"失败,名称无效", "Failed: invalid name"};
+inline constexpr CoreText cannotRename{"失败,无法改名", "Failed: cannot rename"};
 } // namespace resultword
+using ResultWord = const CoreText*;
 
-std::string_view resultWordFor(FsStatus status);
+ResultWord resultWordFor(FsStatus status);
+
+namespace runtext {
+// Between the paths and the word of a failure-list line.
+inline constexpr CoreText reason{" 原因:", " reason: "};
+inline constexpr CoreText renamed{"成功替换 %1 个文件", "Renamed %1 files", "Renamed 1 file"};
+} // namespace runtext
 
 // "old-->new 原因:word" and the CR LF that ends every line of the failure list.
 std::string failureLine(const std::string& oldPath, const std::string& newPath,
@@ -38,7 +48,7 @@ bool isPlainFileName(std::string_view fileName);
 // What the run makes of one row before it reaches the file system: either a
 // result word already, or the two paths to try.
 struct RowPlan {
-    std::string_view word; // empty: rename oldPath to newPath
+    ResultWord word = nullptr; // none: rename oldPath to newPath
     std::string oldPath;
     std::string newPath;
 };
@@ -72,7 +82,7 @@ public:
 
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
-    std::string_view finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
+    ResultWord finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 
     RenameList& list_;

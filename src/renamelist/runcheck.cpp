@@ -202,27 +202,27 @@ RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RowPlan plan;
     for (int row = 1; row < list.RowCount(); ++row) {
         planRow(list, row, plan);
-        std::string_view word = plan.word;
-        if (word.empty())
+        ResultWord word = plan.word;
+        if (!word)
             word = resultWordFor(check.rename(plan.oldPath, plan.newPath));
-        prediction.words[static_cast<std::size_t>(row)] = word;
-        if (word == resultword::success)
+        prediction.words[static_cast<std::size_t>(row)] = word->text();
+        if (word == &resultword::success)
             ++prediction.renamed;
-        else if (word != resultword::unchanged) {
+        else if (word != &resultword::unchanged) {
             ++prediction.failed;
-            prediction.failures += failureLine(plan.oldPath, plan.newPath, word);
+            prediction.failures += failureLine(plan.oldPath, plan.newPath, word->text());
         }
     }
     return prediction;
 }
 
 std::string precheckStatusText(const RunPrediction& prediction) {
-    return "预检: " + std::to_string(prediction.renamed) + " 个文件可以换名, " +
-           std::to_string(prediction.failed) + " 个将失败";
+    return checktext::status.fill(
+        {std::to_string(prediction.renamed), std::to_string(prediction.failed)});
 }
 
 std::string predictedWord(std::string_view word) {
-    return "预计:" + std::string(word);
+    return checktext::predicted.text() + std::string(word);
 }
 
 } // namespace quorbel

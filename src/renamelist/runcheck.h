@@ -1,5 +1,6 @@
 #pragma once
 
+#include "global/coretext.h"
 #include "platform/renamefilesystem.h"
 
 #include <string>
@@ -11,7 +12,8 @@ namespace quorbel {
 class RenameList;
 
 struct RunPrediction {
-    // The result word the run would write into each row; words[0] is unused.
+    // The result word the run would write into each row, as written; words[0]
+    // is unused.
     std::vector<std::string_view> words;
     int renamed = 0;      // rows that would get "成功"
     int failed = 0;       // rows that would fail
@@ -23,6 +25,12 @@ struct RunPrediction {
 // Reads each directory once; rows then cost no call to the file system.
 // Equals the run as long as nothing on disk changes in between.
 RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem);
+
+namespace checktext {
+inline constexpr CoreText status{"预检: %1 个文件可以换名, %2 个将失败",
+                                 "Check: %1 can be renamed, %2 would fail"};
+inline constexpr CoreText predicted{"预计:", "Expected: "};
+} // namespace checktext
 
 // "预检: n 个文件可以换名, m 个将失败".
 std::string precheckStatusText(const RunPrediction& prediction);

@@ -32,7 +32,7 @@ public:
             list_->setCell(
                 RenameList::OldName, row,
                 path.substr(directory.size(), path.size() - directory.size() - extension.size()));
-        list_->setCell(RenameList::Result, row, std::string(resultword::undone));
+        list_->setCell(RenameList::Result, row, resultword::undone.text());
     }
 
     void blocked(const JournalEntry& entry, std::string_view word) {
@@ -69,7 +69,7 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
         }
         if (entry->outcome == JournalOutcome::Unknown)
             continue;
-        const std::string_view word = resultWordFor(status);
+        const std::string_view word = resultWordFor(status)->text();
         summary.failures += failureLine(entry->newPath, entry->oldPath, word);
         summary.remaining.push_back(*entry);
         rows.blocked(*entry, word);
@@ -81,7 +81,7 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
 }
 
 std::string undoneStatusText(int undone) {
-    return "撤销 " + std::to_string(undone) + " 个文件";
+    return undotext::undone.count(undone);
 }
 
 bool hasRenamesToUndo(const JournalContents& contents) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "global/coretext.h"
 #include "platform/renamefilesystem.h"
 #include "renamelist/journalstore.h"
 #include "renamelist/renamejournal.h"
@@ -13,8 +14,12 @@ namespace quorbel {
 class RenameList;
 
 namespace resultword {
-inline constexpr std::string_view undone = "已撤销";
+inline constexpr CoreText undone{"已撤销", "Undone"};
 } // namespace resultword
+
+namespace undotext {
+inline constexpr CoreText undone{"撤销 %1 个文件", "Renamed %1 files back", "Renamed 1 file back"};
+} // namespace undotext
 
 struct UndoSummary {
     int undone = 0;

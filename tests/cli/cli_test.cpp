@@ -215,7 +215,7 @@ TEST(Cli, FilesFromStandardInputSkipEmptyLines) {
 
 TEST(Cli, HelpExplainsEveryOptionWithAnExample) {
     TempDir dir;
-    const CliResult result = runQuorbelCli({"--help"}, dir.path());
+    const CliResult result = runQuorbelCli({"--help"}, dir.path(), {}, {{"LC_ALL", "C"}});
     EXPECT_EQ(result.status, 0);
     for (const char* option :
          {"--files-from", "--null",    "--dir",    "--type",        "--map",   "--sheet",
@@ -261,7 +261,7 @@ TEST(Cli, UndoRenamesTheLastRunBack) {
     const CliResult again = runQuorbelCli({"--undo"}, dir.path());
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(listDirectory(dir.path()), (Names{"a.jpg", "b.jpg", "c.jpg"}));
-    EXPECT_EQ(runQuorbelCli({"--undo"}, dir.path()).err, "quorbel-cli: nothing to undo\n");
+    EXPECT_EQ(runQuorbelCli({"--undo"}, dir.path()).err, "quorbel-cli: 没有可以撤销的换名\n");
 }
 
 class ExportOption : public ::testing::TestWithParam<const char*> {};
@@ -396,7 +396,8 @@ TEST_P(BadInput, EndsWithStatusTwoAndTouchesNoFile) {
     Names arguments;
     for (const std::string& argument : c.arguments)
         arguments.push_back(argument == "BOOK" ? fixtures + "/mapping/mapping.xls" : argument);
-    const CliResult result = runQuorbelCli(arguments, dir.path(), c.input);
+    // The messages as scripts see them with LC_ALL=C.
+    const CliResult result = runQuorbelCli(arguments, dir.path(), c.input, {{"LC_ALL", "C.UTF-8"}});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
@@ -444,12 +445,15 @@ INSTANTIATE_TEST_SUITE_P(
             "",
             "nowhere.xls: "},
         BadInputCase{
-            "StartNotAnInteger", {"--number", "--start", "1a", "b.jpg"}, "", "起始编号只允许数字"},
+            "StartNotAnInteger",
+            {"--number", "--start", "1a", "b.jpg"},
+            "",
+            "The start number may hold digits only: \"1a\""},
         BadInputCase{"StepNotAnInteger", {"--number", "--step", "x", "b.jpg"}, "", "--step"},
         BadInputCase{"TooFewNames",
                      {"--names", "-", "b.jpg", "IMG_0001.jpg"},
                      "x\n",
-                     "1 new names for 2 files"},
+                     "1 new name for 2 files"},
         BadInputCase{
             "TooManyNames", {"--names", "-", "b.jpg"}, "x\ny\n", "2 new names for 1 files"},
         BadInputCase{"MissingNameList", {"--names", "nowhere.txt", "b.jpg"}, "", "nowhere.txt"},
@@ -465,12 +469,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"ExpressionNotClosed",
                      {"--replace", "IMG_(\\d+", "trip_$1", "--regex", "IMG_0001.jpg"},
                      "",
-                     "quorbel-cli: --replace: 正则表达式末尾有误：缺少 )\n"},
+                     "quorbel-cli: --replace: The regular expression is wrong at the end: ) is missing\n"},
         BadInputCase{"ReplacementNamingAMissingGroup",
                      {"--replace", "IMG_(\\d+)", "trip_$2", "--regex", "IMG_0001.jpg"},
                      "",
-                     "替换内容第 6 个字符处有误：没有第 2 组"},
-        BadInputCase{"EmptyFindText", {"--replace", "", "x", "b.jpg"}, "", "查找内容不能为空"},
+                     "The replacement is wrong at character 6: there is no group 2"},
+        BadInputCase{"EmptyFindText", {"--replace", "", "x", "b.jpg"}, "", "Find cannot be empty"},
         BadInputCase{"ReplaceWithoutReplacement", {"--replace", "IMG"}, "", "--replace"},
         BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "requires"},
         BadInputCase{"ReplaceAndDateTogether",
@@ -480,13 +484,116 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"DatePatternWithASlash",
                      {"--date", "%Y/%m", "IMG_0001.jpg"},
                      "",
-                     "quorbel-cli: --date: 日期格式第 3 个字符处有误：名称里不能有 /\n"},
-        BadInputCase{"EmptyDatePattern", {"--date", "", "b.jpg"}, "", "日期格式不能为空"},
+                     "quorbel-cli: --date: The date pattern is wrong at character 3: a name cannot hold /\n"},
+        BadInputCase{"EmptyDatePattern",
+                     {"--date", "", "b.jpg"},
+                     "",
+                     "The date pattern cannot be empty"},
         BadInputCase{"DirWithNothingMatching",
                      {"--dir", ".", "--type", "*.ab1", "--number"},
                      "",
                      "no files to rename"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace quorbel::test
+
+namespace quorbel::test {
+namespace {
+
+struct LanguageCase {
+    const char* name;
+    Environment environment;
+    bool chinese; // the words expected: Chinese, or English
+};
+
+struct Words {
+    const char* taken;      // result word of a row whose new name is taken
+    const char* renamed;    // result word of a renamed row
+    const char* status;     // status text of a run that renamed one file
+    const char* example;    // what --help calls its examples
+    const char* version;    // what --help says of --version
+    const char* notInteger; // part of the message for a bad --step
+};
+
+constexpr Words chineseWords{"失败,文件重复", "成功", "成功替换 1 个文件\n", "示例",
+                             "显示版本并退出", "必须是整数"};
+constexpr Words englishWords{"Failed: file exists", "Renamed", "Renamed 1 file\n", "Example",
+                             "Print the version and exit", "must be an integer"};
+
+class CliLanguage : public ::testing::TestWithParam<LanguageCase> {};
+
+// The result words, the status line, the messages and the help follow the
+// locale variables as gettext reads them.
+TEST_P(CliLanguage, WordsStatusMessagesAndHelpFollowTheLocale) {
+    const LanguageCase& c = GetParam();
+    const Words& words = c.chinese ? chineseWords : englishWords;
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg", "taken.jpg"});
+    const CliResult run =
+        runQuorbelCli({"--names", "-", "a.jpg", "b.jpg"}, dir.path(), "taken\nc\n", c.environment);
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(outputRows(run.out), (Names{std::string("1\ta.jpg\ttaken.jpg\t") + words.taken,
+                                          std::string("2\tb.jpg\tc.jpg\t") + words.renamed}));
+    EXPECT_EQ(run.err, words.status);
+
+    const CliResult help = runQuorbelCli({"--help"}, dir.path(), {}, c.environment);
+    EXPECT_NE(help.out.find(words.example), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find(words.version), std::string::npos) << help.out;
+    // Both languages tell scripts how to get words that never change.
+    EXPECT_NE(help.out.find("LC_ALL=C"), std::string::npos) << help.out;
+
+    const CliResult bad = runQuorbelCli({"--number", "--step", "x", "a.jpg"}, dir.path(), {},
+                                        c.environment);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find(words.notInteger), std::string::npos) << bad.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliLanguage,
+    ::testing::Values(
+        LanguageCase{"ChineseDesktop", {{"LANG", "zh_CN.UTF-8"}}, true},
+        LanguageCase{"EnglishDesktop", {{"LANG", "en_US.UTF-8"}}, false},
+        LanguageCase{"OtherDesktop", {{"LANG", "de_DE.UTF-8"}}, false},
+        LanguageCase{"NoLocaleSet", {}, false},
+        LanguageCase{"LcAllCBeatsEverything",
+                     {{"LC_ALL", "C"}, {"LANG", "zh_CN.UTF-8"}, {"QUORBEL_LANG", "zh"}},
+                     false},
+        LanguageCase{"LcAllBeforeLcMessages",
+                     {{"LC_ALL", "zh_TW.UTF-8"}, {"LC_MESSAGES", "en_US.UTF-8"}},
+                     true},
+        LanguageCase{"LcMessagesBeforeLang",
+                     {{"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "zh_CN.UTF-8"}},
+                     false},
+        LanguageCase{"EmptyLcAllIsUnset", {{"LC_ALL", ""}, {"LANG", "zh_CN.UTF-8"}}, true},
+        LanguageCase{"QuorbelLangOverridesTheDesktop",
+                     {{"LANG", "en_US.UTF-8"}, {"QUORBEL_LANG", "zh"}},
+                     true},
+        LanguageCase{"QuorbelLangEnglishOnAChineseDesktop",
+                     {{"LANG", "zh_CN.UTF-8"}, {"QUORBEL_LANG", "en"}},
+                     false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The journal holds no words, so a run made in Chinese is undone in English
+// and the other way round.
+TEST(Cli, ARunIsUndoneInTheOtherLanguage) {
+    const Environment chinese{{"LANG", "zh_CN.UTF-8"}};
+    const Environment english{{"LC_ALL", "C"}};
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "b.jpg"});
+    ASSERT_EQ(runQuorbelCli({"--number", "a.jpg", "b.jpg"}, dir.path(), {}, chinese).status, 0);
+    touchFiles(dir.path(), {"b.jpg"});
+    const CliResult undo = runQuorbelCli({"--undo"}, dir.path(), {}, english);
+    EXPECT_EQ(undo.status, 1);
+    EXPECT_EQ(undo.out, "B02.jpg-->b.jpg reason: Failed: file exists\n");
+    EXPECT_EQ(undo.err, "Renamed 1 file back\n");
+    std::filesystem::remove(dir.path() / "b.jpg");
+    ASSERT_EQ(runQuorbelCli({"--number", "B02.jpg"}, dir.path(), {}, english).status, 0);
+    const CliResult back = runQuorbelCli({"--undo"}, dir.path(), {}, chinese);
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(back.err, "撤销 1 个文件\n");
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"B02.jpg", "a.jpg"}));
+}
 
 } // namespace
 } // namespace quorbel::test

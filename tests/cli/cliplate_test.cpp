@@ -63,7 +63,7 @@ TEST(PlateOption, SeveralBlocksTakeTheFirstAndSaySo) {
 
 TEST(PlateOption, HelpExplainsItWithAnExample) {
     TempDir dir;
-    const CliResult result = runQuorbelCli({"--help"}, dir.path());
+    const CliResult result = runQuorbelCli({"--help"}, dir.path(), {}, {{"LC_ALL", "C"}});
     EXPECT_EQ(result.status, 0);
     for (const char* text : {"--plate WORKBOOK", "--block N", "Example: --block 2",
                              "quorbel-cli --plate layout.xlsx --sheet 板图 run42/*.ab1"})
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadPlateCase{"UnknownSheet",
                      {"--plate", "BOOK", "--sheet", "板9"},
-                     "lo-plates.xlsx: no sheet \"板9\" in the workbook (sheets: \"96孔\", "
+                     "lo-plates.xlsx: 工作簿中没有工作表“板9”(工作表: \"96孔\", "
                      "\"两板\", \"384孔\", \"文本列号\", \"缺号\", \"名单\")"},
         BadPlateCase{"ListSheet",
                      {"--plate", "BOOK", "--sheet", "名单"},
@@ -123,11 +123,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadPlateCase{"DamagedWorkbook",
                      {"--plate", std::string(QUORBEL_FIXTURES) + "/mapping/truncated.xls",
                       "--sheet", "名单"},
-                     std::string("truncated.xls: ") + workbookmessages::Damaged},
+                     std::string("truncated.xls: ") + workbookmessages::Damaged.text()},
         BadPlateCase{"NotAWorkbook",
                      {"--plate", std::string(QUORBEL_FIXTURES) + "/mapping/not-a-workbook.xls",
                       "--sheet", "名单"},
-                     std::string("not-a-workbook.xls: ") + workbookmessages::NotAWorkbook},
+                     std::string("not-a-workbook.xls: ") + workbookmessages::NotAWorkbook.text()},
         BadPlateCase{"SheetWithoutWorkbook", {"--sheet", "96孔"}, "--sheet needs --map or --plate"},
         BadPlateCase{"UsagePlateWithoutSheet", {"--plate", "BOOK"}, "requires --sheet"},
         BadPlateCase{"UsageBlockWithoutPlate", {"--block", "2", "--number"}, "requires --plate"},

@@ -22,15 +22,18 @@ std::string slurp(const fs::path& path) {
 // Files rather than pipes: the child may print megabytes without the parent
 // having to read while it writes.
 [[noreturn]] void runChild(const std::vector<std::string>& arguments, const fs::path& directory,
-                           const fs::path& capture) {
+                           const fs::path& capture, const Environment& environment) {
     const int in = ::open((capture / "in").c_str(), O_RDONLY);
     const int out = ::open((capture / "out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open((capture / "err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
         ::dup2(err, 2) < 0 || ::chdir(directory.c_str()) != 0)
         ::_exit(127);
-    // Mapped numbers and dates print by the locale; the tests expect the plain one.
-    ::setenv("LC_ALL", "C.UTF-8", 1);
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_NUMERIC", "LC_TIME", "LC_COLLATE",
+                             "LC_CTYPE", "LANG", "LANGUAGE", "QUORBEL_LANG"})
+        ::unsetenv(name);
+    for (const auto& [name, value] : environment)
+        ::setenv(name.c_str(), value.c_str(), 1);
     // Each test directory keeps its own journal, so undo finds its own last run.
     ::setenv("XDG_STATE_HOME", (directory / ".state").c_str(), 1);
     std::vector<char*> argv;
@@ -45,8 +48,14 @@ std::string slurp(const fs::path& path) {
 
 } // namespace
 
+const Environment& chineseEnvironment() {
+    // Mapped numbers and dates print by the locale; the tests expect the plain one.
+    static const Environment environment{{"LANG", "C.UTF-8"}, {"QUORBEL_LANG", "zh"}};
+    return environment;
+}
+
 CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::path& directory,
-                        const std::string& input) {
+                        const std::string& input, const Environment& environment) {
     std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
@@ -54,7 +63,7 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::pat
     std::ofstream(capture / "in", std::ios::binary) << input;
     const pid_t child = ::fork();
     if (child == 0)
-        runChild(arguments, directory, capture);
+        runChild(arguments, directory, capture, environment);
     int status = 0;
     ::waitpid(child, &status, 0);
     CliResult result;

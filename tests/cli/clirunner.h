@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorbel::test {
@@ -12,11 +13,19 @@ struct CliResult {
     std::string err;
 };
 
+// Variables set for the child, after every locale variable of the test's own
+// environment is removed.
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Plain number formats (C.UTF-8) and Chinese words, unless a test says otherwise.
+const Environment& chineseEnvironment();
+
 // Runs the built quorbel-cli in a working directory with the given bytes on
 // its standard input, and collects what it printed.
 CliResult runQuorbelCli(const std::vector<std::string>& arguments,
                         const std::filesystem::path& workingDirectory,
-                        const std::string& input = {});
+                        const std::string& input = {},
+                        const Environment& environment = chineseEnvironment());
 
 // The names in a directory, sorted, to see exactly which files a run left; the
 // journal's ".state" folder is left out.

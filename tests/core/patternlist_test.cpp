@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChooserPatternListTest, HoldsTheFifteenFilters) {
-    const Entries entries = parsePatternList(chooserPatternList);
+    const Entries entries = parsePatternList(chooserPatternList.text());
     ASSERT_EQ(entries.size(), 15u);
     EXPECT_EQ(entries[0],
               (PatternEntry{"图片文件", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf;*.png;*.tif;*.gif"}));

@@ -125,7 +125,7 @@ TEST(PlateFixture, DamagedWorkbookGivesTheReadersError) {
         reader->readSheet("96孔");
         ADD_FAILURE() << "a half workbook was read";
     } catch (const WorkbookError& error) {
-        EXPECT_EQ(std::string(error.what()), workbookmessages::Damaged);
+        EXPECT_EQ(std::string(error.what()), workbookmessages::Damaged.text());
     }
     std::filesystem::remove(path);
 }

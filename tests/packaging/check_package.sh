@@ -44,6 +44,9 @@ for option in files-from names map number check undo export dir; do
     zcat "$root/share/man/man1/quorbel-cli.1.gz" | grep -qF -- "$roff" ||
         { echo "the manual page lacks --$option"; status=1; }
 done
+# ... and tells scripts how to get words that never change, whatever the builder's locale.
+zcat "$root/share/man/man1/quorbel-cli.1.gz" | grep -qF 'LC_ALL=C' ||
+    { echo "the manual page does not tell scripts to set LC_ALL=C"; status=1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libfreexl1 libexif12 libc6 qt6-qpa-plugins; do
     grep -q "\b$lib\b" <<<"$depends" || { echo "Depends lacks $lib: $depends"; status=1; }

@@ -13,7 +13,7 @@ status=0
 cases=(
     "none||;|<url ;<screenshot"
     "home page only|-DHOMEPAGE=https://quorbel.test/|<url type=\"homepage\">https://quorbel.test/</url>|<url type=\"faq\";<screenshot"
-    "all set, & escaped|-DHOMEPAGE=https://quorbel.test/ -DFAQ=https://quorbel.test/q?a=1&b=2 -DSCREENSHOT=https://quorbel.test/main.png|<url type=\"homepage\">;<url type=\"faq\">https://quorbel.test/q?a=1&amp;b=2</url>;<image>https://quorbel.test/main.png</image>|"
+    "all set, & escaped|-DHOMEPAGE=https://quorbel.test/ -DFAQ=https://quorbel.test/q?a=1&b=2 -DSCREENSHOTS=https://quorbel.test/shots/|<url type=\"homepage\">;<url type=\"faq\">https://quorbel.test/q?a=1&amp;b=2</url>;<image>https://quorbel.test/shots/en/main-window.png</image>;<image>https://quorbel.test/shots/main-window.png</image>|"
 )
 for case in "${cases[@]}"; do
     IFS='|' read -r name settings present absent <<<"$case"

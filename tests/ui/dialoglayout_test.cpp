@@ -1,5 +1,6 @@
 #include "app/about.h"
 #include "app/main.h"
+#include "app/userlanguage.h"
 #include "intake/loadpicture.h"
 #include "intake/opendir.h"
 #include "mapping/linkexcel.h"
@@ -38,8 +39,10 @@ const RenameList& previewList() {
 using WindowFactory = std::function<std::unique_ptr<QWidget>(test::FakeServices&)>;
 Q_DECLARE_METATYPE(WindowFactory)
 
-// Every window drawn with the program's own font and the packaged CJK font:
-// no control may be cut off by its parent or crossed by a group box's frame.
+// Every window drawn with the program's own font and the packaged CJK font, in
+// the language QUORBEL_LANG asks for (ctest runs this once per language): no
+// control may be cut off by its parent or crossed by a group box's frame, and
+// no caption may be wider than its control.
 class DialogLayoutTest : public QObject {
     Q_OBJECT
 
@@ -49,6 +52,7 @@ private slots:
         font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Zen Hei")});
         font.setPixelSize(12);
         QApplication::setFont(font);
+        language_ = installUserLanguage(*qApp);
     }
 
     void everyControlLiesInsideItsParent_data() {
@@ -102,6 +106,31 @@ private slots:
         const QStringList faults = test::controlsOutsideTheirParent(*window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
+
+    void everyTextFitsItsControl_data() { everyControlLiesInsideItsParent_data(); }
+    void everyTextFitsItsControl() {
+        QFETCH(WindowFactory, make);
+        test::FakeServices fake;
+        const std::unique_ptr<QWidget> window = make(fake);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QStringList faults = test::textsCutOff(*window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    void theEnglishWindowShowsNoChinese_data() { everyControlLiesInsideItsParent_data(); }
+    void theEnglishWindowShowsNoChinese() {
+        if (language_ != Language::English)
+            QSKIP("the Chinese pass");
+        QFETCH(WindowFactory, make);
+        test::FakeServices fake;
+        const std::unique_ptr<QWidget> window = make(fake);
+        const QStringList chinese = test::chineseTexts(*window);
+        QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(QLatin1Char('\n'))));
+    }
+
+private:
+    Language language_ = Language::Chinese;
 };
 
 QTEST_MAIN(DialogLayoutTest)
