@@ -392,10 +392,6 @@
         <translation>The journal is still at %1</translation>
     </message>
     <message>
-        <source>另一个换名正在进行,请在它结束后再撤销</source>
-        <translation>Another rename is running; undo when it has finished</translation>
-    </message>
-    <message>
         <source>没有可以撤销的换名</source>
         <translation>There is no rename to undo</translation>
     </message>

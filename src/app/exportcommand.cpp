@@ -47,10 +47,12 @@ void exportCommand(TfrmMain& main) {
     if (choice.path.isEmpty())
         return;
     const std::string path = QFile::encodeName(choice.path).toStdString();
+    const ExportFormat format = formatFor(path, choice.filterIndex);
     ExportResult result;
     {
         WaitCursor wait;
-        result = exportList(main.renameList(), path, formatFor(path, choice.filterIndex));
+        checkExportTarget(main.renameList(), path, format);
+        result = exportList(main.renameList(), path, format);
     }
     if (result.replacedCells > 0)
         main.setStatusText(replacedCellsStatusText(result.replacedCells));

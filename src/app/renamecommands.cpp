@@ -85,13 +85,23 @@ void showFailures(TfrmMain& main, const std::string& crlfLines) {
     appendToMemo(*main.memFile(), crlfLines);
 }
 
-// No file is renamed unless the journal that makes the run undoable is there.
+// No file is renamed unless the journal that makes the run undoable is there,
+// and no other run or undo works on the history meanwhile.
 void renameCommand(TfrmMain& main) {
     // Only an address a packager set: with none, no browser opens a dead page.
     if (const std::string& homePage = main.services().links.homePage; !homePage.empty())
         main.services().shell->open(homePage);
+    const JournalStore store = journalStoreOf(main.services());
+    bool busy = false;
     std::string error;
-    const std::unique_ptr<JournalFile> journal = journalStoreOf(main.services()).start(error);
+    const std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
+    if (!lock && busy)
+        throw std::runtime_error(historyBusyText());
+    if (!lock)
+        throw std::runtime_error(
+            TfrmMain::tr("无法写换名记录,没有换名任何文件: %1").arg(QString::fromStdString(error))
+                .toStdString());
+    const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
         throw std::runtime_error(
             TfrmMain::tr("无法写换名记录,没有换名任何文件: %1").arg(QString::fromStdString(error))
@@ -107,6 +117,7 @@ void renameCommand(TfrmMain& main) {
         appendToMemo(*main.memFile(), summary.failures);
         main.setStatusText(QString::fromStdString(renamedStatusText(summary.renamed)));
     }
+    store.settle(journal->path(), summary.renamed > 0);
     if (summary.stoppedAtRow > 0)
         throw std::runtime_error(TfrmMain::tr("换名记录写入失败,换名在第 %1 行停止")
                                      .arg(summary.stoppedAtRow)

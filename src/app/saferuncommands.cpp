@@ -21,7 +21,7 @@ void warn(TfrmMain& main, const QString& message) {
     main.services().messages->warning(&main, QCoreApplication::applicationName(), message);
 }
 
-void reportUnusable(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& result) {
+void reportUnusable(TfrmMain& main, const LastRunUndoResult& result) {
     QString message = result.read.status == JournalReadStatus::Damaged
                           ? TfrmMain::tr("换名记录已损坏(%1),没有撤销任何文件。")
                           : TfrmMain::tr("换名记录无法读取(%1),没有撤销任何文件。");
@@ -29,18 +29,18 @@ void reportUnusable(TfrmMain& main, const JournalStore& store, const LastRunUndo
     if (!result.setAsidePath.empty())
         message += TfrmMain::tr("记录已另存为 %1").arg(text(result.setAsidePath));
     else
-        message += TfrmMain::tr("记录仍在 %1").arg(text(store.path()));
+        message += TfrmMain::tr("记录仍在 %1").arg(text(result.journal));
     warn(main, message);
 }
 
 // Says what an undo did, or why it did nothing.
-void report(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& result) {
+void report(TfrmMain& main, const LastRunUndoResult& result) {
     switch (result.status) {
     case LastRunUndo::Unusable:
-        reportUnusable(main, store, result);
+        reportUnusable(main, result);
         return;
     case LastRunUndo::Busy:
-        warn(main, TfrmMain::tr("另一个换名正在进行,请在它结束后再撤销"));
+        warn(main, text(historyBusyText()));
         return;
     case LastRunUndo::Nothing:
         main.services().messages->information(&main, QCoreApplication::applicationName(),
@@ -52,7 +52,7 @@ void report(TfrmMain& main, const JournalStore& store, const LastRunUndoResult& 
     showFailures(main, result.summary.failures);
     main.setStatusText(text(undoneStatusText(result.summary.undone)));
     if (!result.journalUpdated)
-        warn(main, TfrmMain::tr("换名记录无法更新: %1").arg(text(store.path())));
+        warn(main, TfrmMain::tr("换名记录无法更新: %1").arg(text(result.journal)));
 }
 
 void undoWithWaitCursor(TfrmMain& main, const JournalStore& store) {
@@ -60,7 +60,7 @@ void undoWithWaitCursor(TfrmMain& main, const JournalStore& store) {
     const LastRunUndoResult result =
         undoLastRun(store, fileSystemOf(main.services()), &main.renameList());
     QApplication::restoreOverrideCursor();
-    report(main, store, result);
+    report(main, result);
 }
 
 } // namespace
@@ -83,29 +83,38 @@ void undoCommand(TfrmMain& main) {
     undoWithWaitCursor(main, journalStoreOf(main.services()));
 }
 
-// Only an unfinished journal with something in it is worth a question; a
-// damaged one is reported (and set aside) as the undo command would.
+// Only the most recent run not undone yet is worth a question, when it was cut
+// short and holds something to undo; a damaged one is reported (and set
+// aside) as the undo command would. A run working right now is left alone.
 void offerUndoCommand(TfrmMain& main) {
     const JournalStore store = journalStoreOf(main.services());
-    const JournalRead read = store.read();
+    if (store.busy())
+        return;
+    const LatestRun latest = latestRunToUndo(store, true);
+    const JournalRead& read = latest.read;
     if (read.status == JournalReadStatus::Damaged || read.status == JournalReadStatus::Unreadable) {
         LastRunUndoResult unusable;
         unusable.status = LastRunUndo::Unusable;
+        unusable.journal = latest.journal;
         unusable.read = read;
-        unusable.setAsidePath = store.setAside();
-        report(main, store, unusable);
+        unusable.setAsidePath = store.setAside(latest.journal);
+        report(main, unusable);
         return;
     }
-    if (read.status != JournalReadStatus::Ok || read.contents.finished)
+    if (read.status != JournalReadStatus::Ok || read.contents.finished || read.contents.closed)
         return;
     const bool undo = hasRenamesToUndo(read.contents) &&
                       main.services().messages->question(
                           &main, QCoreApplication::applicationName(),
                           TfrmMain::tr("上次换名没有完成(程序被关闭或中断)。要撤销上次换名吗?"));
-    if (undo)
+    if (undo) {
         undoWithWaitCursor(main, store);
-    else
-        store.replace(read.contents.entries); // asked once; "撤销换名" still can
+        return;
+    }
+    // Asked once; "撤销换名" still can.
+    JournalText closed;
+    closed.mark("closed");
+    store.append(latest.journal, closed.text());
 }
 
 } // namespace quorbel

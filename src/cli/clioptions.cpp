@@ -2,10 +2,13 @@
 
 #include "config/version.h"
 #include "global/coretext.h"
+#include "renamelist/renamerun.h"
+#include "renamelist/runundo.h"
 
 #include <CLI/CLI.hpp>
 
 #include <string>
+#include <string_view>
 
 namespace quorbel {
 namespace {
@@ -15,8 +18,10 @@ constexpr CoreText description{
     "每个文件在它自己的目录中换名并保留后缀;换名从不替换已有的文件。\n"
     "\n"
     "每个文件输出一行: 序号、原路径、新路径和处理结果,以制表符分隔;\n"
-    "然后在标准错误上输出状态文字。\n"
-    "退出状态: 0 没有失败的行,1 有失败的行,2 用法或输入有误(没有换名任何文件)。\n"
+    "然后在标准错误上输出状态文字。路径中的制表符、换行、反斜杠、其他控制字节\n"
+    "和不属于 UTF-8 的字节写作 \\xHH(给出 -0 时除外)。\n"
+    "退出状态: 0 没有失败的行,1 有失败的行,2 用法或输入有误(没有换名任何文件),\n"
+    "或另一个换名或撤销正在进行。\n"
     "处理结果和状态文字随语言环境而变(LC_ALL、LC_MESSAGES、LANG):\n"
     "脚本应检查退出状态而不是文字,或设置 LC_ALL=C 以得到不变的英文文字。",
     "Renames many files in one run, by the same rules as the Quorbel window.\n"
@@ -24,12 +29,28 @@ constexpr CoreText description{
     "rename never replaces an existing file.\n"
     "\n"
     "Prints one line per file: row number, old path, new path and result word,\n"
-    "separated by tabs; then the status text on standard error.\n"
+    "separated by tabs; then the status text on standard error. In the paths a\n"
+    "tab, a line break, a backslash, any other control byte and any byte that is\n"
+    "not UTF-8 are written as \\xHH (unless -0 is given).\n"
     "Exit status: 0 no row failed, 1 some row failed, 2 bad usage or bad input\n"
-    "(nothing renamed).\n"
+    "(nothing renamed), or another run or undo in progress.\n"
     "Result words and status texts follow the locale (LC_ALL, LC_MESSAGES, LANG):\n"
     "scripts should test the exit status, not the words, or set LC_ALL=C to get\n"
     "English words that never change."};
+
+constexpr CoreText resultWordsTitle{"\n处理结果:\n", "\nResult words:\n"};
+
+// Every word a row can end with, from the constants the run writes.
+std::string resultWordsText() {
+    std::string text = resultWordsTitle.text();
+    for (const CoreText* word :
+         {&resultword::success, &resultword::unchanged, &resultword::targetExists,
+          &resultword::sourceMissing, &resultword::accessDenied, &resultword::readOnly,
+          &resultword::invalidName, &resultword::diskFull, &resultword::sameFileLink,
+          &resultword::cannotRename, &resultword::undone, &resultword::notRenamedFile})
+        text.append("  ").append(word->text()).append(1, '\n');
+    return text;
+}
 
 constexpr CoreText examples{
     "\n示例:\n"
@@ -253,14 +274,23 @@ void addNameOptions(CLI::App& app, CliOptions& o) {
 
 void addRunOptions(CLI::App& app, CliOptions& o) {
     auto* check = app.add_flag(
-        "--check", o.check,
+        "-n,--check,--dry-run", o.check,
         text({"预计每一行的处理结果,不为任何文件换名。\n示例: --check --names new.txt *.seq",
               "Predict every row's result without renaming anything.\n"
               "Example: --check --names new.txt *.seq"}));
-    auto* undo = app.add_flag("--undo", o.undo,
-                              text({"按换名记录撤销上一次换名;不接受文件。\n示例: --undo",
-                                    "Undo the last run, from its journal; takes no files.\n"
-                                    "Example: --undo"}));
+    auto* undo = app.add_flag(
+        "--undo", o.undo,
+        text({"按换名记录撤销最近一次尚未撤销的换名;再次给出时撤销\n它之前的一次。不接受文件。\n"
+              "示例: --undo",
+              "Undo the most recent run not undone yet, from its journal;\n"
+              "given again, the run before it. Takes no files.\n"
+              "Example: --undo"}));
+    auto* history = app.add_flag(
+        "--history", o.history,
+        text({"列出保留的换名,最新的在前: 序号、时间、文件夹、\n换名的文件数,以及是否已撤销。"
+              "  示例: --history",
+              "List the kept runs, newest first: number, when, folder,\n"
+              "files renamed, and whether undone.  Example: --history"}));
     auto* exportTo =
         app.add_option("--export", o.exportPath,
                        text({"换名之后把列表连同每行的处理结果写入 FILE,\n按后缀为 .xls 或 "
@@ -270,6 +300,7 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
                              "gives exit status 1.  Example: --export result.xlsx"}));
     takes(check, "");
     takes(undo, "");
+    takes(history, "");
     takes(exportTo, "FILE");
     app.add_flag("-q,--quiet", o.quiet,
                  text({"只输出失败的行,不输出状态文字。  示例: --quiet",
@@ -277,16 +308,19 @@ void addRunOptions(CLI::App& app, CliOptions& o) {
     undo->excludes(check);
     check->excludes(exportTo);
     undo->excludes(exportTo);
+    history->excludes(undo)->excludes(check)->excludes(exportTo);
     for (const char* name : {"files", "--files-from", "--dir", "--map", "--plate", "--number",
-                             "--names", "--replace", "--date"})
+                             "--names", "--replace", "--date"}) {
         undo->excludes(app.get_option(name));
+        history->excludes(app.get_option(name));
+    }
 }
 
 } // namespace
 
 std::unique_ptr<CLI::App> buildCli(CliOptions& options) {
     auto app = std::make_unique<CLI::App>(description.text(), "quorbel-cli");
-    app->footer(examples.text());
+    app->footer(resultWordsText() + examples.text());
     app->option_defaults()->group(text({"选项", "Options"}));
     app->set_help_flag("-h,--help", text({"显示此帮助并退出", "Print this help message and exit"}));
     app->set_version_flag("--version", std::string("quorbel-cli ") + projectVersion,

@@ -44,6 +44,7 @@ struct CliOptions {
 
     bool check = false;
     bool undo = false;
+    bool history = false;
     std::string exportPath;
     bool quiet = false;
 };

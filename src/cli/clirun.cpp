@@ -4,6 +4,7 @@
 #include "cli/clioptions.h"
 #include "cli/clitexts.h"
 #include "cli/cliplate.h"
+#include "cli/parseerrortext.h"
 #include "cli/progressbar.h"
 #include "cli/recordreader.h"
 #include "export/exportlist.h"
@@ -27,6 +28,11 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <ctime>
+#include <sys/stat.h>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -82,6 +88,11 @@ JournalStore journalStore() {
 // is taken from the environment for the sort alone: setting the process's
 // locale would also change how numbers read from workbooks are written.
 std::vector<std::string> scanFolder(const CliOptions& o) {
+    struct stat folder {};
+    if (::stat(o.dir.c_str(), &folder) != 0)
+        throw UsageError(clitext::cannotOpenFolder.fill({o.dir, std::strerror(errno)}));
+    if (!S_ISDIR(folder.st_mode))
+        throw UsageError(clitext::notAFolder.fill({o.dir}));
     std::unique_ptr<CaseBlindCollation> collation;
     try {
         collation = std::make_unique<CaseBlindCollation>("");
@@ -218,9 +229,12 @@ std::vector<PlannedRow> planOf(const RenameList& list) {
     return rows;
 }
 
+// Without -0 a name holding a tab or a line break would break its line, so
+// paths are escaped as the journal escapes them; with -0 they stay as they are.
 class RowPrinter {
 public:
-    RowPrinter(bool quiet, bool nulSeparated) : quiet_(quiet), end_(nulSeparated ? '\0' : '\n') {
+    RowPrinter(bool quiet, bool nulSeparated)
+        : quiet_(quiet), raw_(nulSeparated), end_(nulSeparated ? '\0' : '\n') {
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     }
 
@@ -228,22 +242,59 @@ public:
         if (quiet_ && !failed(word))
             return;
         line_.clear();
-        line_.append(std::to_string(row)).append(1, '\t').append(plan.oldPath).append(1, '\t');
-        line_.append(plan.newPath).append(1, '\t').append(word).append(1, end_);
+        line_.append(std::to_string(row)).append(1, '\t');
+        appendPath(plan.oldPath);
+        line_.append(1, '\t');
+        appendPath(plan.newPath);
+        line_.append(1, '\t').append(word).append(1, end_);
         std::fwrite(line_.data(), 1, line_.size(), stdout);
     }
 
 private:
+    void appendPath(const std::string& path) {
+        if (raw_)
+            line_.append(path);
+        else
+            line_.append(escapeJournalPath(path));
+    }
+
     bool quiet_;
+    bool raw_;
     char end_;
     std::string line_;
 };
 
+std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
+    bool busy = false;
+    std::string error;
+    std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
+    if (!lock && busy)
+        throw UsageError(historyBusyText());
+    if (!lock)
+        throw UsageError(clitext::noJournal.fill({error}));
+    return lock;
+}
+
+// A run cut short stays in the history; the user hears of it once per run.
+void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
+    if (o.quiet)
+        return;
+    const LatestRun latest = latestRunToUndo(store, true);
+    if (latest.read.status != JournalReadStatus::Ok)
+        return;
+    const JournalContents& contents = latest.read.contents;
+    if (!contents.finished && !contents.closed)
+        std::fputs(clitext::earlierRunCutShort, stderr);
+}
+
 int renameAndReport(RenameList& list, const CliOptions& o) {
     const std::vector<PlannedRow> plan = planOf(list);
     // No file is renamed unless the journal that makes the run undoable is there.
+    const JournalStore store = journalStore();
+    const std::unique_ptr<HistoryLock> lock = lockHistory(store);
+    mentionUnfinishedRun(store, o);
     std::string error;
-    const std::unique_ptr<JournalFile> journal = journalStore().start(error);
+    const std::unique_ptr<JournalFile> journal = store.start(*lock, error);
     if (!journal)
         throw UsageError(clitext::noJournal.fill({error}));
     RenameRunSummary summary;
@@ -252,6 +303,7 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
         RenameRun run(list, posixFileSystem(), journal.get());
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
+    store.settle(journal->path(), summary.renamed > 0);
     RowPrinter printer(o.quiet, o.nulSeparated);
     bool anyFailed = false;
     for (int row = 1; row < list.RowCount(); ++row) {
@@ -290,6 +342,37 @@ void printUndoFailures(std::string failures) {
     std::fflush(stdout);
 }
 
+std::string localTime(std::int64_t seconds) {
+    const auto time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    char text[32] = "?";
+    if (::localtime_r(&time, &parts))
+        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+    return text;
+}
+
+std::string historyLine(const RunSummaryLine& run) {
+    const CoreText& state = run.status != JournalReadStatus::Ok ? clitext::runDamaged
+                            : run.undone                        ? clitext::runUndone
+                            : run.finished                      ? clitext::runDone
+                                                                : clitext::runCutShort;
+    std::string folder = escapeJournalPath(run.folder);
+    if (run.folders > 1)
+        folder += clitext::moreFolders.count(run.folders - 1);
+    std::string files = clitext::filesRenamed.count(run.renamed);
+    if (run.unknown > 0)
+        files += clitext::notRecorded.count(run.unknown);
+    return std::to_string(run.number) + "\t" + localTime(run.startedAt) + "\t" + folder + "\t" +
+           files + "\t" + state.text() + "\n";
+}
+
+int historyAndReport() {
+    for (const RunSummaryLine& run : describeHistory(journalStore()))
+        std::fputs(historyLine(run).c_str(), stdout);
+    std::fflush(stdout);
+    return exitAllDone;
+}
+
 int undoAndReport(const CliOptions& o) {
     const JournalStore store = journalStore();
     const LastRunUndoResult result = undoLastRun(store, posixFileSystem());
@@ -299,10 +382,10 @@ int undoAndReport(const CliOptions& o) {
             std::fputs(clitext::nothingToUndo, stderr);
         return exitAllDone;
     case LastRunUndo::Busy:
-        throw UsageError(clitext::undoBusy);
+        throw UsageError(historyBusyText());
     case LastRunUndo::Unusable:
         throw UsageError(
-            clitext::journalUnusable.fill({store.path(), result.read.problem}) +
+            clitext::journalUnusable.fill({result.journal, result.read.problem}) +
             (result.setAsidePath.empty() ? "" : clitext::keptAs.fill({result.setAsidePath})));
     case LastRunUndo::Undone:
         break;
@@ -310,15 +393,30 @@ int undoAndReport(const CliOptions& o) {
     printUndoFailures(result.summary.failures);
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", undoneStatusText(result.summary.undone).c_str());
-    return result.summary.failures.empty() ? exitAllDone : exitSomeFailed;
+    if (!result.journalUpdated)
+        std::fputs(clitext::journalNotMarked.fill({result.journal}).c_str(), stderr);
+    return result.summary.failures.empty() && result.journalUpdated ? exitAllDone
+                                                                    : exitSomeFailed;
+}
+
+// Everything an export could be refused for is known before the run, so a
+// refused export renames nothing.
+void checkExport(const RenameList& list, const CliOptions& o, ExportFormat format) {
+    try {
+        checkExportTarget(list, o.exportPath, format);
+    } catch (const ExportError& error) {
+        throw UsageError(clitext::exportRefused.fill({error.what()}));
+    }
 }
 
 int execute(const CliOptions& o) {
     if (o.undo)
         return undoAndReport(o);
+    if (o.history)
+        return historyAndReport();
     refuseTwoReadersOfStandardInput(o);
     if (!o.sheet.empty() && o.map.empty() && o.plate.empty())
-        throw UsageError("--sheet needs --map or --plate");
+        throw UsageError(clitext::sheetWithoutWorkbook);
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
@@ -328,6 +426,8 @@ int execute(const CliOptions& o) {
         std::fprintf(stderr, "%s\n", status.c_str());
     if (o.check)
         return checkAndReport(list, o);
+    if (exportFormat)
+        checkExport(list, o, *exportFormat);
     const int runStatus = renameAndReport(list, o);
     if (!exportFormat)
         return runStatus;
@@ -345,7 +445,8 @@ int runCli(int argc, char** argv) {
     } catch (const CLI::Success& done) {
         return app->exit(done);
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quorbel-cli: %s\n%s", error.what(), clitext::seeHelp.text());
+        const std::string text = parseErrorText(*app, error, argc > 1 ? argv[argc - 1] : "");
+        std::fprintf(stderr, "quorbel-cli: %s\n%s", text.c_str(), clitext::seeHelp.text());
         return exitBadInput;
     }
     try {

@@ -25,15 +25,37 @@ inline constexpr CoreText standardInput{"标准输入", "standard input"};
 inline constexpr CoreText noNewNames{
     "没有新名称: 请给出 --map、--plate、--number、--names、--replace 或 --date",
     "no new names: give --map, --plate, --number, --names, --replace or --date"};
+inline constexpr CoreText sheetWithoutWorkbook{"--sheet 需要 --map 或 --plate",
+                                               "--sheet needs --map or --plate"};
 inline constexpr CoreText noJournal{"无法写换名记录,没有换名任何文件: %1",
                                     "cannot write the journal, nothing renamed: %1"};
+inline constexpr CoreText cannotOpenFolder{"--dir: 无法打开文件夹 %1: %2",
+                                           "--dir: cannot open folder %1: %2"};
+inline constexpr CoreText notAFolder{"--dir: %1 不是文件夹", "--dir: %1 is not a folder"};
+inline constexpr CoreText exportRefused{"--export: %1;没有换名任何文件",
+                                        "--export: %1; nothing renamed"};
+inline constexpr CoreText earlierRunCutShort{
+    "quorbel-cli: 之前有一次换名被中断;它留在记录中(--history),\n"
+    "--undo 在撤销它之后的换名后会撤销它\n",
+    "quorbel-cli: an earlier run was cut short; it stays in the history "
+    "(--history), and --undo reaches it after the runs that came later\n"};
+// The states and counts of a --history line.
+inline constexpr CoreText runDamaged{"已损坏", "damaged"};
+inline constexpr CoreText runUndone{"已撤销", "undone"};
+inline constexpr CoreText runDone{"已完成", "done"};
+inline constexpr CoreText runCutShort{"被中断", "cut short"};
+inline constexpr CoreText moreFolders{" (另 %1 个文件夹)", " (+%1 more folders)",
+                                      " (+1 more folder)"};
+inline constexpr CoreText filesRenamed{"%1 个文件", "%1 files", "1 file"};
+inline constexpr CoreText notRecorded{" (另 %1 个没有记录)", " (+%1 not recorded)"};
 inline constexpr CoreText journalStopped{
     "quorbel-cli: 换名记录写入失败,换名在第 %1 行停止\n",
     "quorbel-cli: the journal could not be written; the run stopped at row %1\n"};
 inline constexpr CoreText nothingToUndo{"quorbel-cli: 没有可以撤销的换名\n",
                                         "quorbel-cli: nothing to undo\n"};
-inline constexpr CoreText undoBusy{"另一个换名正在进行,请在它结束后再撤销",
-                                   "another run is writing the journal; undo when it has ended"};
+inline constexpr CoreText journalNotMarked{
+    "quorbel-cli: 换名记录 %1 无法标记为已撤销\n",
+    "quorbel-cli: the journal %1 could not be marked undone\n"};
 inline constexpr CoreText journalUnusable{"换名记录 %1 已损坏或无法读取(%2),没有撤销任何文件",
                                           "the journal %1 is damaged or unreadable (%2); nothing "
                                           "undone"};

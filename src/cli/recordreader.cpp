@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace quorbel {
 namespace {
@@ -42,7 +43,9 @@ std::vector<std::string> readRecords(const std::string& path, bool nulSeparated)
     const std::string content = readSource(path);
     const char end = nulSeparated ? '\0' : '\n';
     std::vector<std::string> records;
-    size_t begin = 0;
+    // Editors on some systems start a UTF-8 text with a byte-order mark; it is
+    // not part of the first name.
+    size_t begin = std::string_view(content).starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (begin < content.size()) {
         size_t stop = content.find(end, begin);
         if (stop == std::string::npos)
@@ -53,6 +56,9 @@ std::vector<std::string> readRecords(const std::string& path, bool nulSeparated)
         records.emplace_back(content, begin, length);
         begin = stop + 1;
     }
+    // An empty line at the very end is the habit of a text editor, not a name.
+    if (!records.empty() && records.back().empty())
+        records.pop_back();
     return records;
 }
 

@@ -5,6 +5,7 @@ add_executable(quorbel-cli
     ${CMAKE_CURRENT_LIST_DIR}/clirun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clioptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cliplate.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/parseerrortext.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clilocale.cpp
     ${CMAKE_CURRENT_LIST_DIR}/progressbar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordreader.cpp

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
+#include <unordered_map>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -164,7 +165,63 @@ void writeWorkbook(const ExportBlock& block, TempFile& temp, ExportFormat format
     }
 }
 
+// A path made absolute through its directory, the name itself kept as it is;
+// "" when the directory cannot be resolved.
+std::string resolvedThroughDirectory(const std::string& path) {
+    const std::string directory = directoryOf(path);
+    char* real = ::realpath(directory.c_str(), nullptr);
+    if (!real)
+        return std::string();
+    std::string resolved = real;
+    std::free(real);
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return (resolved == "/" ? "" : resolved) + "/" + name;
+}
+
+constexpr CoreText usedByTheList{"列表中的文件(第 %1 行)用着这个名字",
+                                 "a file of the list (row %1) has this name"};
+
+void refuseListedPath(const RenameList& list, const std::string& shown, const std::string& target) {
+    std::unordered_map<std::string, std::string> directories; // as typed -> resolved
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& typed = list.getCell(RenameList::Directory, row);
+        auto found = directories.find(typed);
+        if (found == directories.end())
+            found = directories.emplace(typed, resolvedThroughDirectory(typed + "x")).first;
+        if (found->second.empty())
+            continue;
+        const std::string directory = found->second.substr(0, found->second.size() - 1);
+        const std::string& extension = list.getCell(RenameList::Extension, row);
+        for (RenameList::Column name : {RenameList::OldName, RenameList::NewName}) {
+            const std::string& stem = list.getCell(name, row);
+            if (!stem.empty() && directory + stem + extension == target)
+                cannotSave(shown, usedByTheList.fill({std::to_string(row)}));
+        }
+    }
+}
+
 } // namespace
+
+void checkExportTarget(const RenameList& list, const std::string& path, ExportFormat format) {
+    const ExportBlock block(list);
+    checkLimits(block, list, format);
+    const std::string target = followLink(path);
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        cannotSave(path, std::strerror(EISDIR));
+    const std::string folder = directoryOf(target);
+    if (::stat(folder.c_str(), &info) != 0)
+        cannotSave(path, std::strerror(errno));
+    if (!S_ISDIR(info.st_mode))
+        cannotSave(path, std::strerror(ENOTDIR));
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        cannotSave(path, std::strerror(errno));
+    const std::string resolved = resolvedThroughDirectory(target);
+    refuseListedPath(list, path, resolved);
+    if (resolved != resolvedThroughDirectory(path))
+        refuseListedPath(list, path, resolvedThroughDirectory(path));
+}
 
 std::optional<ExportFormat> exportFormatOf(const std::string& path) {
     const size_t slash = path.rfind('/');

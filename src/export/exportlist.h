@@ -37,4 +37,10 @@ std::optional<ExportFormat> exportFormatOf(const std::string& path);
 // Throws ExportError with a message naming the path and the system's reason.
 ExportResult exportList(const RenameList& list, const std::string& path, ExportFormat format);
 
+// Everything an export to path can be refused for before a byte is written:
+// a target that is a directory, or any old or new path of the list (the export
+// would take the place of a file the list names); a folder that is missing or
+// may not be written; the format's limits. Throws ExportError.
+void checkExportTarget(const RenameList& list, const std::string& path, ExportFormat format);
+
 } // namespace quorbel

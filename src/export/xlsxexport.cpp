@@ -6,6 +6,9 @@
 #include <xlsxwriter.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstring>
 #include <stdexcept>
 #include <vector>
@@ -56,10 +59,39 @@ private:
     lxw_workbook* book_ = nullptr;
 };
 
+// libxlsxwriter prints its own "[ERROR] ..." line to standard error before it
+// returns the error we report; while it works, that stream goes nowhere, so a
+// failure reads as one message.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        saved_ = ::dup(STDERR_FILENO);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && nowhere >= 0)
+            ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0)
+            ::close(nowhere);
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+        if (saved_ < 0)
+            return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_ = -1;
+};
+
 } // namespace
 
 void writeXlsx(const ExportBlock& block, const std::string& path,
                const std::string& tempDirectory) {
+    const QuietStandardError quiet;
     Workbook book(path, tempDirectory);
     lxw_worksheet* sheet = workbook_add_worksheet(book.get(), "Sheet1");
     lxw_format* text = workbook_add_format(book.get());

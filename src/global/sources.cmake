@@ -7,4 +7,5 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/findfiles.cpp
     ${CMAKE_CURRENT_LIST_DIR}/collation.cpp
     ${CMAKE_CURRENT_LIST_DIR}/coretext.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/utf8encode.cpp
 )

@@ -1,5 +1,7 @@
 #include "mapping/ooxmlescape.h"
 
+#include "global/utf8encode.h"
+
 #include <optional>
 
 namespace quorbel {
@@ -27,24 +29,6 @@ std::optional<char32_t> escapeAt(std::string_view text, size_t at) {
         unit = unit << 4 | static_cast<char32_t>(digit);
     }
     return unit;
-}
-
-void appendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | code >> 18);
-        out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 bool isHigh(char32_t unit) {
@@ -78,7 +62,7 @@ std::string decodeOoxmlEscapes(std::string_view text) {
                 continue;
             }
         }
-        appendUtf8(out, isHigh(*unit) || isLow(*unit) ? 0xFFFD : *unit);
+        appendUtf8(out, *unit); // a lone surrogate becomes U+FFFD
     }
     return out;
 }

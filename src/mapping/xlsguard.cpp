@@ -1,5 +1,6 @@
 #include "mapping/xlsguard.h"
 
+#include "global/utf8encode.h"
 #include "mapping/dateformat.h"
 #include "mapping/workbookmessages.h"
 #include "mapping/workbookreader.h"
@@ -289,24 +290,6 @@ private:
         return static_cast<unsigned char>(parts_[part_][at_++]);
     }
 
-    static void append(std::string& out, std::uint32_t code) {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | code >> 18);
-            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
     // A lone surrogate becomes U+FFFD, so every name stays valid UTF-8.
     static std::string toUtf8(const std::u16string& units) {
         std::string out;
@@ -315,10 +298,10 @@ private:
             const std::uint32_t unit = units[i];
             if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
                 units[i + 1] < 0xE000) {
-                append(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
                 ++i;
             } else {
-                append(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+                appendUtf8(out, unit);
             }
         }
         return out;

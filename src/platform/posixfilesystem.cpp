@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace quorbel {
@@ -97,6 +99,9 @@ FsStatus statusFromErrno(int error) {
     case ENAMETOOLONG:
     case EILSEQ:
         return FsStatus::InvalidName;
+    case ENOSPC:
+    case EDQUOT:
+        return FsStatus::DiskFull;
     default:
         return FsStatus::Refused;
     }
@@ -140,9 +145,15 @@ FsStatus PosixFileSystem::renameNoReplace(const std::string& from, const std::st
     if (error == EINVAL || error == ENOSYS)
         return linkThenUnlink(from.c_str(), to.c_str());
     // On a file system that ignores case, a change of case alone finds "the
-    // target" to be the file itself.
-    if (error == EEXIST && sameFile(from.c_str(), to.c_str()))
+    // target" to be the file itself. A second hard link of the same file looks
+    // alike, but moving it through a temporary name would leave a name no
+    // journal knows of if the program were killed in between; it is refused.
+    if (error == EEXIST && sameFile(from.c_str(), to.c_str())) {
+        const std::optional<FileIdentity> file = identify(from);
+        if (file && !file->isDirectory && file->links > 1)
+            return FsStatus::SameFileLink;
         return renameThroughTemporary(from, to);
+    }
     return statusFromErrno(error);
 }
 
@@ -209,6 +220,8 @@ DirectoryListing PosixFileSystem::listDirectory(const std::string& directory) {
     }
     listing.device = info.st_dev;
     listing.inode = info.st_ino;
+    const uid_t user = ::geteuid();
+    listing.stickyForeign = (info.st_mode & S_ISVTX) != 0 && user != 0 && info.st_uid != user;
     listing.search = accessStatus(path.c_str(), X_OK);
     listing.change = accessStatus(path.c_str(), W_OK);
     // A directory that may be searched but not read still takes renames.
@@ -231,6 +244,67 @@ DirectoryListing PosixFileSystem::listDirectory(const std::string& directory) {
     else
         listing.names.clear();
     ::closedir(stream);
+    return listing;
+}
+
+ResolvedDirectory PosixFileSystem::resolveDirectory(const std::string& directory) {
+    ResolvedDirectory resolved;
+    if (hasNul(directory)) {
+        resolved.status = FsStatus::InvalidName;
+        return resolved;
+    }
+    char* real = ::realpath(directory.empty() ? "." : directory.c_str(), nullptr);
+    if (!real) {
+        resolved.status = statusFromErrno(errno);
+        return resolved;
+    }
+    resolved.path = real;
+    std::free(real);
+    if (resolved.path.empty() || resolved.path.back() != '/')
+        resolved.path += '/';
+    return resolved;
+}
+
+std::optional<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+    struct statx info {};
+    if (hasNul(path) || ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW,
+                                STATX_TYPE | STATX_INO | STATX_NLINK | STATX_UID, &info) != 0)
+        return std::nullopt;
+    FileIdentity identity;
+    identity.device = ::makedev(info.stx_dev_major, info.stx_dev_minor);
+    identity.inode = info.stx_ino;
+    identity.links = info.stx_nlink;
+    identity.isDirectory = S_ISDIR(info.stx_mode);
+    const uid_t user = ::geteuid();
+    identity.ownedByUser = user == 0 || info.stx_uid == user;
+    const std::uint64_t fixed = STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND;
+    identity.fixed = (info.stx_attributes & info.stx_attributes_mask & fixed) != 0;
+    return identity;
+}
+
+std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
+    if (hasNul(directory))
+        return std::nullopt;
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    DIR* stream = ::fstat(fd, &info) == 0 ? ::fdopendir(fd) : nullptr;
+    if (!stream) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    DirectoryInodes listing;
+    listing.device = info.st_dev;
+    errno = 0;
+    while (const dirent* entry = ::readdir(stream)) {
+        listing.names.append(entry->d_name).append(1, '\0');
+        listing.inodes.push_back(entry->d_ino);
+    }
+    const bool whole = errno == 0;
+    ::closedir(stream);
+    if (!whole)
+        return std::nullopt;
     return listing;
 }
 

@@ -16,6 +16,9 @@ public:
     FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) override;
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override;
     DirectoryListing listDirectory(const std::string& directory) override;
+    ResolvedDirectory resolveDirectory(const std::string& directory) override;
+    std::optional<FileIdentity> identify(const std::string& path) override;
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
 protected:
     // The one atomic call; returns 0 or an errno value. A seam so tests can force

@@ -16,7 +16,40 @@ enum class FsStatus {
     AccessDenied,       // permission refused
     ReadOnlyFileSystem, // the volume is mounted read-only
     InvalidName,        // the file system refuses the name (too long, bad bytes)
+    DiskFull,           // no space or quota left for the directory to grow
+    SameFileLink,       // the new name is another hard link of the same file
     Refused             // any other refusal
+};
+
+// Which file a name stands for, taken without following a link at the name.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t links = 1;
+    bool isDirectory = false;
+    // Inside a sticky directory only the owner of a file (or of the directory)
+    // may rename it.
+    bool ownedByUser = true;
+    // Immutable or append-only: no name of it may change.
+    bool fixed = false;
+    bool sameFileAs(const FileIdentity& other) const {
+        return device == other.device && inode == other.inode;
+    }
+};
+
+// The inode of every name in one directory, read in one pass: the names one
+// after another, each ending in NUL, and their inodes in the same order.
+struct DirectoryInodes {
+    std::uint64_t device = 0;
+    std::string names;
+    std::vector<std::uint64_t> inodes;
+};
+
+// A directory as a run names it: absolute, every link and "." or ".." in it
+// resolved, ending in "/". status says why it could not be resolved.
+struct ResolvedDirectory {
+    FsStatus status = FsStatus::Ok;
+    std::string path;
 };
 
 // A file's attribute set as the platform keeps it. readOnly is the one mark the
@@ -44,6 +77,8 @@ struct DirectoryListing {
     std::size_t nameMax = 255;      // longest name, in bytes
     // Names that differ in ASCII letter case alone name one file here.
     bool foldsCase = false;
+    // Sticky and owned by someone else: renaming a file here needs its owner.
+    bool stickyForeign = false;
 };
 
 // The operations the rename run and its check need. None of them throws: every refusal
@@ -64,6 +99,23 @@ public:
     virtual DirectoryListing listDirectory(const std::string& directory) {
         (void)directory;
         return {};
+    }
+    // Resolves a directory once per run ("" is the working directory). The
+    // default keeps the spelling, for file systems without links.
+    virtual ResolvedDirectory resolveDirectory(const std::string& directory) {
+        return {FsStatus::Ok, directory};
+    }
+    // nullopt when the name cannot be reached; then no identity is recorded and
+    // an undo never moves that row's file unless its rename was recorded.
+    virtual std::optional<FileIdentity> identify(const std::string& path) {
+        (void)path;
+        return std::nullopt;
+    }
+    // Where many files of one directory are renamed, one pass over it costs
+    // less than a look at each. nullopt: ask identify for each file instead.
+    virtual std::optional<DirectoryInodes> listInodes(const std::string& directory) {
+        (void)directory;
+        return std::nullopt;
     }
 };
 

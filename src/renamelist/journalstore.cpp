@@ -1,6 +1,10 @@
 #include "renamelist/journalstore.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +16,9 @@
 namespace quorbel {
 namespace {
 
-constexpr const char* fileName = "last-run.journal";
+constexpr std::string_view runPrefix = "run-";
+constexpr std::string_view runSuffix = ".journal";
+constexpr const char* lockName = "/lock";
 
 std::string errorText(int error) {
     return std::strerror(error);
@@ -30,16 +36,10 @@ bool writeWhole(int fd, std::string_view text) {
     return true;
 }
 
-// A run holds its journal locked; reading it then would see a run in progress.
 std::optional<std::string> readWhole(const std::string& path, int& error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = errno;
-        return std::nullopt;
-    }
-    if (::flock(fd, LOCK_SH | LOCK_NB) != 0) {
-        error = errno == EWOULDBLOCK ? EWOULDBLOCK : errno;
-        ::close(fd);
         return std::nullopt;
     }
     std::string text;
@@ -61,7 +61,34 @@ std::optional<std::string> readWhole(const std::string& path, int& error) {
     return text;
 }
 
+// "run-000042.journal" is run 42; every other name is not a kept run.
+std::optional<std::uint64_t> runNumber(std::string_view name) {
+    if (!name.starts_with(runPrefix) || !name.ends_with(runSuffix))
+        return std::nullopt;
+    name.remove_prefix(runPrefix.size());
+    name.remove_suffix(runSuffix.size());
+    if (name.empty() || name.size() > 18)
+        return std::nullopt;
+    std::uint64_t number = 0;
+    for (char c : name) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return number;
+}
+
+std::string runFileName(std::uint64_t number) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%06llu", static_cast<unsigned long long>(number));
+    return std::string(runPrefix) + digits + std::string(runSuffix);
+}
+
 } // namespace
+
+std::string historyBusyText() {
+    return historytext::busy.text();
+}
 
 std::string journalDirectoryFrom(const char* xdgStateHome, const char* home) {
     if (xdgStateHome && xdgStateHome[0] == '/')
@@ -75,7 +102,7 @@ std::string defaultJournalDirectory() {
     return journalDirectoryFrom(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
-JournalFile::JournalFile(int fd) : fd_(fd) {}
+JournalFile::JournalFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
 JournalFile::~JournalFile() {
     ::close(fd_);
@@ -88,27 +115,32 @@ bool JournalFile::writeAll(std::string_view text) {
 // Written before any rename of the batch is tried, so a crash can leave only
 // journaled renames that did not happen yet, never a rename without its line.
 bool JournalFile::beginBatch(const std::vector<Rename>& renames) {
-    buffer_.clear();
-    for (const auto& [oldPath, newPath] : renames)
-        appendJournalRename(buffer_, oldPath, newPath);
-    return writeAll(buffer_);
+    text_.text().clear();
+    text_.renames(renames);
+    return writeAll(text_.text());
 }
 
 bool JournalFile::endBatch(const std::vector<bool>& renamed) {
-    buffer_.clear();
-    appendJournalOutcome(buffer_, renamed);
-    return writeAll(buffer_);
+    std::string signs;
+    signs.reserve(renamed.size());
+    for (bool done : renamed)
+        signs += done ? '+' : '-';
+    text_.text().clear();
+    text_.outcome(signs);
+    return writeAll(text_.text());
 }
 
 bool JournalFile::finish() {
-    return writeAll(journalFinishedLine());
+    text_.text().clear();
+    text_.mark("finished");
+    return writeAll(text_.text());
+}
+
+HistoryLock::~HistoryLock() {
+    ::close(fd_); // closing the file releases its lock
 }
 
 JournalStore::JournalStore(std::string directory) : directory_(std::move(directory)) {}
-
-std::string JournalStore::path() const {
-    return directory_ + "/" + fileName;
-}
 
 bool JournalStore::makeDirectory(std::string& error) const {
     if (directory_.empty()) {
@@ -127,36 +159,94 @@ bool JournalStore::makeDirectory(std::string& error) const {
     return true;
 }
 
-std::unique_ptr<JournalFile> JournalStore::start(std::string& error) const {
+std::unique_ptr<HistoryLock> JournalStore::lock(bool& busy, std::string& error) const {
+    busy = false;
     if (!makeDirectory(error))
         return nullptr;
-    const std::string file = path();
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    const std::string file = directory_ + lockName;
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = file + ": " + errorText(errno);
         return nullptr;
     }
-    auto journal = std::make_unique<JournalFile>(fd);
-    // Locked before it is emptied, so a run in another window keeps its journal.
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        busy = errno == EWOULDBLOCK;
+        error = busy ? historyBusyText() : file + ": " + errorText(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<HistoryLock>(fd);
+}
+
+bool JournalStore::busy() const {
+    const std::string file = directory_ + lockName;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+std::unique_ptr<JournalFile> JournalStore::start(const HistoryLock&, std::string& error) const {
+    if (!makeDirectory(error))
+        return nullptr;
+    const std::vector<KeptRun> kept = runs();
+    const std::uint64_t number = kept.empty() ? 1 : kept.front().number + 1;
+    const std::string file = directory_ + "/" + runFileName(number);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) {
         error = file + ": " + errorText(errno);
         return nullptr;
     }
-    if (::ftruncate(fd, 0) != 0 || !writeWhole(fd, journalHeader())) {
+    auto journal = std::make_unique<JournalFile>(fd, file);
+    if (!writeWhole(fd, journalHeaderLine(static_cast<std::int64_t>(std::time(nullptr))))) {
         error = file + ": " + errorText(errno);
+        journal.reset();
+        ::unlink(file.c_str());
         return nullptr;
     }
     return journal;
 }
 
-JournalRead JournalStore::read() const {
+void JournalStore::settle(const std::string& journal, bool renamedAny) const {
+    if (!renamedAny) {
+        ::unlink(journal.c_str());
+        return;
+    }
+    const std::vector<KeptRun> kept = runs();
+    for (std::size_t i = keptRuns; i < kept.size(); ++i) {
+        // A run cut short and never undone stays, however old.
+        const JournalRead old = read(kept[i].path);
+        const JournalContents& contents = old.contents;
+        if (old.status == JournalReadStatus::Ok &&
+            (contents.finished || contents.closed || contents.undone))
+            ::unlink(kept[i].path.c_str());
+    }
+}
+
+std::vector<KeptRun> JournalStore::runs() const {
+    std::vector<KeptRun> kept;
+    DIR* stream = ::opendir(directory_.c_str());
+    if (!stream)
+        return kept;
+    while (const dirent* entry = ::readdir(stream)) {
+        if (const auto number = runNumber(entry->d_name))
+            kept.push_back({directory_ + "/" + entry->d_name, *number});
+    }
+    ::closedir(stream);
+    std::sort(kept.begin(), kept.end(),
+              [](const KeptRun& a, const KeptRun& b) { return a.number > b.number; });
+    return kept;
+}
+
+JournalRead JournalStore::read(const std::string& journal) const {
     JournalRead result;
     int error = 0;
-    const std::optional<std::string> text = readWhole(path(), error);
+    const std::optional<std::string> text = readWhole(journal, error);
     if (!text) {
-        result.status = error == ENOENT        ? JournalReadStatus::Missing
-                        : error == EWOULDBLOCK ? JournalReadStatus::Busy
-                                               : JournalReadStatus::Unreadable;
+        result.status =
+            error == ENOENT ? JournalReadStatus::Missing : JournalReadStatus::Unreadable;
         if (result.status == JournalReadStatus::Unreadable)
             result.problem = errorText(error);
         return result;
@@ -164,26 +254,37 @@ JournalRead JournalStore::read() const {
     return parseJournal(*text);
 }
 
-bool JournalStore::replace(const std::vector<JournalEntry>& entries) const {
-    if (entries.empty())
-        return ::unlink(path().c_str()) == 0 || errno == ENOENT;
-    const std::string temporary = path() + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+std::string JournalStore::lastRecord(const std::string& journal) const {
+    const int fd = ::open(journal.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool written = writeWhole(fd, formatJournal(entries));
-    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path().c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+        return std::string();
+    char tail[512];
+    const off_t size = ::lseek(fd, 0, SEEK_END);
+    const off_t from = size > static_cast<off_t>(sizeof tail) ? size - sizeof tail : 0;
+    const ssize_t got = size > 0 ? ::pread(fd, tail, static_cast<size_t>(size - from), from) : 0;
+    ::close(fd);
+    if (got <= 0 || tail[got - 1] != '\n')
+        return std::string();
+    const std::string_view text(tail, static_cast<std::size_t>(got - 1));
+    const std::size_t start = text.rfind('\n');
+    if (start == std::string_view::npos && from > 0)
+        return std::string();
+    return journalRecordTag(text.substr(start == std::string_view::npos ? 0 : start + 1))
+        .value_or(std::string());
 }
 
-std::string JournalStore::setAside() const {
-    const std::string from = path();
+bool JournalStore::append(const std::string& journal, const std::string& line) const {
+    const int fd = ::open(journal.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = writeWhole(fd, line);
+    return ::close(fd) == 0 && written;
+}
+
+std::string JournalStore::setAside(const std::string& journal) const {
     for (int attempt = 1; attempt < 1000; ++attempt) {
-        const std::string to = from + ".damaged-" + std::to_string(attempt);
-        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        const std::string to = journal + ".damaged-" + std::to_string(attempt);
+        if (::renameat2(AT_FDCWD, journal.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
             return to;
         if (errno != EEXIST)
             return std::string();

@@ -2,13 +2,13 @@
 
 #include "global/coretext.h"
 
+#include <charconv>
+#include <zlib.h>
+
 namespace quorbel {
 namespace {
 
-constexpr std::string_view header = "quorbel-journal 1\n";
-constexpr std::string_view renameTag = "rename\t";
-constexpr std::string_view doneTag = "done\t";
-constexpr std::string_view finishedLine = "finished\n";
+constexpr std::string_view magic = "quorbel-journal 2";
 constexpr char hexDigits[] = "0123456789abcdef";
 
 bool isContinuation(unsigned char c) {
@@ -55,40 +55,147 @@ int hexValue(char c) {
     return -1;
 }
 
-JournalRead damaged(std::size_t lineNumber) {
+constexpr CoreText unreadableLine{"第 %1 行无法识别", "line %1 cannot be read"};
+constexpr CoreText checksumMismatch{"第 %1 行校验不符", "line %1 fails its checksum"};
+
+JournalRead damaged(std::size_t lineNumber, const CoreText& what) {
     JournalRead read;
     read.status = JournalReadStatus::Damaged;
-    static constexpr CoreText unreadableLine{"第 %1 行无法识别", "line %1 cannot be read"};
-    read.problem = unreadableLine.count(static_cast<long long>(lineNumber));
+    read.problem = what.count(static_cast<long long>(lineNumber));
     return read;
 }
 
-bool parseRename(std::string_view line, JournalContents& contents) {
-    line.remove_prefix(renameTag.size());
-    const auto tab = line.find('\t');
-    if (tab == std::string_view::npos)
-        return false;
-    auto oldPath = unescapeJournalPath(line.substr(0, tab));
-    auto newPath = unescapeJournalPath(line.substr(tab + 1));
-    if (!oldPath || !newPath)
-        return false;
-    contents.entries.push_back({std::move(*oldPath), std::move(*newPath), JournalOutcome::Unknown});
-    return true;
+std::uint32_t checksum(std::string_view text) {
+    return static_cast<std::uint32_t>(
+        ::crc32(::crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
+                static_cast<uInt>(text.size())));
 }
 
-bool parseDone(std::string_view signs, JournalContents& contents, std::size_t& pending) {
-    signs.remove_prefix(doneTag.size());
-    if (signs.size() != contents.entries.size() - pending)
-        return false;
-    for (char sign : signs) {
-        if (sign != '+' && sign != '-' && sign != '?')
-            return false;
-        contents.entries[pending++].outcome = sign == '+'   ? JournalOutcome::Renamed
-                                              : sign == '-' ? JournalOutcome::NotRenamed
-                                                            : JournalOutcome::Unknown;
-    }
-    return true;
+void appendHex32(std::string& text, std::uint32_t value) {
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += hexDigits[(value >> shift) & 15];
 }
+
+std::optional<std::uint32_t> readHex32(std::string_view text) {
+    if (text.size() != 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        const int digit = hexValue(c);
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+template <typename Number> std::optional<Number> readNumber(std::string_view text) {
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> fieldsOf(std::string_view record) {
+    std::vector<std::string_view> fields;
+    for (std::size_t from = 0;;) {
+        const std::size_t tab = record.find('\t', from);
+        fields.push_back(record.substr(from, tab - from));
+        if (tab == std::string_view::npos)
+            return fields;
+        from = tab + 1;
+    }
+}
+
+// Reads the records after the header, in the order a run writes them.
+class RecordReader {
+public:
+    explicit RecordReader(JournalContents& contents) : contents_(contents) {}
+
+    bool read(const std::vector<std::string_view>& fields) {
+        const std::string_view tag = fields[0];
+        if (contents_.undone)
+            return false;
+        if (tag == "undone")
+            return undone(fields);
+        if (contents_.finished || contents_.closed)
+            return tag == "closed" && !contents_.closed && (contents_.closed = true);
+        if (tag == "dir")
+            return directory(fields);
+        if (tag == "rename")
+            return rename(fields);
+        if (tag == "done")
+            return done(fields);
+        if (tag == "finished" && fields.size() == 1)
+            return contents_.finished = pending_ == contents_.entries.size();
+        if (tag == "closed" && fields.size() == 1)
+            return contents_.closed = true;
+        return false;
+    }
+
+private:
+    bool directory(const std::vector<std::string_view>& fields) {
+        if (fields.size() != 3 || readNumber<std::size_t>(fields[1]) != contents_.directories.size())
+            return false;
+        auto path = unescapeJournalPath(fields[2]);
+        if (!path || !path->starts_with('/') || !path->ends_with('/'))
+            return false;
+        contents_.directories.push_back(std::move(*path));
+        return true;
+    }
+
+    static bool isBareName(std::string_view name) {
+        return !name.empty() && name.find('/') == std::string_view::npos &&
+               name.find('\0') == std::string_view::npos;
+    }
+
+    bool rename(const std::vector<std::string_view>& fields) {
+        if (fields.size() != 6)
+            return false;
+        const auto id = readNumber<std::size_t>(fields[1]);
+        auto oldName = unescapeJournalPath(fields[2]);
+        auto newName = unescapeJournalPath(fields[3]);
+        const auto device = readNumber<std::uint64_t>(fields[4]);
+        const auto inode = readNumber<std::uint64_t>(fields[5]);
+        if (!id || *id >= contents_.directories.size() || !oldName || !newName || !device || !inode)
+            return false;
+        // A run journals names inside their directory only; a name reaching
+        // into another folder did not come from a run, and undo must not
+        // follow it there.
+        if (!isBareName(*oldName) || !isBareName(*newName))
+            return false;
+        const std::string& directory = contents_.directories[*id];
+        contents_.entries.push_back(
+            {directory + *oldName, directory + *newName, JournalOutcome::Unknown, *device, *inode});
+        return true;
+    }
+
+    bool done(const std::vector<std::string_view>& fields) {
+        if (fields.size() != 2 || fields[1].size() != contents_.entries.size() - pending_)
+            return false;
+        for (char sign : fields[1]) {
+            if (sign != '+' && sign != '-' && sign != '?')
+                return false;
+            contents_.entries[pending_++].outcome = sign == '+'   ? JournalOutcome::Renamed
+                                                    : sign == '-' ? JournalOutcome::NotRenamed
+                                                                  : JournalOutcome::Unknown;
+        }
+        return true;
+    }
+
+    bool undone(const std::vector<std::string_view>& fields) {
+        const auto count = fields.size() == 2 ? readNumber<int>(fields[1]) : std::nullopt;
+        if (!count || *count < 0)
+            return false;
+        contents_.undone = true;
+        contents_.undoneCount = *count;
+        return true;
+    }
+
+    JournalContents& contents_;
+    std::size_t pending_ = 0;
+};
 
 } // namespace
 
@@ -136,71 +243,128 @@ std::optional<std::string> unescapeJournalPath(std::string_view text) {
     return out;
 }
 
-std::string_view journalHeader() {
-    return header;
-}
-
-void appendJournalRename(std::string& text, std::string_view oldPath, std::string_view newPath) {
-    text.append(renameTag).append(escapeJournalPath(oldPath));
-    text.append(1, '\t').append(escapeJournalPath(newPath)).append(1, '\n');
-}
-
-void appendJournalOutcome(std::string& text, const std::vector<bool>& renamed) {
-    text.append(doneTag);
-    for (bool done : renamed)
-        text += done ? '+' : '-';
+void appendJournalRecord(std::string& text, std::initializer_list<std::string_view> fields) {
+    const std::size_t start = text.size();
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first)
+            text += '\t';
+        text.append(field);
+        first = false;
+    }
+    const std::uint32_t crc = checksum(std::string_view(text).substr(start));
+    text += '\t';
+    appendHex32(text, crc);
     text += '\n';
 }
 
-std::string_view journalFinishedLine() {
-    return finishedLine;
+std::string journalHeaderLine(std::int64_t startedAt) {
+    std::string text;
+    appendJournalRecord(text, {magic, std::to_string(startedAt)});
+    return text;
 }
 
 JournalRead parseJournal(std::string_view text) {
-    // A cut last line never counts: its batch was not tried yet.
+    // A cut last line never counts: what it announced was not tried yet.
     const auto lastBreak = text.rfind('\n');
     text = lastBreak == std::string_view::npos ? std::string_view() : text.substr(0, lastBreak + 1);
     JournalRead read;
     read.status = JournalReadStatus::Ok;
     if (text.empty())
         return read; // created, but nothing written before the program stopped
-    if (!text.starts_with(header))
-        return damaged(1);
-    std::size_t pending = 0;
-    std::size_t lineNumber = 1;
-    for (std::size_t from = header.size(); from < text.size();) {
+    RecordReader records(read.contents);
+    std::size_t lineNumber = 0;
+    for (std::size_t from = 0; from < text.size();) {
         const std::size_t end = text.find('\n', from);
         const std::string_view line = text.substr(from, end - from);
         from = end + 1;
         ++lineNumber;
+        const std::size_t tab = line.rfind('\t');
+        const auto crc = tab == std::string_view::npos ? std::nullopt : readHex32(line.substr(tab + 1));
+        if (!crc || *crc != checksum(line.substr(0, tab)))
+            return damaged(lineNumber, checksumMismatch);
+        const std::vector<std::string_view> fields = fieldsOf(line.substr(0, tab));
         bool ok = false;
-        if (read.contents.finished)
-            ok = false;
-        else if (line.starts_with(renameTag))
-            ok = parseRename(line, read.contents);
-        else if (line.starts_with(doneTag))
-            ok = parseDone(line, read.contents, pending);
-        else if (line == finishedLine.substr(0, finishedLine.size() - 1))
-            ok = read.contents.finished = pending == read.contents.entries.size();
+        if (lineNumber == 1) {
+            const auto startedAt = fields.size() == 2 && fields[0] == magic
+                                       ? readNumber<std::int64_t>(fields[1])
+                                       : std::nullopt;
+            ok = startedAt.has_value();
+            read.contents.startedAt = startedAt.value_or(0);
+        } else
+            ok = records.read(fields);
         if (!ok)
-            return damaged(lineNumber);
+            return damaged(lineNumber, unreadableLine);
     }
     return read;
 }
 
-std::string formatJournal(const std::vector<JournalEntry>& entries) {
-    std::string text(header);
-    std::string signs(doneTag);
-    for (const JournalEntry& entry : entries) {
-        appendJournalRename(text, entry.oldPath, entry.newPath);
+std::optional<std::string> journalRecordTag(std::string_view line) {
+    const std::size_t tab = line.rfind('\t');
+    const auto crc = tab == std::string_view::npos ? std::nullopt : readHex32(line.substr(tab + 1));
+    if (!crc || *crc != checksum(line.substr(0, tab)))
+        return std::nullopt;
+    return std::string(fieldsOf(line.substr(0, tab)).front());
+}
+
+void JournalText::header(std::int64_t startedAt) {
+    text_.append(journalHeaderLine(startedAt));
+}
+
+void JournalText::renames(const std::vector<JournalRename>& renames) {
+    for (const JournalRename& rename : renames) {
+        if (directories_.empty() || rename.directory != lastDirectory_) {
+            lastDirectory_.assign(rename.directory);
+            const auto [found, added] = directories_.try_emplace(lastDirectory_, directories_.size());
+            lastId_ = found->second;
+            if (added)
+                appendJournalRecord(text_, {"dir", std::to_string(lastId_),
+                                            escapeJournalPath(rename.directory)});
+        }
+        appendJournalRecord(text_, {"rename", std::to_string(lastId_),
+                                    escapeJournalPath(rename.oldName),
+                                    escapeJournalPath(rename.newName),
+                                    std::to_string(rename.device), std::to_string(rename.inode)});
+    }
+}
+
+void JournalText::outcome(std::string_view signs) {
+    appendJournalRecord(text_, {"done", signs});
+}
+
+void JournalText::mark(std::string_view word) {
+    appendJournalRecord(text_, {word});
+}
+
+void JournalText::undone(int count) {
+    appendJournalRecord(text_, {"undone", std::to_string(count)});
+}
+
+std::string formatJournal(const JournalContents& contents) {
+    JournalText text;
+    text.header(contents.startedAt);
+    std::vector<JournalRename> renames;
+    std::string signs;
+    for (const JournalEntry& entry : contents.entries) {
+        const std::size_t slash = entry.oldPath.rfind('/') + 1;
+        const std::string_view directory = std::string_view(entry.oldPath).substr(0, slash);
+        renames.push_back({directory, std::string_view(entry.oldPath).substr(slash),
+                           std::string_view(entry.newPath).substr(slash), entry.device,
+                           entry.inode});
         signs += entry.outcome == JournalOutcome::Renamed      ? '+'
                  : entry.outcome == JournalOutcome::NotRenamed ? '-'
                                                                : '?';
     }
-    if (!entries.empty())
-        text.append(signs).append(1, '\n');
-    text.append(finishedLine);
-    return text;
+    text.renames(renames);
+    if (!renames.empty())
+        text.outcome(signs);
+    if (contents.finished)
+        text.mark("finished");
+    if (contents.closed)
+        text.mark("closed");
+    if (contents.undone)
+        text.undone(contents.undoneCount);
+    return std::move(text.text());
 }
 
 } // namespace quorbel

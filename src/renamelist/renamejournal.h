@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -8,15 +11,21 @@
 
 namespace quorbel {
 
-// The journal of the last rename run, as plain text, one rename a line:
+// The journal of one rename run, as plain text, one record a line, each line
+// ending in a tab and the CRC-32 of what stands before it (8 hex digits):
 //
-//   quorbel-journal 1
-//   rename<TAB>old path<TAB>new path     written before the rename is tried
-//   done<TAB>+-+                         after its batch: "+" renamed, "-" not,
-//                                        "?" not known (a journal closed later)
+//   quorbel-journal 2<TAB>seconds since 1970          the header
+//   dir<TAB>id<TAB>absolute directory                 each directory once
+//   rename<TAB>id<TAB>old<TAB>new<TAB>device<TAB>inode   written before the rename
+//                                        is tried; the file's identity was taken
+//                                        just before (0 0: it could not be taken)
+//   done<TAB>+-+                         after its batch: "+" renamed, "-" not
 //   finished                             the run came to its end
+//   closed                               asked about at start and kept as it is
+//   undone<TAB>n                         this run was undone, n renames back
 //
-// Paths are escaped so every byte survives and no path can break a line.
+// Names and directories are escaped so every byte survives and no name can
+// break a line. Old and new name share their directory.
 
 enum class JournalOutcome { Renamed, NotRenamed, Unknown };
 
@@ -24,15 +33,24 @@ struct JournalEntry {
     std::string oldPath;
     std::string newPath;
     JournalOutcome outcome = JournalOutcome::Unknown;
+    // The file the run was about to rename; both 0 when unknown.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool identified() const { return device != 0 || inode != 0; }
     bool operator==(const JournalEntry&) const = default;
 };
 
 struct JournalContents {
     std::vector<JournalEntry> entries; // in the order they were tried
+    std::int64_t startedAt = 0;        // seconds since 1970
+    std::vector<std::string> directories;
     bool finished = false;
+    bool closed = false;
+    bool undone = false;
+    int undoneCount = 0;
 };
 
-// Busy: a run is writing the journal right now (another window of the program).
+// Busy: a run or an undo holds the history right now.
 enum class JournalReadStatus { Missing, Ok, Damaged, Unreadable, Busy };
 
 struct JournalRead {
@@ -47,23 +65,55 @@ std::string escapeJournalPath(std::string_view path);
 // nullopt when the text is not something escapeJournalPath wrote.
 std::optional<std::string> unescapeJournalPath(std::string_view text);
 
-std::string_view journalHeader(); // with its line break
-void appendJournalRename(std::string& text, std::string_view oldPath, std::string_view newPath);
-void appendJournalOutcome(std::string& text, const std::vector<bool>& renamed);
-std::string_view journalFinishedLine(); // with its line break
+// One record line: the fields joined by tabs, its CRC and the line break.
+void appendJournalRecord(std::string& text, std::initializer_list<std::string_view> fields);
+std::string journalHeaderLine(std::int64_t startedAt);
 
 // Reads a whole journal. A last line without its line break was being written
-// when the program stopped; none of its batch had been tried, so it is dropped.
-// Anything else out of order makes the journal Damaged.
+// when the program stopped; nothing it announced had been tried, so it is
+// dropped. A record that fails its check or stands out of order makes the
+// journal Damaged, with its line number in problem.
 JournalRead parseJournal(std::string_view text);
-// The text of a finished journal holding entries, each with its outcome.
-std::string formatJournal(const std::vector<JournalEntry>& entries);
+// The first field of one record line (without its line break), or nullopt
+// when the line fails its check.
+std::optional<std::string> journalRecordTag(std::string_view line);
+// The text of a journal holding these entries and marks, as a run writes it.
+std::string formatJournal(const JournalContents& contents);
+
+// One rename about to be tried, as the run hands it to its journal.
+struct JournalRename {
+    std::string_view directory; // absolute, ending in "/"
+    std::string_view oldName;
+    std::string_view newName;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+};
+
+// Builds journal text record by record, writing each directory the first time
+// a rename in it comes, so a million renames in one folder name it once.
+class JournalText {
+public:
+    void header(std::int64_t startedAt);
+    // A dir record for each directory not seen yet, then one rename record each.
+    void renames(const std::vector<JournalRename>& renames);
+    void outcome(std::string_view signs); // "+", "-" or "?" per rename of the batch
+    void mark(std::string_view word);     // "finished" or "closed"
+    void undone(int count);
+
+    std::string& text() { return text_; }
+
+private:
+    std::string text_;
+    std::unordered_map<std::string, std::size_t> directories_;
+    std::string lastDirectory_;
+    std::size_t lastId_ = 0;
+};
 
 // Where the run records what it is about to do. Every call returns false when
 // the record could not be written; the run then stops before its next rename.
 class RunJournal {
 public:
-    using Rename = std::pair<std::string_view, std::string_view>; // old, new
+    using Rename = JournalRename;
 
     virtual ~RunJournal() = default;
     virtual bool beginBatch(const std::vector<Rename>& renames) = 0;

@@ -35,6 +35,10 @@ ResultWord resultWordFor(FsStatus status) {
         return &resultword::readOnly;
     case FsStatus::InvalidName:
         return &resultword::invalidName;
+    case FsStatus::DiskFull:
+        return &resultword::diskFull;
+    case FsStatus::SameFileLink:
+        return &resultword::sameFileLink;
     case FsStatus::Refused:
         break;
     }
@@ -81,14 +85,47 @@ void planRow(const RenameList& list, int row, RowPlan& plan) {
     const std::string& extension = list.getCell(RenameList::Extension, row);
     plan.oldPath.append(directory).append(oldName).append(extension);
     plan.newPath.append(directory).append(newName).append(extension);
+    plan.directoryLength = directory.size();
     if (plan.oldPath == plan.newPath)
         plan.word = &resultword::unchanged;
+    // "." and ".." name a directory by its place, not by a name it has; no
+    // rename of them goes through, whatever the rest of the path says.
+    else if (plan.oldName() == "." || plan.oldName() == "..")
+        plan.word = &resultword::cannotRename;
     // A row naming no file at all (the empty start row) must not reach the
     // file system: its old path would be the directory or the empty text.
     else if (oldName.empty() && extension.empty())
         plan.word = &resultword::sourceMissing;
     else if (!isPlainFileName(std::string_view(plan.newPath).substr(directory.size())))
         plan.word = &resultword::invalidName;
+}
+
+void RunDirectories::resolve(const RenameList& list, RenameFileSystem& fileSystem) {
+    directories_.clear();
+    rows_.clear();
+    rowDirectory_.assign(static_cast<std::size_t>(std::max(list.RowCount(), 1)), 0);
+    std::unordered_map<std::string, std::uint32_t> bySpelling;
+    const std::string* last = nullptr;
+    std::uint32_t lastIndex = 0;
+    for (int row = 1; row < list.RowCount(); ++row) {
+        const std::string& spelling = list.getCell(RenameList::Directory, row);
+        if (!last || spelling != *last) {
+            const auto [found, added] =
+                bySpelling.try_emplace(spelling, static_cast<std::uint32_t>(directories_.size()));
+            if (added) {
+                directories_.push_back(fileSystem.resolveDirectory(spelling));
+                rows_.push_back(0);
+            }
+            last = &spelling;
+            lastIndex = found->second;
+        }
+        rowDirectory_[static_cast<std::size_t>(row)] = lastIndex;
+        ++rows_[lastIndex];
+    }
+    if (directories_.empty()) {
+        directories_.emplace_back();
+        rows_.push_back(0);
+    }
 }
 
 RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal* journal,
@@ -98,6 +135,9 @@ RenameRun::RenameRun(RenameList& list, RenameFileSystem& fileSystem, RunJournal*
 RenameRunSummary RenameRun::run(const Progress& progress) {
     RenameRunSummary summary;
     UpdateBatch batch(list_);
+    directories_.resolve(list_, fs_);
+    inodes_.clear();
+    inodes_.resize(directories_.count());
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         const int last = std::min(first + batchRows_, list_.RowCount());
         if (!runBatch(first, last, summary, progress))
@@ -108,21 +148,46 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
     return summary;
 }
 
-// A crash can leave the last batch journaled but only partly renamed, with no
-// outcome line. Undo handles such a rename as one that may not have happened:
-// a rename that never happened finds its old name still in place (or its new
-// name absent) and is skipped, so nothing is moved that the run did not move.
+// A row whose directory could not be resolved fails with that reason; the
+// others get the paths the rename and its journal use.
+void RenameRun::placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath) {
+    planRow(list_, row, plan);
+    if (plan.word)
+        return;
+    const ResolvedDirectory& directory = directories_.of(row);
+    if (directory.status != FsStatus::Ok) {
+        plan.word = resultWordFor(directory.status);
+        return;
+    }
+    oldPath.assign(directory.path).append(plan.oldName());
+    newPath.assign(directory.path).append(plan.newName());
+}
+
+// Each batch is journaled before any of its renames is tried, with the
+// identity of every file about to be renamed. A crash can leave the last batch
+// journaled but only partly renamed, with no outcome line; undo then moves a
+// file back only where the file at the new name is the one recorded, so
+// nothing is moved that the run did not move.
 // The journal is written without fsync: it survives the program being closed
 // or killed, which is what undo is for; the renames themselves are not synced
 // either, so after a power cut both may be lost together.
 bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress) {
-    plans_.clear();
-    for (int row = first; row < last; ++row)
-        plans_.push_back(planRow(list_, row));
+    const auto rows = static_cast<std::size_t>(last - first);
+    if (plans_.size() < rows) {
+        plans_.resize(rows);
+        oldPaths_.resize(rows);
+        newPaths_.resize(rows);
+    }
     renames_.clear();
-    for (const RowPlan& plan : plans_) {
-        if (!plan.word)
-            renames_.emplace_back(plan.oldPath, plan.newPath);
+    for (std::size_t i = 0; i < rows; ++i) {
+        RowPlan& plan = plans_[i];
+        placeRow(first + static_cast<int>(i), plan, oldPaths_[i], newPaths_[i]);
+        if (plan.word || !journal_)
+            continue;
+        const int row = first + static_cast<int>(i);
+        RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
+        identify(row, oldPaths_[i], plan.oldName(), rename);
+        renames_.push_back(rename);
     }
     const bool journaled = journal_ && !renames_.empty();
     if (journaled && !journal_->beginBatch(renames_)) {
@@ -130,28 +195,73 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
         return false;
     }
     renamed_.clear();
-    for (int row = first; row < last; ++row) {
-        const RowPlan& plan = plans_[static_cast<std::size_t>(row - first)];
-        const ResultWord word = finishRow(row, plan, summary);
-        if (!plan.word)
+    for (std::size_t i = 0; i < rows; ++i) {
+        const int row = first + static_cast<int>(i);
+        const bool tried = !plans_[i].word;
+        const ResultWord word = finishRow(row, i, summary);
+        if (tried)
             renamed_.push_back(word == &resultword::success);
         if (progress)
             progress(row);
     }
-    if (journaled && !journal_->endBatch(renamed_) && last < list_.RowCount()) {
-        summary.stoppedAtRow = last;
+    // After a failed write nothing more is written: a later record glued to a
+    // cut one would make the whole journal fail its check.
+    if (journaled && !journal_->endBatch(renamed_)) {
+        if (last < list_.RowCount())
+            summary.stoppedAtRow = last;
         return false;
     }
     return true;
 }
 
-ResultWord RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
+// Where many rows rename in one directory, one pass over it gives every
+// file's inode; a name it does not hold (or a directory whose listed inodes
+// are not what a look at the file gives, as on some overlay file systems) is
+// looked at on its own.
+constexpr int rowsForOneListing = 256;
+
+void RenameRun::identify(int row, const std::string& path, std::string_view name,
+                         JournalRename& rename) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    if (!known.tried && directories_.rowsIn(directories_.index(row)) >= rowsForOneListing) {
+        known.tried = true;
+        if (std::optional<DirectoryInodes> listing = fs_.listInodes(directories_.of(row).path)) {
+            auto table = std::make_unique<InodeTable>(std::move(*listing));
+            const std::optional<std::uint64_t> listed = table->find(name);
+            const std::optional<FileIdentity> file = fs_.identify(path);
+            if (listed && file && file->inode == *listed && file->device == table->device())
+                known.table = std::move(table);
+        }
+    }
+    if (known.table) {
+        if (const std::optional<std::uint64_t> listed = known.table->find(name)) {
+            rename.device = known.table->device();
+            rename.inode = *listed;
+            return;
+        }
+    }
+    if (const std::optional<FileIdentity> file = fs_.identify(path)) {
+        rename.device = file->device;
+        rename.inode = file->inode;
+    }
+}
+
+void RenameRun::followRename(int row, std::string_view oldName, std::string_view newName) {
+    KnownInodes& known = inodes_[directories_.index(row)];
+    if (known.table)
+        known.table->rename(oldName, newName);
+}
+
+ResultWord RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
+    const RowPlan& plan = plans_[index];
     ResultWord word = plan.word;
     if (!word)
-        word = resultWordFor(renameKeepingAttributes(plan.oldPath, plan.newPath));
-    if (word == &resultword::success)
+        word = resultWordFor(renameKeepingAttributes(oldPaths_[index], newPaths_[index]));
+    if (word == &resultword::success) {
         ++summary.renamed;
-    else if (word != &resultword::unchanged)
+        if (journal_)
+            followRename(row, plan.oldName(), plan.newName());
+    } else if (word != &resultword::unchanged)
         summary.failures += failureLine(plan.oldPath, plan.newPath, word->text());
     list_.setCell(RenameList::Result, row, word->text());
     if (word == &resultword::success)

@@ -2,9 +2,13 @@
 
 #include "global/coretext.h"
 #include "platform/renamefilesystem.h"
+#include "renamelist/inodetable.h"
 #include "renamelist/renamejournal.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +28,8 @@ inline constexpr CoreText accessDenied{"失败,没有权限", "Failed: permissio
 inline constexpr CoreText readOnly{"失败,只读", "Failed: read-only"};
 inline constexpr CoreText invalidName{"失败,名称无效", "Failed: invalid name"};
 inline constexpr CoreText cannotRename{"失败,无法改名", "Failed: cannot rename"};
+inline constexpr CoreText diskFull{"失败,磁盘已满", "Failed: disk full"};
+inline constexpr CoreText sameFileLink{"失败,同一文件的硬链接", "Failed: hard link to the same file"};
 } // namespace resultword
 using ResultWord = const CoreText*;
 
@@ -42,6 +48,22 @@ std::string failureLine(const std::string& oldPath, const std::string& newPath,
 // "成功替换 n 个文件".
 std::string renamedStatusText(int renamed);
 
+// Each directory of the list, resolved once, before the first rename, so every
+// rename and its journal name the directories as they stood when the run began.
+class RunDirectories {
+public:
+    void resolve(const RenameList& list, RenameFileSystem& fileSystem);
+    const ResolvedDirectory& of(int row) const { return directories_[index(row)]; }
+    std::size_t index(int row) const { return rowDirectory_[static_cast<std::size_t>(row)]; }
+    std::size_t count() const { return directories_.size(); }
+    int rowsIn(std::size_t index) const { return rows_[index]; }
+
+private:
+    std::vector<ResolvedDirectory> directories_;
+    std::vector<std::uint32_t> rowDirectory_;
+    std::vector<int> rows_; // rows per directory
+};
+
 // A new file name must stay a plain name inside the file's own directory.
 bool isPlainFileName(std::string_view fileName);
 
@@ -51,6 +73,9 @@ struct RowPlan {
     ResultWord word = nullptr; // none: rename oldPath to newPath
     std::string oldPath;
     std::string newPath;
+    std::size_t directoryLength = 0; // the directory's part of both paths, as typed
+    std::string_view oldName() const { return std::string_view(oldPath).substr(directoryLength); }
+    std::string_view newName() const { return std::string_view(newPath).substr(directoryLength); }
 };
 RowPlan planRow(const RenameList& list, int row);
 // The same into a plan whose strings keep their capacity from row to row.
@@ -82,14 +107,28 @@ public:
 
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
-    ResultWord finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
+    void placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath);
+    void identify(int row, const std::string& path, std::string_view name, JournalRename& rename);
+    void followRename(int row, std::string_view oldName, std::string_view newName);
+    ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
 
     RenameList& list_;
     RenameFileSystem& fs_;
     RunJournal* journal_;
     int batchRows_;
+    RunDirectories directories_;
+    // The inodes of a directory many rows rename in, read once, kept up to
+    // date as its files are renamed.
+    struct KnownInodes {
+        bool tried = false;
+        std::unique_ptr<InodeTable> table; // null: a look at each file
+    };
+    std::vector<KnownInodes> inodes_;
     std::vector<RowPlan> plans_;
+    // The paths the batch renames: each row's resolved directory and its names.
+    std::vector<std::string> oldPaths_;
+    std::vector<std::string> newPaths_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;
 };

@@ -33,8 +33,8 @@ std::string foldAscii(std::string_view name) {
 // One directory as the rows checked so far would leave it.
 class SimulatedDirectory {
 public:
-    SimulatedDirectory(std::string spelling, DirectoryListing listing)
-        : spelling_(std::move(spelling)), info_(std::move(listing)) {
+    SimulatedDirectory(std::string path, DirectoryListing listing)
+        : path_(std::move(path)), info_(std::move(listing)) {
         present_.reserve(info_.names.size());
         for (std::string& name : info_.names)
             present_.insert(info_.foldsCase ? foldAscii(name) : std::move(name));
@@ -42,6 +42,8 @@ public:
         info_.names.shrink_to_fit();
     }
 
+    // Where the directory stood on disk when the check began.
+    const std::string& path() const { return path_; }
     const DirectoryListing& info() const { return info_; }
 
     void key(std::string_view name, std::string& into) const {
@@ -56,32 +58,99 @@ public:
             return true;
         if (info_.listed || absent_.find(key) != absent_.end())
             return false;
-        const bool there = fs.getAttributes(spelling_ + std::string(name)).has_value();
+        const bool there = fs.getAttributes(path_ + std::string(name)).has_value();
         (there ? present_ : absent_).insert(key);
         return there;
     }
 
+    // The path on disk of the file a present name stands for now: a name an
+    // earlier row gave it leads back to the file's own name.
+    std::string diskPath(const std::string& key) const {
+        const auto moved = origins_.find(key);
+        return moved != origins_.end() ? moved->second : path_ + key;
+    }
+
     // A rename inside one directory moves the name's node over to the new
     // name, so checking a row allocates nothing.
-    void move(const std::string& oldKey, SimulatedDirectory& target, const std::string& newKey) {
+    void move(const std::string& oldKey, const std::string& newKey) {
+        std::string origin = diskPath(oldKey);
+        origins_.erase(oldKey);
         auto node = present_.extract(oldKey);
-        if (!info_.listed)
+        if (!info_.listed) {
             absent_.insert(oldKey);
-        if (!target.info_.listed)
-            target.absent_.erase(newKey);
+            absent_.erase(newKey);
+        }
+        if (origin == path_ + newKey)
+            origins_.erase(newKey); // back where it started
+        else
+            origins_.insert_or_assign(newKey, std::move(origin));
         if (node.empty()) {
-            target.present_.insert(newKey);
+            present_.insert(newKey);
             return;
         }
         node.value() = newKey;
-        target.present_.insert(std::move(node));
+        present_.insert(std::move(node));
     }
 
 private:
-    std::string spelling_;
+    std::string path_;
     DirectoryListing info_;
     NameSet present_;
     NameSet absent_;
+    std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> origins_;
+};
+
+// The run names every directory by where it stood when the run began. When an
+// earlier row renames a directory (or one above it), that place is empty or
+// holds something else for the rows below; this follows such renames.
+class MovedPlaces {
+public:
+    // A directory rows live in, and every directory above it.
+    void watch(std::string_view directory) {
+        while (directory.size() > 1) {
+            directory.remove_suffix(1); // the trailing "/"
+            if (!watched_.emplace(directory).second)
+                return;
+            directory = directory.substr(0, directory.rfind('/') + 1);
+        }
+    }
+
+    // A row's rename went through: now, old on disk stands at newNow.
+    void renamed(const std::string& oldNow, const std::string& oldOnDisk, const std::string& newNow) {
+        if (!watched_.contains(oldOnDisk) && !takenBy_.contains(oldNow) && !emptied_.contains(newNow))
+            return;
+        ++generation_;
+        takenBy_.erase(oldNow);
+        emptied_.insert(oldNow);
+        emptied_.erase(newNow);
+        if (oldOnDisk != newNow)
+            takenBy_.insert_or_assign(newNow, oldOnDisk);
+    }
+
+    // Where a directory named by its place at the start ("/a/b/") is on disk
+    // now, "" when nothing stands there any more.
+    std::string onDisk(const std::string& directory) const {
+        if (takenBy_.empty() && emptied_.empty())
+            return directory;
+        for (std::size_t slash = directory.find('/', 1); slash != std::string::npos;
+             slash = directory.find('/', slash + 1)) {
+            const std::string place = directory.substr(0, slash);
+            if (emptied_.contains(place))
+                return std::string();
+            const auto taken = takenBy_.find(place);
+            if (taken != takenBy_.end())
+                return taken->second + directory.substr(slash);
+        }
+        return directory;
+    }
+
+    std::uint64_t generation() const { return generation_; }
+
+private:
+    std::unordered_set<std::string> watched_; // without trailing "/", as they stood
+    std::unordered_set<std::string> emptied_; // places renamed away from, nothing in since
+    std::unordered_map<std::string, std::string> takenBy_; // place -> what stood elsewhere
+    std::uint64_t generation_ = 0;
 };
 
 std::pair<std::string_view, std::string_view> splitPath(std::string_view path) {
@@ -93,57 +162,62 @@ std::pair<std::string_view, std::string_view> splitPath(std::string_view path) {
 
 class RunCheck {
 public:
-    explicit RunCheck(RenameFileSystem& fs) : fs_(fs) {}
+    RunCheck(RenameFileSystem& fs, const RenameList& list, const RunDirectories& directories)
+        : fs_(fs) {
+        for (int row = 1; row < list.RowCount(); ++row) {
+            const ResolvedDirectory& directory = directories.of(row);
+            if (directory.status == FsStatus::Ok && directory.path != lastWatched_) {
+                moved_.watch(directory.path);
+                lastWatched_ = directory.path;
+            }
+        }
+    }
 
     FsStatus rename(const std::string& from, const std::string& to);
 
 private:
-    SimulatedDirectory& directory(std::string_view spelling);
+    SimulatedDirectory* directory(std::string_view place);
     FsStatus renameBetween(SimulatedDirectory& source, std::string_view oldName,
                            SimulatedDirectory& target, std::string_view newName);
+    FsStatus sameFileOrTaken(const SimulatedDirectory& source, const SimulatedDirectory& target);
+    FsStatus removable(const SimulatedDirectory& source);
 
     RenameFileSystem& fs_;
+    MovedPlaces moved_;
+    std::string lastWatched_;
     std::string oldKey_;
     std::string newKey_;
     // Rows of one directory tend to follow each other.
-    std::string lastSpelling_;
+    std::string lastPlace_;
+    std::uint64_t lastGeneration_ = 0;
     SimulatedDirectory* last_ = nullptr;
-    std::unordered_map<std::string, SimulatedDirectory*, NameHash, std::equal_to<>> bySpelling_;
-    std::map<std::pair<std::uint64_t, std::uint64_t>, SimulatedDirectory*> byIdentity_;
-    std::vector<std::unique_ptr<SimulatedDirectory>> directories_;
+    std::unordered_map<std::string, std::unique_ptr<SimulatedDirectory>, NameHash, std::equal_to<>>
+        byPath_;
 };
 
-SimulatedDirectory& RunCheck::directory(std::string_view spelling) {
-    if (last_ && spelling == lastSpelling_)
-        return *last_;
-    lastSpelling_.assign(spelling);
-    const auto known = bySpelling_.find(spelling);
-    if (known != bySpelling_.end())
-        return *(last_ = known->second);
-    DirectoryListing listing = fs_.listDirectory(std::string(spelling));
-    const std::pair<std::uint64_t, std::uint64_t> identity{listing.device, listing.inode};
-    const bool identified = identity.first != 0 || identity.second != 0;
-    SimulatedDirectory* found = nullptr;
-    if (identified) {
-        const auto same = byIdentity_.find(identity);
-        if (same != byIdentity_.end())
-            found = same->second;
+// nullptr when the place is empty now: a row above renamed it away.
+SimulatedDirectory* RunCheck::directory(std::string_view place) {
+    if (!lastPlace_.empty() && place == lastPlace_ && lastGeneration_ == moved_.generation())
+        return last_;
+    lastPlace_.assign(place);
+    lastGeneration_ = moved_.generation();
+    const std::string path = moved_.onDisk(lastPlace_);
+    if (path.empty())
+        return last_ = nullptr;
+    auto known = byPath_.find(path);
+    if (known == byPath_.end()) {
+        DirectoryListing listing = fs_.listDirectory(path);
+        known =
+            byPath_.emplace(path, std::make_unique<SimulatedDirectory>(path, std::move(listing)))
+                .first;
     }
-    if (!found) {
-        directories_.push_back(
-            std::make_unique<SimulatedDirectory>(std::string(spelling), std::move(listing)));
-        found = directories_.back().get();
-        if (identified)
-            byIdentity_.emplace(identity, found);
-    }
-    bySpelling_.emplace(std::string(spelling), found);
-    return *(last_ = found);
+    return last_ = known->second.get();
 }
 
 // The same refusals, in the same order, as renameNoReplace on POSIX: the path
 // checks of the call itself, then the kernel's (reaching both directories, a
-// read-only mount, the old name, the new name, and only then permission to
-// search and write the directories).
+// read-only mount, the old name, the new name, permission to search and write
+// the directories, and last what the file itself allows).
 FsStatus RunCheck::rename(const std::string& from, const std::string& to) {
     if (from.empty())
         return FsStatus::SourceMissing;
@@ -151,15 +225,22 @@ FsStatus RunCheck::rename(const std::string& from, const std::string& to) {
         return FsStatus::InvalidName;
     if (from.size() >= PATH_MAX || to.size() >= PATH_MAX)
         return FsStatus::InvalidName;
-    const auto [oldDirectory, oldName] = splitPath(from);
-    const auto [newDirectory, newName] = splitPath(to);
-    SimulatedDirectory& source = directory(oldDirectory);
-    SimulatedDirectory& target = directory(newDirectory);
-    for (const SimulatedDirectory* side : {&source, &target}) {
+    const auto [oldPlace, oldName] = splitPath(from);
+    const auto [newPlace, newName] = splitPath(to);
+    SimulatedDirectory* source = directory(oldPlace);
+    SimulatedDirectory* target = oldPlace == newPlace ? source : directory(newPlace);
+    if (!source || !target)
+        return FsStatus::SourceMissing;
+    for (const SimulatedDirectory* side : {source, target}) {
         if (side->info().status != FsStatus::Ok)
             return side->info().status;
     }
-    return renameBetween(source, oldName, target, newName);
+    source->key(oldName, oldKey_);
+    const std::string oldOnDisk = source->diskPath(oldKey_);
+    const FsStatus status = renameBetween(*source, oldName, *target, newName);
+    if (status == FsStatus::Ok)
+        moved_.renamed(from, oldOnDisk, to);
+    return status;
 }
 
 FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view oldName,
@@ -169,18 +250,19 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
     if (oldName.size() > source.info().nameMax)
         return FsStatus::InvalidName;
     source.key(oldName, oldKey_);
-    const std::string& oldKey = oldKey_;
-    if (!source.contains(oldKey, oldName, fs_))
+    if (!source.contains(oldKey_, oldName, fs_))
         return FsStatus::SourceMissing;
     if (newName.size() > target.info().nameMax)
         return FsStatus::InvalidName;
     target.key(newName, newKey_);
-    const std::string& newKey = newKey_;
     // Where case is folded, a change of case alone meets the file itself,
     // which the POSIX layer renames through a temporary name.
-    const bool caseAlias = &source == &target && oldKey == newKey;
-    if (!caseAlias && target.contains(newKey, newName, fs_))
-        return FsStatus::TargetExists;
+    const bool caseAlias = &source == &target && oldKey_ == newKey_;
+    if (caseAlias || target.contains(newKey_, newName, fs_)) {
+        const FsStatus met = sameFileOrTaken(source, target);
+        if (met != FsStatus::Ok && !(caseAlias && met == FsStatus::TargetExists))
+            return met;
+    }
     for (const SimulatedDirectory* side : {&source, &target}) {
         if (side->info().search != FsStatus::Ok)
             return side->info().search;
@@ -189,7 +271,31 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
     }
     if (source.info().device != target.info().device)
         return FsStatus::Refused; // EXDEV: renames never cross file systems
-    source.move(oldKey, target, newKey);
+    if (const FsStatus file = removable(source); file != FsStatus::Ok)
+        return file;
+    source.move(oldKey_, newKey_);
+    return FsStatus::Ok;
+}
+
+// A taken new name is refused; a second hard link of the file itself has a
+// word of its own, as the POSIX layer gives it. Asked only when names meet.
+FsStatus RunCheck::sameFileOrTaken(const SimulatedDirectory& source,
+                                   const SimulatedDirectory& target) {
+    const std::optional<FileIdentity> file = fs_.identify(source.diskPath(oldKey_));
+    const std::optional<FileIdentity> met = fs_.identify(target.diskPath(newKey_));
+    if (file && met && file->sameFileAs(*met) && !file->isDirectory && file->links > 1)
+        return FsStatus::SameFileLink;
+    return FsStatus::TargetExists;
+}
+
+// What the file itself allows: inside a sticky directory of someone else only
+// its owner may rename it, and an immutable or append-only file keeps its name.
+FsStatus RunCheck::removable(const SimulatedDirectory& source) {
+    const std::optional<FileIdentity> file = fs_.identify(source.diskPath(oldKey_));
+    if (!file)
+        return FsStatus::Ok;
+    if (file->fixed || (source.info().stickyForeign && !file->ownedByUser))
+        return FsStatus::AccessDenied;
     return FsStatus::Ok;
 }
 
@@ -197,14 +303,24 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
 
 RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RunPrediction prediction;
-    RunCheck check(fileSystem);
+    RunDirectories directories;
+    directories.resolve(list, fileSystem);
+    RunCheck check(fileSystem, list, directories);
     prediction.words.resize(static_cast<std::size_t>(std::max(list.RowCount(), 1)));
     RowPlan plan;
+    std::string oldPath;
+    std::string newPath;
     for (int row = 1; row < list.RowCount(); ++row) {
         planRow(list, row, plan);
         ResultWord word = plan.word;
-        if (!word)
-            word = resultWordFor(check.rename(plan.oldPath, plan.newPath));
+        const ResolvedDirectory& directory = directories.of(row);
+        if (!word && directory.status != FsStatus::Ok)
+            word = resultWordFor(directory.status);
+        if (!word) {
+            oldPath.assign(directory.path).append(plan.oldName());
+            newPath.assign(directory.path).append(plan.newName());
+            word = resultWordFor(check.rename(oldPath, newPath));
+        }
         prediction.words[static_cast<std::size_t>(row)] = word->text();
         if (word == &resultword::success)
             ++prediction.renamed;

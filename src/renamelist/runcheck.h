@@ -22,7 +22,8 @@ struct RunPrediction {
 
 // Predicts the rename run row by row, in its own order, without touching a
 // file: each row sees the directories as the rows above it would leave them.
-// Reads each directory once; rows then cost no call to the file system.
+// Reads each directory once; a row then costs one look at its own file (is it
+// immutable, whose is it), and names that meet one more (the same file?).
 // Equals the run as long as nothing on disk changes in between.
 RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem);
 

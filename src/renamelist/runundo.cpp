@@ -4,6 +4,7 @@
 #include "renamelist/renamerun.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 
 namespace quorbel {
@@ -52,31 +53,101 @@ private:
 
 } // namespace
 
+namespace {
+
+enum class WayBack { Move, AlreadyThere, Foreign, Missing };
+
+struct IdentityHash {
+    std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& id) const {
+        return std::hash<std::uint64_t>{}(id.first * 0x9E3779B97F4A7C15ull ^ id.second);
+    }
+};
+
+// Where each file stood before the run: the old path of its first rename. A
+// file renamed twice (a swap through a spare name) that is back there already
+// needs neither of its renames undone. Only where the renames of one identity
+// form one chain: two hard links of a file renamed apart share it.
+class FirstPlaces {
+public:
+    explicit FirstPlaces(const std::vector<JournalEntry>& entries) {
+        for (const JournalEntry& entry : entries) {
+            if (!entry.identified() || entry.outcome == JournalOutcome::NotRenamed)
+                continue;
+            const auto [found, added] =
+                chains_.try_emplace({entry.device, entry.inode}, Chain{&entry.oldPath, &entry.newPath});
+            if (added)
+                continue;
+            Chain& chain = found->second;
+            if (chain.first && *chain.last == entry.oldPath)
+                chain.last = &entry.newPath;
+            else
+                chain.first = nullptr; // more than one chain: no shortcut
+        }
+    }
+    // nullptr when the identity is not one chain.
+    const std::string* of(const JournalEntry& entry) const {
+        return chains_.at({entry.device, entry.inode}).first;
+    }
+
+private:
+    struct Chain {
+        const std::string* first;
+        const std::string* last;
+    };
+    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, Chain, IdentityHash> chains_;
+};
+
+// Whether the file at the new name may go back: only the file the run renamed.
+WayBack wayBack(const JournalEntry& entry, const FirstPlaces& first, RenameFileSystem& fs) {
+    if (!entry.identified())
+        return entry.outcome == JournalOutcome::Renamed ? WayBack::Move : WayBack::AlreadyThere;
+    const auto same = [&entry](const std::optional<FileIdentity>& file) {
+        return file && file->device == entry.device && file->inode == entry.inode;
+    };
+    if (same(fs.identify(entry.oldPath)))
+        return WayBack::AlreadyThere; // never renamed, or back already
+    const std::string* firstPlace = first.of(entry);
+    if (firstPlace && *firstPlace != entry.oldPath && same(fs.identify(*firstPlace)))
+        return WayBack::AlreadyThere;
+    const std::optional<FileIdentity> atNew = fs.identify(entry.newPath);
+    if (same(atNew))
+        return WayBack::Move;
+    return atNew ? WayBack::Foreign : WayBack::Missing;
+}
+
+} // namespace
+
 UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSystem& fileSystem,
                         RenameList* list) {
     UndoSummary summary;
     RowsByPath rows(list);
+    const FirstPlaces first(entries);
     if (list)
         list->beginUpdate();
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->outcome == JournalOutcome::NotRenamed)
             continue;
-        const FsStatus status = fileSystem.renameNoReplace(entry->newPath, entry->oldPath);
-        if (status == FsStatus::Ok) {
-            ++summary.undone;
-            rows.undone(*entry);
+        const WayBack way = wayBack(*entry, first, fileSystem);
+        if (way == WayBack::AlreadyThere)
             continue;
+        ResultWord word = way == WayBack::Foreign   ? &resultword::notRenamedFile
+                          : way == WayBack::Missing ? &resultword::sourceMissing
+                                                    : nullptr;
+        if (!word) {
+            const FsStatus status = fileSystem.renameNoReplace(entry->newPath, entry->oldPath);
+            if (status == FsStatus::Ok) {
+                ++summary.undone;
+                rows.undone(*entry);
+                continue;
+            }
+            word = resultWordFor(status);
         }
-        if (entry->outcome == JournalOutcome::Unknown)
-            continue;
-        const std::string_view word = resultWordFor(status)->text();
-        summary.failures += failureLine(entry->newPath, entry->oldPath, word);
-        summary.remaining.push_back(*entry);
-        rows.blocked(*entry, word);
+        summary.failures += failureLine(entry->newPath, entry->oldPath, word->text());
+        ++summary.left;
+        rows.blocked(*entry, word->text());
     }
     if (list)
         list->endUpdate();
-    std::reverse(summary.remaining.begin(), summary.remaining.end()); // journal order
     return summary;
 }
 
@@ -90,30 +161,83 @@ bool hasRenamesToUndo(const JournalContents& contents) {
     });
 }
 
+LatestRun latestRunToUndo(const JournalStore& store, bool onlyCutShort) {
+    for (const KeptRun& run : store.runs()) {
+        // The end of a journal tells an undone or finished run without reading
+        // a million renames.
+        const std::string last = store.lastRecord(run.path);
+        if (last == "undone")
+            continue;
+        if (onlyCutShort && (last == "finished" || last == "closed"))
+            return {};
+        LatestRun latest{run.path, store.read(run.path)};
+        const JournalReadStatus status = latest.read.status;
+        if (status == JournalReadStatus::Missing)
+            continue;
+        if (status == JournalReadStatus::Ok &&
+            (latest.read.contents.undone || !hasRenamesToUndo(latest.read.contents)))
+            continue;
+        return latest;
+    }
+    return {};
+}
+
 LastRunUndoResult undoLastRun(const JournalStore& store, RenameFileSystem& fileSystem,
                               RenameList* list) {
     LastRunUndoResult result;
-    result.read = store.read();
+    bool busy = false;
+    std::string error;
+    const std::unique_ptr<HistoryLock> lock = store.lock(busy, error);
+    if (!lock) {
+        result.status = busy ? LastRunUndo::Busy : LastRunUndo::Unusable;
+        result.read.status = JournalReadStatus::Unreadable;
+        result.read.problem = error;
+        return result;
+    }
+    LatestRun latest = latestRunToUndo(store);
+    result.journal = latest.journal;
+    result.read = std::move(latest.read);
     switch (result.read.status) {
     case JournalReadStatus::Damaged:
     case JournalReadStatus::Unreadable:
         result.status = LastRunUndo::Unusable;
-        result.setAsidePath = store.setAside();
-        return result;
-    case JournalReadStatus::Busy:
-        result.status = LastRunUndo::Busy;
+        result.setAsidePath = store.setAside(result.journal);
         return result;
     case JournalReadStatus::Missing:
+    case JournalReadStatus::Busy:
         return result;
     case JournalReadStatus::Ok:
         break;
     }
-    if (!hasRenamesToUndo(result.read.contents))
-        return result;
     result.status = LastRunUndo::Undone;
     result.summary = undoRenames(result.read.contents.entries, fileSystem, list);
-    result.journalUpdated = store.replace(result.summary.remaining);
+    JournalText mark;
+    mark.undone(result.summary.undone);
+    result.journalUpdated = store.append(result.journal, mark.text());
     return result;
+}
+
+std::vector<RunSummaryLine> describeHistory(const JournalStore& store) {
+    std::vector<RunSummaryLine> lines;
+    for (const KeptRun& run : store.runs()) {
+        const JournalRead read = store.read(run.path);
+        RunSummaryLine line;
+        line.number = run.number;
+        line.status = read.status;
+        const JournalContents& contents = read.contents;
+        line.startedAt = contents.startedAt;
+        line.folders = contents.directories.size();
+        if (!contents.directories.empty())
+            line.folder = contents.directories.front();
+        for (const JournalEntry& entry : contents.entries) {
+            line.renamed += entry.outcome == JournalOutcome::Renamed;
+            line.unknown += entry.outcome == JournalOutcome::Unknown;
+        }
+        line.finished = contents.finished;
+        line.undone = contents.undone;
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 } // namespace quorbel

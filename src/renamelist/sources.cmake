@@ -2,6 +2,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/renamelist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cellcompare.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamerun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/inodetable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamejournal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journalstore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/runcheck.cpp

@@ -5,13 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace quorbel::test {
 namespace {
 
+namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 const std::string fixtures = QUORBEL_FIXTURES;
@@ -254,14 +261,168 @@ TEST(Cli, UndoRenamesTheLastRunBack) {
     touchFiles(dir.path(), {"b.jpg"});
     const CliResult undo = runQuorbelCli({"--undo"}, dir.path());
     EXPECT_EQ(undo.status, 1) << undo.err;
-    EXPECT_EQ(undo.out, "B02.jpg-->b.jpg 原因:失败,文件重复\n");
+    const std::string real = std::filesystem::canonical(dir.path()).string() + "/";
+    EXPECT_EQ(undo.out, real + "B02.jpg-->" + real + "b.jpg 原因:失败,文件重复\n");
     EXPECT_EQ(undo.err, "撤销 1 个文件\n");
     EXPECT_EQ(listDirectory(dir.path()), (Names{"B02.jpg", "a.jpg", "b.jpg", "c.jpg"}));
-    std::filesystem::remove(dir.path() / "b.jpg");
-    const CliResult again = runQuorbelCli({"--undo"}, dir.path());
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"a.jpg", "b.jpg", "c.jpg"}));
+    // The run is undone as far as it could be; the next undo has nothing left.
     EXPECT_EQ(runQuorbelCli({"--undo"}, dir.path()).err, "quorbel-cli: 没有可以撤销的换名\n");
+}
+
+// Undo works on absolute paths: from another directory it moves the files the
+// run moved, and never the same names where it is called.
+TEST(Cli, UndoFromAnotherDirectoryMovesOnlyTheRunsFiles) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.path() / "d1");
+    std::filesystem::create_directories(dir.path() / "d2");
+    touchFiles(dir.path() / "d1", {"a.txt"});
+    touchFiles(dir.path() / "d2", {"b.txt"});
+    // Both working directories share one history.
+    std::filesystem::create_directories(dir.path() / "d1" / ".state");
+    std::filesystem::create_directory_symlink("../d1/.state", dir.path() / "d2" / ".state");
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "a.txt"}, dir.path() / "d1", "b\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path() / "d2").status, 0);
+    EXPECT_EQ(listDirectory(dir.path() / "d1"), (Names{"a.txt"}));
+    EXPECT_EQ(listDirectory(dir.path() / "d2"), (Names{"b.txt"}));
+}
+
+// Each run that renames something is kept; undo walks back one run at a time,
+// and a run that renames nothing leaves the history alone.
+TEST(Cli, HistoryKeepsRunsAndUndoWalksBack) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.jpg", "taken.jpg"});
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "a.jpg"}, dir.path(), "b\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "b.jpg"}, dir.path(), "c\n").status, 0);
+    ASSERT_EQ(runQuorbelCli({"--names", "-", "c.jpg"}, dir.path(), "taken\n").status, 1);
+    const CliResult history = runQuorbelCli({"--history"}, dir.path());
+    EXPECT_EQ(history.status, 0);
+    EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 2) << history.out;
+    EXPECT_TRUE(history.out.starts_with("2\t")) << history.out;
+    EXPECT_NE(history.out.find("\t1 个文件\t已完成\n"), std::string::npos) << history.out;
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path()).status, 0);
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"b.jpg", "taken.jpg"}));
+    ASSERT_EQ(runQuorbelCli({"--undo"}, dir.path()).status, 0);
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"a.jpg", "taken.jpg"}));
+    EXPECT_NE(runQuorbelCli({"--history"}, dir.path()).out.find("\t已撤销\n"), std::string::npos);
+}
+
+// The real program killed with SIGKILL in the middle of a long run, with a
+// decoy every 97th row (its file is missing and its new name belongs to another
+// file): undo brings every file back and moves no decoy.
+TEST(Cli, RunKilledMidwayIsUndoneWithoutTouchingDecoys) {
+    constexpr int files = 20000;
+    TempDir dir;
+    std::string list;
+    std::string names;
+    for (int i = 0; i < files; ++i) {
+        const std::string index = std::to_string(i);
+        if (i % 97 == 0)
+            std::ofstream(dir.path() / ("g" + index + ".t")) << "decoy " << index;
+        else
+            std::ofstream(dir.path() / ("f" + index + ".t")) << index;
+        list += "f" + index + ".t\n";
+        names += "g" + index + "\n";
+    }
+    std::ofstream(dir.path() / "list.txt") << list;
+    const Names before = listDirectory(dir.path());
+    const fs::path halfway = dir.path() / ("g" + std::to_string(files / 3) + ".t");
+    ASSERT_TRUE(killQuorbelCliWhen({"--files-from", "list.txt", "--names", "-"}, dir.path(), names,
+                                   [&] { return fs::exists(halfway); }));
+    ASSERT_NE(listDirectory(dir.path()), before);
+    EXPECT_NE(runQuorbelCli({"--history"}, dir.path()).out.find("\t被中断\n"),
+              std::string::npos);
+    const CliResult undo = runQuorbelCli({"--undo"}, dir.path());
+    EXPECT_EQ(undo.status, 0) << undo.err;
+    EXPECT_EQ(undo.out, "");
+    EXPECT_EQ(listDirectory(dir.path()), before);
+    for (int i = 0; i < files; i += 97) {
+        std::ifstream decoy(dir.path() / ("g" + std::to_string(i) + ".t"));
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(decoy), {}),
+                  "decoy " + std::to_string(i));
+    }
+}
+
+// A tab, a line break or a backslash in a name would break the output's lines
+// and columns: they are escaped as the journal escapes them, unless -0 asks
+// for the bytes as they are.
+TEST(Cli, OutputEscapesNamesUnlessNulSeparated) {
+    TempDir dir;
+    touchFiles(dir.path(), {"t\tab.t", "n\nl.t", "b\\s.t"});
+    const CliResult lined =
+        runQuorbelCli({"--names", "-", "t\tab.t", "n\nl.t", "b\\s.t"}, dir.path(), "x\ny\nz\n");
+    EXPECT_EQ(lined.status, 0) << lined.err;
+    EXPECT_EQ(lined.out, "1\tt\\x09ab.t\tx.t\t成功\n2\tn\\x0al.t\ty.t\t成功\n"
+                         "3\tb\\x5cs.t\tz.t\t成功\n");
+    touchFiles(dir.path(), {"p\tq.t"});
+    std::ofstream(dir.path() / "names") << "r";
+    const CliResult raw = runQuorbelCli({"-0", "--files-from", "-", "--names", "names"},
+                                        dir.path(), std::string("p\tq.t\0", 6));
+    EXPECT_EQ(raw.out, std::string("1\tp\tq.t\tr.t\t成功") + '\0') << raw.err;
+}
+
+struct NameInputCase {
+    const char* name;
+    std::string input;
+    Names expected;
+};
+
+class NameInput : public ::testing::TestWithParam<NameInputCase> {};
+
+// A byte-order mark before the first name and an empty last line are the
+// habits of text editors, not parts of a name.
+TEST_P(NameInput, ReadsTheNamesAUserMeant) {
+    const NameInputCase& c = GetParam();
+    TempDir dir;
+    touchFiles(dir.path(), {"a.t", "b.t"});
+    const CliResult result = runQuorbelCli({"--names", "-", "a.t", "b.t"}, dir.path(), c.input);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, NameInput,
+    ::testing::Values(NameInputCase{"ByteOrderMark", "\xEF\xBB\xBFx\ny\n", {"x.t", "y.t"}},
+                      NameInputCase{"FinalEmptyLine", "x\ny\n\n", {"x.t", "y.t"}},
+                      NameInputCase{"EmptyLineKeepsItsFile", "\ny\n", {"a.t", "y.t"}},
+                      NameInputCase{"WindowsLineEnds", "\xEF\xBB\xBFx\r\ny\r\n\r\n", {"x.t", "y.t"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Cli, DryRunIsTheCheck) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.t", "x.t"});
+    for (const char* option : {"-n", "--dry-run", "--check"}) {
+        const CliResult result = runQuorbelCli({option, "--names", "-", "a.t"}, dir.path(), "x\n");
+        EXPECT_EQ(result.status, 1) << option;
+        EXPECT_EQ(result.out, "1\ta.t\tx.t\t失败,文件重复\n") << option;
+        EXPECT_EQ(listDirectory(dir.path()), (Names{"a.t", "x.t"})) << option;
+    }
+}
+
+TEST(Cli, HelpListsEveryResultWord) {
+    const std::string help = runQuorbelCli({"--help"}, fs::temp_directory_path()).out;
+    for (const char* word : {"成功", "保持不变", "失败,文件重复", "失败,文件不存在", "失败,没有权限",
+                             "失败,只读", "失败,名称无效", "失败,磁盘已满", "失败,同一文件的硬链接",
+                             "失败,无法改名", "已撤销", "失败,不是换名的文件"})
+        EXPECT_NE(help.find(word), std::string::npos) << word;
+    EXPECT_NE(help.find("\\xHH"), std::string::npos);
+    EXPECT_NE(help.find("--history"), std::string::npos);
+}
+
+// While another run or undo holds the history, neither starts: status 2, the
+// message, and no file touched.
+TEST(Cli, BusyHistoryStopsRunAndUndo) {
+    TempDir dir;
+    touchFiles(dir.path(), {"a.t"});
+    fs::create_directories(dir.path() / ".state" / "quorbel");
+    const int fd = ::open((dir.path() / ".state/quorbel/lock").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    for (const Names& arguments : {Names{"--names", "-", "a.t"}, Names{"--undo"}}) {
+        const CliResult result = runQuorbelCli(arguments, dir.path(), "x\n");
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "quorbel-cli: 另一个换名或撤销正在进行\n");
+    }
+    ::close(fd);
+    EXPECT_EQ(listDirectory(dir.path()), (Names{"a.t"}));
 }
 
 class ExportOption : public ::testing::TestWithParam<const char*> {};
@@ -288,15 +449,45 @@ TEST_P(ExportOption, WritesTheListAfterTheRun) {
 
 INSTANTIATE_TEST_SUITE_P(Cli, ExportOption, ::testing::Values("xls", "xlsx"));
 
-TEST(Cli, AFailedExportAfterTheRunEndsWithStatusOne) {
+struct RefusedExportCase {
+    const char* name;
+    std::string target;
+    Names more; // files, or folders ending in "/", besides the listed file
+    std::string file;
+};
+
+class RefusedExport : public ::testing::TestWithParam<RefusedExportCase> {};
+
+// An export that could not be written is known before the run: status 2, one
+// message naming the target, nothing renamed, no file written or replaced.
+TEST_P(RefusedExport, RenamesNothing) {
+    const RefusedExportCase& c = GetParam();
     TempDir dir;
-    touchFiles(dir.path(), {"a.jpg"});
+    touchFiles(dir.path(), {c.file});
+    for (const std::string& more : c.more) {
+        if (more.ends_with("/"))
+            std::filesystem::create_directories(dir.path() / more);
+        else
+            touchFiles(dir.path(), {more});
+    }
+    const Names before = listDirectory(dir.path());
     const CliResult result =
-        runQuorbelCli({"--export", "missing/list.xlsx", "--number", "a.jpg"}, dir.path());
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("missing/list.xlsx"), std::string::npos) << result.err;
-    EXPECT_EQ(listDirectory(dir.path()), (Names{"B01.jpg"}));
+        runQuorbelCli({"--export", c.target, "--names", "-", c.file}, dir.path(), "b\n");
+    EXPECT_EQ(result.status, 2);
+    EXPECT_NE(result.err.find(c.target), std::string::npos) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(listDirectory(dir.path()), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, RefusedExport,
+    ::testing::Values(
+        RefusedExportCase{"MissingFolder", "missing/list.xlsx", {}, "a.jpg"},
+        RefusedExportCase{"TargetIsAFolder", "out.xls", {"out.xls/"}, "a.jpg"},
+        RefusedExportCase{"TargetIsTheNewName", "b.xls", {}, "data.xls"},
+        RefusedExportCase{"TargetIsTheOldName", "data.xls", {}, "data.xls"},
+        RefusedExportCase{"OldNameSpelledAnotherWay", "./sub/../data.xls", {"sub/"}, "data.xls"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Rows where nothing matches are left alone; a name that is not UTF-8 keeps
 // its bad byte; case is ignored in every script.
@@ -415,8 +606,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInputCase{"NoFilesInTheList", {"--number", "--files-from", "-"}, "\n\n", "no files"},
         BadInputCase{"NoNewNames", {"b.jpg"}, "", "no new names: give --map"},
         BadInputCase{"UnknownOption", {"--numbr", "b.jpg"}, "", "--numbr"},
-        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "excludes"},
-        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "requires"},
+        BadInputCase{"TwoSourcesOfNames", {"--number", "--names", "x", "b.jpg"}, "", "cannot be"},
+        BadInputCase{"MapWithoutItsColumns", {"--map", "BOOK", "b.jpg"}, "", "needs --sheet"},
         BadInputCase{
             "MissingSheet",
             {"--map", "BOOK", "--sheet", "Sheet9", "--key", "文件名", "--value", "新名", "b.jpg"},
@@ -461,11 +652,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--files-from", "-", "--names", "-"},
                      "b.jpg\n",
                      "cannot both read standard input"},
-        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "excludes"},
+        BadInputCase{"UndoWithFiles", {"--undo", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExportToAnotherFormat",
                      {"--export", "list.csv", "--number", "b.jpg"},
                      "",
                      "must end in .xls or .xlsx"},
+        BadInputCase{"DirMissing",
+                     {"--dir", "no-such-folder", "--type", "*.jpg", "--number"},
+                     "",
+                     "cannot open folder no-such-folder"},
+        BadInputCase{"HistoryWithFiles", {"--history", "b.jpg"}, "", "cannot be used"},
         BadInputCase{"ExpressionNotClosed",
                      {"--replace", "IMG_(\\d+", "trip_$1", "--regex", "IMG_0001.jpg"},
                      "",
@@ -476,11 +672,11 @@ INSTANTIATE_TEST_SUITE_P(
                      "The replacement is wrong at character 6: there is no group 2"},
         BadInputCase{"EmptyFindText", {"--replace", "", "x", "b.jpg"}, "", "Find cannot be empty"},
         BadInputCase{"ReplaceWithoutReplacement", {"--replace", "IMG"}, "", "--replace"},
-        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "requires"},
+        BadInputCase{"RegexWithoutReplace", {"--regex", "--number", "b.jpg"}, "", "needs"},
         BadInputCase{"ReplaceAndDateTogether",
                      {"--replace", "a", "b", "--date", "%Y", "b.jpg"},
                      "",
-                     "excludes"},
+                     "cannot be used with"},
         BadInputCase{"DatePatternWithASlash",
                      {"--date", "%Y/%m", "IMG_0001.jpg"},
                      "",
@@ -514,12 +710,18 @@ struct Words {
     const char* example;    // what --help calls its examples
     const char* version;    // what --help says of --version
     const char* notInteger; // part of the message for a bad --step
+    const char* advice;     // what --help tells scripts to test
 };
 
-constexpr Words chineseWords{"失败,文件重复", "成功", "成功替换 1 个文件\n", "示例",
-                             "显示版本并退出", "必须是整数"};
-constexpr Words englishWords{"Failed: file exists", "Renamed", "Renamed 1 file\n", "Example",
-                             "Print the version and exit", "must be an integer"};
+constexpr Words chineseWords{"失败,文件重复",  "成功",       "成功替换 1 个文件\n",         "示例",
+                             "显示版本并退出", "必须是整数", "脚本应检查退出状态而不是文字"};
+constexpr Words englishWords{"Failed: file exists",
+                             "Renamed",
+                             "Renamed 1 file\n",
+                             "Example",
+                             "Print the version and exit",
+                             "must be an integer",
+                             "scripts should test the exit status, not the words"};
 
 class CliLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
@@ -541,6 +743,7 @@ TEST_P(CliLanguage, WordsStatusMessagesAndHelpFollowTheLocale) {
     EXPECT_NE(help.out.find(words.example), std::string::npos) << help.out;
     EXPECT_NE(help.out.find(words.version), std::string::npos) << help.out;
     // Both languages tell scripts how to get words that never change.
+    EXPECT_NE(help.out.find(words.advice), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("LC_ALL=C"), std::string::npos) << help.out;
 
     const CliResult bad = runQuorbelCli({"--number", "--step", "x", "a.jpg"}, dir.path(), {},
@@ -574,6 +777,111 @@ INSTANTIATE_TEST_SUITE_P(
                      false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct UsageErrorCase {
+    const char* name;
+    Names arguments; // PLATES: the plate workbook
+    const char* chinese;
+    const char* english;
+    bool fromParser; // then a second line points at --help
+};
+
+class UsageErrorLanguage : public ::testing::TestWithParam<UsageErrorCase> {};
+
+// What the argument parser refuses is said in the language of the run, with
+// the option at fault, as every other message is; the status stays 2.
+TEST_P(UsageErrorLanguage, NamesTheOptionInTheLanguageOfTheRun) {
+    const UsageErrorCase& c = GetParam();
+    Names arguments;
+    for (const std::string& argument : c.arguments)
+        arguments.push_back(argument == "PLATES" ? fixtures + "/mapping/plates/lo-plates.xlsx"
+                                                 : argument);
+    struct Run {
+        Environment environment;
+        std::string line;
+        const char* help;
+    };
+    for (const Run& run :
+         {Run{{{"LANG", "zh_CN.UTF-8"}}, c.chinese, "运行 quorbel-cli --help 查看选项。\n"},
+          Run{{{"LC_ALL", "C"}, {"LANG", "zh_CN.UTF-8"}},
+              c.english,
+              "Run quorbel-cli --help for the options.\n"}}) {
+        TempDir dir;
+        touchFiles(dir.path(), {"a.jpg"});
+        const CliResult result = runQuorbelCli(arguments, dir.path(), {}, run.environment);
+        EXPECT_EQ(result.status, 2) << run.line;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "quorbel-cli: " + run.line + "\n" + (c.fromParser ? run.help : ""));
+        EXPECT_EQ(listDirectory(dir.path()), Names{"a.jpg"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, UsageErrorLanguage,
+    ::testing::Values(
+        UsageErrorCase{"UnknownOption",
+                       {"--numbr", "a.jpg"},
+                       "未知的选项: --numbr",
+                       "unknown option: --numbr",
+                       true},
+        UsageErrorCase{"UnknownOptions",
+                       {"--numbr", "-0x", "a.jpg"},
+                       "未知的选项: --numbr -x",
+                       "unknown options: --numbr -x",
+                       true},
+        UsageErrorCase{"ValueMissingAtTheEnd",
+                       {"a.jpg", "--map"},
+                       "--map 后面必须跟 WORKBOOK",
+                       "--map must be followed by WORKBOOK",
+                       true},
+        UsageErrorCase{"EmptyValueAfterEquals",
+                       {"a.jpg", "--sheet="},
+                       "--sheet 后面必须跟 NAME",
+                       "--sheet must be followed by NAME",
+                       true},
+        UsageErrorCase{"ReplaceWithOneValue",
+                       {"--replace", "IMG", "--regex", "a.jpg"},
+                       "--replace 后面必须跟 FIND REPLACEMENT",
+                       "--replace must be followed by FIND REPLACEMENT",
+                       true},
+        UsageErrorCase{"OptionGivenTwice",
+                       {"--names", "x", "--names", "y", "a.jpg"},
+                       "--names 只能给出一次",
+                       "--names may be given only once",
+                       true},
+        UsageErrorCase{"FlagWithAValueItCannotRead",
+                       {"--quiet=maybe", "--number", "a.jpg"},
+                       "--quiet 不接受“maybe”",
+                       "--quiet does not take \"maybe\"",
+                       true},
+        UsageErrorCase{"EveryMissingCompanionNamed",
+                       {"--map", "PLATES", "--sheet", "96孔", "a.jpg"},
+                       "--map 需要 --key --value",
+                       "--map needs --key --value",
+                       true},
+        UsageErrorCase{
+            "NeedsItsPartner", {"--dir", "."}, "--dir 需要 --type", "--dir needs --type", true},
+        UsageErrorCase{"TwoSourcesOfNames",
+                       {"--number", "--names", "x", "a.jpg"},
+                       "--number 不能与 --names 一起使用",
+                       "--number cannot be used with --names",
+                       true},
+        UsageErrorCase{"UndoWithFiles",
+                       {"--undo", "a.jpg"},
+                       "--undo 不能与 文件参数 一起使用",
+                       "--undo cannot be used with files",
+                       true},
+        UsageErrorCase{"SheetWithoutWorkbook",
+                       {"--sheet", "96孔", "--number", "a.jpg"},
+                       "--sheet 需要 --map 或 --plate",
+                       "--sheet needs --map or --plate",
+                       false},
+        UsageErrorCase{"BlockNotAnInteger",
+                       {"--plate", "PLATES", "--sheet", "96孔", "--block", "two", "a.jpg"},
+                       "--block 必须是整数,而不是“two”",
+                       "--block must be an integer, not \"two\"",
+                       false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // The journal holds no words, so a run made in Chinese is undone in English
 // and the other way round.
 TEST(Cli, ARunIsUndoneInTheOtherLanguage) {
@@ -585,7 +893,8 @@ TEST(Cli, ARunIsUndoneInTheOtherLanguage) {
     touchFiles(dir.path(), {"b.jpg"});
     const CliResult undo = runQuorbelCli({"--undo"}, dir.path(), {}, english);
     EXPECT_EQ(undo.status, 1);
-    EXPECT_EQ(undo.out, "B02.jpg-->b.jpg reason: Failed: file exists\n");
+    const std::string real = std::filesystem::canonical(dir.path()).string() + "/";
+    EXPECT_EQ(undo.out, real + "B02.jpg-->" + real + "b.jpg reason: Failed: file exists\n");
     EXPECT_EQ(undo.err, "Renamed 1 file back\n");
     std::filesystem::remove(dir.path() / "b.jpg");
     ASSERT_EQ(runQuorbelCli({"--number", "B02.jpg"}, dir.path(), {}, english).status, 0);

@@ -46,8 +46,8 @@ TEST(PlateOption, SeveralBlocksTakeTheFirstAndSaySo) {
         {"--plate", plates("lo-plates.xlsx"), "--sheet", "两板", "A01.ab1", "h12.ab1"},
         first.path());
     EXPECT_EQ(one.status, 0) << one.err;
-    EXPECT_EQ(one.err, "quorbel-cli: sheet \"两板\" holds 2 plate blocks; using block 1 at A2 "
-                       "(choose another with --block)\n"
+    EXPECT_EQ(one.err, "quorbel-cli: 工作表“两板”中有 2 块板;使用位于 A2 的第 1 块(用 --block "
+                       "选择其他块)\n"
                        "使用对应表对应 2 个文件\n成功替换 2 个文件\n");
     EXPECT_EQ(listDirectory(first.path()), (Names{"X1.ab1", "X96.ab1"}));
 
@@ -107,19 +107,19 @@ INSTANTIATE_TEST_SUITE_P(
                      "\"两板\", \"384孔\", \"文本列号\", \"缺号\", \"名单\")"},
         BadPlateCase{"ListSheet",
                      {"--plate", "BOOK", "--sheet", "名单"},
-                     "lo-plates.xlsx: sheet \"名单\": 工作表中没有板图:要找的是一行从 1 起"},
+                     "lo-plates.xlsx: 工作表“名单”: 工作表中没有板图:要找的是一行从 1 起"},
         BadPlateCase{"GapInTheNumbers",
                      {"--plate", "BOOK", "--sheet", "缺号"},
                      "最接近的是 B1 起的一行:列号 1–6 之后缺 7"},
         BadPlateCase{"BlockOutOfRange",
                      {"--plate", "BOOK", "--sheet", "两板", "--block", "3"},
-                     "--block 3: sheet \"两板\" of "},
+                     "lo-plates.xlsx 的工作表“两板”只有 2 块板\n"},
         BadPlateCase{"BlockZero",
                      {"--plate", "BOOK", "--sheet", "96孔", "--block", "0"},
-                     "holds 1 plate block\n"},
+                     "的工作表“96孔”只有 1 块板\n"},
         BadPlateCase{"BlockNotANumber",
                      {"--plate", "BOOK", "--sheet", "96孔", "--block", "two"},
-                     "--block must be an integer, not \"two\""},
+                     "--block 必须是整数,而不是“two”"},
         BadPlateCase{"DamagedWorkbook",
                      {"--plate", std::string(QUORBEL_FIXTURES) + "/mapping/truncated.xls",
                       "--sheet", "名单"},
@@ -128,13 +128,14 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--plate", std::string(QUORBEL_FIXTURES) + "/mapping/not-a-workbook.xls",
                       "--sheet", "名单"},
                      std::string("not-a-workbook.xls: ") + workbookmessages::NotAWorkbook.text()},
-        BadPlateCase{"SheetWithoutWorkbook", {"--sheet", "96孔"}, "--sheet needs --map or --plate"},
-        BadPlateCase{"UsagePlateWithoutSheet", {"--plate", "BOOK"}, "requires --sheet"},
-        BadPlateCase{"UsageBlockWithoutPlate", {"--block", "2", "--number"}, "requires --plate"},
+        BadPlateCase{"SheetWithoutWorkbook", {"--sheet", "96孔"}, "--sheet 需要 --map 或 --plate"},
+        BadPlateCase{"UsagePlateWithoutSheet", {"--plate", "BOOK"}, "--plate 需要 --sheet\n"},
+        BadPlateCase{
+            "UsageBlockWithoutPlate", {"--block", "2", "--number"}, "--block 需要 --plate\n"},
         BadPlateCase{
             "UsagePlateAndMap",
             {"--plate", "BOOK", "--sheet", "96孔", "--map", "BOOK", "--key", "a", "--value", "b"},
-            "excludes"}),
+            "--map 不能与 --plate 一起使用\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,6 +47,25 @@ std::string slurp(const fs::path& path) {
     ::_exit(127);
 }
 
+// A started child and the folder that holds its standard streams.
+struct Child {
+    pid_t pid;
+    fs::path capture;
+};
+
+Child startChild(const std::vector<std::string>& arguments, const fs::path& directory,
+                 const std::string& input, const Environment& environment) {
+    std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("mkdtemp failed");
+    const fs::path capture = pattern;
+    std::ofstream(capture / "in", std::ios::binary) << input;
+    const pid_t child = ::fork();
+    if (child == 0)
+        runChild(arguments, directory, capture, environment);
+    return {child, capture};
+}
+
 } // namespace
 
 const Environment& chineseEnvironment() {
@@ -56,22 +76,33 @@ const Environment& chineseEnvironment() {
 
 CliResult runQuorbelCli(const std::vector<std::string>& arguments, const fs::path& directory,
                         const std::string& input, const Environment& environment) {
-    std::string pattern = (fs::temp_directory_path() / "quorbel-cli-io-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    const fs::path capture = pattern;
-    std::ofstream(capture / "in", std::ios::binary) << input;
-    const pid_t child = ::fork();
-    if (child == 0)
-        runChild(arguments, directory, capture, environment);
+    const Child child = startChild(arguments, directory, input, environment);
     int status = 0;
-    ::waitpid(child, &status, 0);
+    ::waitpid(child.pid, &status, 0);
     CliResult result;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = slurp(capture / "out");
-    result.err = slurp(capture / "err");
-    fs::remove_all(capture);
+    result.out = slurp(child.capture / "out");
+    result.err = slurp(child.capture / "err");
+    fs::remove_all(child.capture);
     return result;
+}
+
+bool killQuorbelCliWhen(const std::vector<std::string>& arguments, const fs::path& directory,
+                        const std::string& input, const std::function<bool()>& ready) {
+    const Child child = startChild(arguments, directory, input, chineseEnvironment());
+    int status = 0;
+    bool killed = false;
+    while (::waitpid(child.pid, &status, WNOHANG) == 0) {
+        if (ready()) {
+            ::kill(child.pid, SIGKILL);
+            ::waitpid(child.pid, &status, 0);
+            killed = WIFSIGNALED(status);
+            break;
+        }
+        ::usleep(100);
+    }
+    fs::remove_all(child.capture);
+    return killed;
 }
 
 std::vector<std::string> listDirectory(const fs::path& directory) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,13 @@ CliResult runQuorbelCli(const std::vector<std::string>& arguments,
                         const std::filesystem::path& workingDirectory,
                         const std::string& input = {},
                         const Environment& environment = chineseEnvironment());
+
+// Starts quorbel-cli as runQuorbelCli does, watches until ready() holds, and
+// kills it there with SIGKILL. True when the kill came before the program
+// ended by itself.
+bool killQuorbelCliWhen(const std::vector<std::string>& arguments,
+                        const std::filesystem::path& workingDirectory, const std::string& input,
+                        const std::function<bool()>& ready);
 
 // The names in a directory, sorted, to see exactly which files a run left; the
 // journal's ".state" folder is left out.

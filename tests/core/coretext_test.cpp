@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "工作簿已损坏或不完整,无法读取",
                  "The workbook is damaged or incomplete and cannot be read"},
         WordCase{"JournalLine", [] { return parseJournal("nonsense\n").problem; },
-                 "第 1 行无法识别", "line 1 cannot be read"},
+                 "第 1 行校验不符", "line 1 fails its checksum"},
         WordCase{"ChooserFilters",
                  [] {
                      std::string captions;

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace quorbel {
@@ -362,6 +364,27 @@ TEST(ExportListTest, WriteFailingPartWayKeepsTheOldFile) {
         EXPECT_EQ(dir.read(suffix(format)), "old");
     }
     EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"list.xls", "list.xlsx"}));
+}
+
+// libxlsxwriter prints its own "[ERROR]" line when it fails; the export's one
+// message is all that reaches standard error.
+TEST(ExportListTest, FailingXlsxWritesNothingToStandardError) {
+    TempDir dir;
+    const std::string path = (dir.path() / "list.xlsx").string();
+    const std::string captured = (dir.path() / "stderr").string();
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    const int capture = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(capture, 2);
+    {
+        FileSizeLimit limit(4096);
+        expectFailureNaming(path, ExportFormat::Xlsx, "");
+    }
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+    ::close(capture);
+    EXPECT_EQ(dir.read("stderr"), "");
 }
 
 TEST(ExportListTest, ReportsFailuresWithPathAndReason) {

@@ -34,6 +34,8 @@ TEST(PosixErrno, EveryRefusalMapsToItsStatus) {
     EXPECT_EQ(statusFromErrno(EPERM), FsStatus::AccessDenied);
     EXPECT_EQ(statusFromErrno(EROFS), FsStatus::ReadOnlyFileSystem);
     EXPECT_EQ(statusFromErrno(ENAMETOOLONG), FsStatus::InvalidName);
+    EXPECT_EQ(statusFromErrno(ENOSPC), FsStatus::DiskFull);
+    EXPECT_EQ(statusFromErrno(EDQUOT), FsStatus::DiskFull);
     EXPECT_EQ(statusFromErrno(EBUSY), FsStatus::Refused);
     EXPECT_EQ(statusFromErrno(EXDEV), FsStatus::Refused);
 }
@@ -50,13 +52,14 @@ TEST(PosixRename, PathsThatCannotReachTheKernelIntactAreRefusedUpFront) {
 }
 
 // A second hard link has the same inode as the source, like a case alias, but
-// is a different file name: it must be reported and both names must survive.
+// is a different file name: it is refused with its own word, without ever
+// moving the file to a temporary name, and both names survive.
 TEST(PosixRename, HardLinkTargetIsReportedAndBothNamesStay) {
     TempDir dir;
     dir.write("a", "same");
     fs::create_hard_link(dir.path() / "a", dir.path() / "b");
     EXPECT_EQ(posixFileSystem().renameNoReplace(dir.prefix() + "a", dir.prefix() + "b"),
-              FsStatus::TargetExists);
+              FsStatus::SameFileLink);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
     EXPECT_EQ(dir.read("a"), "same");
     EXPECT_EQ(inodeOf(dir.path() / "a"), inodeOf(dir.path() / "b"));

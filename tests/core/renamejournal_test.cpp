@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -49,39 +50,48 @@ TEST(JournalPath, TextThatWasNotEscapedIsRefused) {
         EXPECT_EQ(unescapeJournalPath(text), std::nullopt) << text;
 }
 
+// A journal as a run writes it: each batch's renames, then its outcomes.
 std::string journalOf(const std::vector<std::vector<JournalEntry>>& batches, bool finished) {
-    std::string text(journalHeader());
+    JournalText text;
+    text.header(1700000000);
     for (const auto& batch : batches) {
-        std::vector<bool> renamed;
+        std::vector<JournalRename> renames;
+        std::string signs;
         for (const JournalEntry& entry : batch) {
-            appendJournalRename(text, entry.oldPath, entry.newPath);
-            renamed.push_back(entry.outcome == JournalOutcome::Renamed);
+            const std::size_t slash = entry.oldPath.rfind('/') + 1;
+            renames.push_back({std::string_view(entry.oldPath).substr(0, slash),
+                               std::string_view(entry.oldPath).substr(slash),
+                               std::string_view(entry.newPath).substr(slash), entry.device,
+                               entry.inode});
+            signs += entry.outcome == JournalOutcome::Renamed ? '+' : '-';
         }
-        appendJournalOutcome(text, renamed);
+        text.renames(renames);
+        text.outcome(signs);
     }
     if (finished)
-        text += journalFinishedLine();
-    return text;
+        text.mark("finished");
+    return text.text();
 }
 
 const std::vector<std::vector<JournalEntry>> twoBatches{
-    {{"/d/a\n.jpg", "/d/b.jpg", JournalOutcome::Renamed},
-     {"/d/c.jpg", "/d/\t.jpg", JournalOutcome::NotRenamed}},
-    {{everyByte(), "/d/e", JournalOutcome::Renamed}}};
+    {{"/d/a\n.jpg", "/d/b.jpg", JournalOutcome::Renamed, 2049, 12},
+     {"/e\t/c.jpg", "/e\t/\t.jpg", JournalOutcome::NotRenamed, 0, 0}},
+    {{"/d/" + everyByte().substr(1, 46) + everyByte().substr(48), "/d/e", JournalOutcome::Renamed,
+      1, 18446744073709551615ull}}};
 
 TEST(JournalRead, FinishedJournalReadsBackExactly) {
-    const JournalRead read = parseJournal(journalOf(twoBatches, true));
-    ASSERT_EQ(read.status, JournalReadStatus::Ok);
+    const std::string text = journalOf(twoBatches, true);
+    const JournalRead read = parseJournal(text);
+    ASSERT_EQ(read.status, JournalReadStatus::Ok) << read.problem;
     EXPECT_TRUE(read.contents.finished);
+    EXPECT_EQ(read.contents.startedAt, 1700000000);
     EXPECT_EQ(read.contents.entries,
               (std::vector<JournalEntry>{twoBatches[0][0], twoBatches[0][1], twoBatches[1][0]}));
-    EXPECT_EQ(parseJournal(formatJournal(read.contents.entries)).contents.entries,
-              read.contents.entries);
+    // Each directory is written once, however many renames it holds.
+    EXPECT_EQ(read.contents.directories, (std::vector<std::string>{"/d/", "/e\t/"}));
+    EXPECT_EQ(parseJournal(formatJournal(read.contents)).contents.entries, read.contents.entries);
 }
 
-// A journal cut anywhere reads as an unfinished one, never as a damaged one:
-// whole lines keep their meaning, a cut line is dropped, and renames of a
-// batch without its outcome line are not known to have happened.
 TEST(JournalRead, CutAnywhereIsAnUnfinishedPrefix) {
     const std::string whole = journalOf(twoBatches, true);
     for (std::size_t cut = 0; cut < whole.size(); ++cut) {
@@ -93,31 +103,76 @@ TEST(JournalRead, CutAnywhereIsAnUnfinishedPrefix) {
         ASSERT_LE(entries.size(), all.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
             EXPECT_EQ(entries[i].oldPath, all[i].oldPath);
+            EXPECT_EQ(entries[i].inode, all[i].inode);
             EXPECT_TRUE(entries[i].outcome == all[i].outcome ||
                         entries[i].outcome == JournalOutcome::Unknown);
         }
     }
 }
 
-TEST(JournalRead, DamageIsReportedWithItsLine) {
-    const std::string head(journalHeader());
+// Any one byte changed anywhere but in a line break makes the journal refused
+// as a whole, naming the line: no flipped path or outcome is ever applied.
+TEST(JournalRead, EveryFlippedByteIsCaughtWithItsLine) {
+    const std::string whole = journalOf(twoBatches, true);
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        if (whole[at] == '\n')
+            continue;
+        for (const char flip : {'\x01', '\x20', '\x80'}) {
+            std::string text = whole;
+            text[at] = static_cast<char>(text[at] ^ flip);
+            const JournalRead read = parseJournal(text);
+            const auto line = 1 + std::count(whole.begin(), whole.begin() + at, '\n');
+            ASSERT_EQ(read.status, JournalReadStatus::Damaged) << "byte " << at;
+            EXPECT_TRUE(read.problem.starts_with("第 " + std::to_string(line) + " 行"))
+                << read.problem;
+        }
+    }
+}
+
+std::string record(std::initializer_list<std::string_view> fields) {
+    std::string text;
+    appendJournalRecord(text, fields);
+    return text;
+}
+
+TEST(JournalRead, RecordsOutOfOrderAreReportedWithTheirLine) {
+    const std::string head = journalHeaderLine(5);
+    const std::string dir = record({"dir", "0", "/d/"});
+    const std::string rename = record({"rename", "0", "a", "b", "1", "2"});
     struct Case {
+        std::string name;
         std::string text;
         std::string problem;
     };
     for (const Case& c : std::vector<Case>{
-             {"not a journal\n", "第 1 行无法识别"},
-             {head + "rename\t/a\n", "第 2 行无法识别"},
-             {head + "rename\t/a\t/b\\q\n", "第 2 行无法识别"},
-             {head + "rename\t/a\t/b\ndone\t++\n", "第 3 行无法识别"},
-             {head + "rename\t/a\t/b\ndone\tx\n", "第 3 行无法识别"},
-             {head + "rename\t/a\t/b\nfinished\n", "第 3 行无法识别"},
-             {head + "finished\nrename\t/a\t/b\n", "第 3 行无法识别"},
-             {head + "\n", "第 2 行无法识别"},
+             {"no header", "not a journal\n", "第 1 行校验不符"},
+             {"header of another version", record({"quorbel-journal 1", "5"}), "第 1 行无法识别"},
+             {"rename before its directory", head + rename, "第 2 行无法识别"},
+             {"directory numbered out of turn", head + record({"dir", "1", "/d/"}),
+              "第 2 行无法识别"},
+             {"relative directory", head + record({"dir", "0", "d/"}), "第 2 行无法识别"},
+             {"unescaped name", head + dir + record({"rename", "0", "a\\q", "b", "1", "2"}),
+              "第 3 行无法识别"},
+             {"name reaching another folder",
+              head + dir + record({"rename", "0", "a", "../../etc/b", "1", "2"}),
+              "第 3 行无法识别"},
+             {"empty name", head + dir + record({"rename", "0", "", "b", "1", "2"}),
+              "第 3 行无法识别"},
+             {"identity not a number", head + dir + record({"rename", "0", "a", "b", "x", "2"}),
+              "第 3 行无法识别"},
+             {"more outcomes than renames", head + dir + rename + record({"done", "++"}),
+              "第 4 行无法识别"},
+             {"unknown sign", head + dir + rename + record({"done", "x"}), "第 4 行无法识别"},
+             {"finished with outcomes missing", head + dir + rename + record({"finished"}),
+              "第 4 行无法识别"},
+             {"rename after finished", head + record({"finished"}) + dir, "第 3 行无法识别"},
+             {"anything after undone", head + record({"undone", "0"}) + record({"closed"}),
+              "第 3 行无法识别"},
+             {"empty line", head + "\n", "第 2 行校验不符"},
          }) {
         const JournalRead read = parseJournal(c.text);
-        EXPECT_EQ(read.status, JournalReadStatus::Damaged) << c.text;
-        EXPECT_EQ(read.problem, c.problem) << c.text;
+        EXPECT_EQ(read.status, JournalReadStatus::Damaged) << c.name;
+        EXPECT_EQ(read.problem, c.problem) << c.name;
     }
 }
 
@@ -129,65 +184,111 @@ TEST(JournalLocation, FollowsTheXdgStateDirectory) {
     EXPECT_EQ(journalDirectoryFrom(nullptr, nullptr), "");
 }
 
-TEST(JournalStoreFile, RunJournalIsWrittenReplacedAndRewritten) {
+std::unique_ptr<JournalFile> startRun(const JournalStore& store) {
+    bool busy = false;
+    std::string error;
+    const auto lock = store.lock(busy, error);
+    EXPECT_TRUE(lock) << error;
+    return lock ? store.start(*lock, error) : nullptr;
+}
+
+TEST(JournalHistory, EachRunGetsItsOwnJournalAndNoneIsReplaced) {
     TempDir dir;
     const JournalStore store(dir.prefix() + "state/quorbel");
-    EXPECT_EQ(store.read().status, JournalReadStatus::Missing);
-    std::string error;
+    EXPECT_TRUE(store.runs().empty());
+    std::string first;
     {
-        auto journal = store.start(error);
-        ASSERT_TRUE(journal) << error;
-        EXPECT_EQ(store.read().status, JournalReadStatus::Busy);
-        EXPECT_FALSE(store.start(error)); // a second run must not empty it
-        ASSERT_TRUE(journal->beginBatch({{"/d/a", "/d/b"}, {"/d/c", "/d/d"}}));
+        auto journal = startRun(store);
+        ASSERT_TRUE(journal);
+        first = journal->path();
+        ASSERT_TRUE(journal->beginBatch({{"/d/", "a", "b", 1, 2}, {"/d/", "c", "d", 1, 3}}));
         ASSERT_TRUE(journal->endBatch({true, false}));
-        ASSERT_TRUE(journal->beginBatch({{"/d/e", "/d/f"}}));
+        ASSERT_TRUE(journal->beginBatch({{"/d/", "e", "f", 1, 4}}));
     }
-    JournalRead read = store.read();
+    EXPECT_EQ(fs::status(first).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    {
+        auto second = startRun(store);
+        ASSERT_TRUE(second);
+        ASSERT_TRUE(second->finish());
+        store.settle(second->path(), true);
+    }
+    const std::vector<KeptRun> runs = store.runs();
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].path, first); // the cut-short run is still there
+    const JournalRead read = store.read(first);
     ASSERT_EQ(read.status, JournalReadStatus::Ok);
     EXPECT_FALSE(read.contents.finished);
     EXPECT_EQ(read.contents.entries,
-              (std::vector<JournalEntry>{{"/d/a", "/d/b", JournalOutcome::Renamed},
-                                         {"/d/c", "/d/d", JournalOutcome::NotRenamed},
-                                         {"/d/e", "/d/f", JournalOutcome::Unknown}}));
-    EXPECT_EQ(fs::status(store.path()).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-
-    ASSERT_TRUE(store.replace(read.contents.entries));
-    const JournalRead closed = store.read();
-    EXPECT_TRUE(closed.contents.finished);
-    EXPECT_EQ(closed.contents.entries, read.contents.entries);
-
-    {
-        auto next = store.start(error);
-        ASSERT_TRUE(next);
-        ASSERT_TRUE(next->finish());
-    }
-    read = store.read();
-    EXPECT_TRUE(read.contents.finished);
-    EXPECT_TRUE(read.contents.entries.empty());
-    ASSERT_TRUE(store.replace({}));
-    EXPECT_EQ(store.read().status, JournalReadStatus::Missing);
+              (std::vector<JournalEntry>{{"/d/a", "/d/b", JournalOutcome::Renamed, 1, 2},
+                                         {"/d/c", "/d/d", JournalOutcome::NotRenamed, 1, 3},
+                                         {"/d/e", "/d/f", JournalOutcome::Unknown, 1, 4}}));
 }
 
-TEST(JournalStoreFile, DamagedJournalIsSetAsideWithoutReplacingAnything) {
+TEST(JournalHistory, RunThatRenamedNothingLeavesTheHistoryAsItWas) {
+    TempDir dir;
+    const JournalStore store(dir.prefix() + "quorbel");
+    auto journal = startRun(store);
+    ASSERT_TRUE(journal);
+    store.settle(journal->path(), false);
+    EXPECT_TRUE(store.runs().empty());
+}
+
+// The newest runs stay; so does an older run cut short and never undone.
+TEST(JournalHistory, KeepsTheLastRunsAndEveryUnfinishedOne) {
+    TempDir dir;
+    const JournalStore store(dir.prefix() + "quorbel");
+    const std::size_t total = JournalStore::keptRuns + 5;
+    for (std::size_t run = 0; run < total; ++run) {
+        auto journal = startRun(store);
+        ASSERT_TRUE(journal);
+        if (run != 1)
+            journal->finish();
+        store.settle(journal->path(), true);
+    }
+    const std::vector<KeptRun> runs = store.runs();
+    ASSERT_EQ(runs.size(), JournalStore::keptRuns + 1);
+    EXPECT_EQ(runs.front().number, total);
+    EXPECT_EQ(runs.back().number, 2u);
+}
+
+TEST(JournalHistory, OneRunOrUndoAtATime) {
+    TempDir dir;
+    const JournalStore store(dir.prefix() + "quorbel");
+    bool busy = false;
+    std::string error;
+    auto held = store.lock(busy, error);
+    ASSERT_TRUE(held);
+    EXPECT_TRUE(store.busy());
+    EXPECT_FALSE(store.lock(busy, error));
+    EXPECT_TRUE(busy);
+    EXPECT_EQ(error, "另一个换名或撤销正在进行");
+    held.reset();
+    EXPECT_FALSE(store.busy());
+    EXPECT_TRUE(store.lock(busy, error));
+}
+
+TEST(JournalHistory, DamagedJournalIsSetAsideWithoutReplacingAnything) {
     TempDir dir;
     const JournalStore store(dir.prefix() + "quorbel");
     fs::create_directories(store.directory());
-    dir.write("quorbel/last-run.journal", "garbage\n");
-    dir.write("quorbel/last-run.journal.damaged-1", "older");
-    EXPECT_EQ(store.read().status, JournalReadStatus::Damaged);
-    EXPECT_EQ(store.setAside(), store.path() + ".damaged-2");
-    EXPECT_EQ(dir.read("quorbel/last-run.journal.damaged-1"), "older");
-    EXPECT_EQ(dir.read("quorbel/last-run.journal.damaged-2"), "garbage\n");
-    EXPECT_EQ(store.read().status, JournalReadStatus::Missing);
+    dir.write("quorbel/run-000007.journal", "garbage\n");
+    dir.write("quorbel/run-000007.journal.damaged-1", "older");
+    const std::string path = store.directory() + "/run-000007.journal";
+    EXPECT_EQ(store.read(path).status, JournalReadStatus::Damaged);
+    EXPECT_EQ(store.setAside(path), path + ".damaged-2");
+    EXPECT_EQ(dir.read("quorbel/run-000007.journal.damaged-1"), "older");
+    EXPECT_EQ(dir.read("quorbel/run-000007.journal.damaged-2"), "garbage\n");
+    EXPECT_TRUE(store.runs().empty());
 }
 
-TEST(JournalStoreFile, UnwritableLocationIsReported) {
+TEST(JournalHistory, UnwritableLocationIsReported) {
     TempDir dir;
     dir.write("file", "x");
+    bool busy = false;
     std::string error;
-    EXPECT_FALSE(JournalStore(dir.prefix() + "file/quorbel").start(error));
+    EXPECT_FALSE(JournalStore(dir.prefix() + "file/quorbel").lock(busy, error));
+    EXPECT_FALSE(busy);
     EXPECT_NE(error.find("file/quorbel"), std::string::npos) << error;
 }
 

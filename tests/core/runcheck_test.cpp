@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -121,7 +122,7 @@ TEST(PredictionOnDisk, EqualsTheRunOnRandomLists) {
             expectPredictionEqualsRun(list, posixFileSystem(), "seed " + std::to_string(seed)));
     }
     EXPECT_EQ(seen, (std::set<std::string>{"成功", "保持不变", "失败,文件重复", "失败,文件不存在",
-                                           "失败,名称无效"}));
+                                           "失败,名称无效", "失败,同一文件的硬链接"}));
 }
 
 // An in-memory file system with the POSIX layer's rules, optionally folding
@@ -233,6 +234,59 @@ TEST(PredictionCalls, OneListingPerDirectoryAndNoCallPerRow) {
     EXPECT_EQ(memory.attributeReads, 0);
     EXPECT_EQ(prediction.renamed, 500);
     EXPECT_EQ(prediction.failed, 500);
+}
+
+// A directory that is sticky and someone else's, as the POSIX layer reports it
+// to a user who is not root: only files of that user may be renamed there.
+class StickyForeignFileSystem : public PosixFileSystem {
+public:
+    explicit StickyForeignFileSystem(std::string foreignFile) : foreign_(std::move(foreignFile)) {}
+    DirectoryListing listDirectory(const std::string& directory) override {
+        DirectoryListing listing = PosixFileSystem::listDirectory(directory);
+        listing.stickyForeign = true;
+        return listing;
+    }
+    std::optional<FileIdentity> identify(const std::string& path) override {
+        std::optional<FileIdentity> file = PosixFileSystem::identify(path);
+        if (file && path == foreign_)
+            file->ownedByUser = false;
+        return file;
+    }
+    FsStatus renameNoReplace(const std::string& from, const std::string& to) override {
+        return from == foreign_ ? FsStatus::AccessDenied : PosixFileSystem::renameNoReplace(from, to);
+    }
+
+private:
+    std::string foreign_;
+};
+
+bool makeImmutable(const fs::path& file, bool on) {
+    const std::string command =
+        std::string("chattr ") + (on ? "+i " : "-i ") + file.string() + " 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+// What the file itself allows decides as the run meets it: a file of someone
+// else in a sticky directory, an immutable file.
+TEST(PredictionOnDisk, FilesThatRefuseTheirRenameArePredicted) {
+    {
+        TempDir dir;
+        dir.write("mine.t", "m");
+        dir.write("theirs.t", "t");
+        const std::string real = fs::canonical(dir.path()).string() + "/";
+        StickyForeignFileSystem sticky(real + "theirs.t");
+        RenameList list = listOf({{dir.prefix(), "theirs", "x", ".t"}, {dir.prefix(), "mine", "y", ".t"}});
+        const std::set<std::string> seen = expectPredictionEqualsRun(list, sticky, "sticky");
+        EXPECT_EQ(seen, (std::set<std::string>{"失败,没有权限", "成功"}));
+    }
+    TempDir dir;
+    dir.write("fixed.t", "f");
+    if (!makeImmutable(dir.path() / "fixed.t", true))
+        GTEST_SKIP() << "chattr +i needs root on a file system that keeps the flag";
+    RenameList list = listOf({{dir.prefix(), "fixed", "x", ".t"}});
+    const std::set<std::string> seen = expectPredictionEqualsRun(list, posixFileSystem(), "immutable");
+    makeImmutable(dir.path() / "fixed.t", false);
+    EXPECT_EQ(seen, (std::set<std::string>{"失败,没有权限"}));
 }
 
 TEST(PredictionTexts, StatusAndWordsReadAsTheUserSeesThem) {

@@ -57,15 +57,25 @@ struct UndoFixture {
     TempDir state;
     JournalStore store{state.prefix() + "quorbel"};
 
-    void run(RenameList& list, RenameFileSystem& fileSystem = posixFileSystem(),
-             RunJournal* journal = nullptr) {
+    std::unique_ptr<JournalFile> start() {
+        bool busy = false;
         std::string error;
-        auto file = store.start(error);
-        ASSERT_TRUE(file) << error;
-        RenameRun(list, fileSystem, journal ? journal : file.get()).run();
+        const auto lock = store.lock(busy, error);
+        EXPECT_TRUE(lock) << error;
+        return lock ? store.start(*lock, error) : nullptr;
+    }
+    void run(RenameList& list, RenameFileSystem& fileSystem = posixFileSystem()) {
+        auto file = start();
+        ASSERT_TRUE(file);
+        const RenameRunSummary summary = RenameRun(list, fileSystem, file.get()).run();
+        store.settle(file->path(), summary.renamed > 0);
+    }
+    std::string newest() const {
+        const auto runs = store.runs();
+        return runs.empty() ? std::string() : runs.front().path;
     }
     JournalContents journal() const {
-        const JournalRead read = store.read();
+        const JournalRead read = store.read(newest());
         EXPECT_EQ(read.status, JournalReadStatus::Ok) << read.problem;
         return read.contents;
     }
@@ -84,7 +94,7 @@ TEST(UndoRun, FullRunIsUndoneAndTheRowsFollow) {
     EXPECT_EQ(filesIn(f.files.path()), before);
     EXPECT_EQ(summary.undone, 3);
     EXPECT_EQ(summary.failures, "");
-    EXPECT_TRUE(summary.remaining.empty());
+    EXPECT_EQ(summary.left, 0);
     for (int row = 1; row <= 3; ++row)
         EXPECT_EQ(list.getCell(RenameList::Result, row), "已撤销");
     EXPECT_EQ(list.getCell(RenameList::OldName, 1), "b");
@@ -113,7 +123,7 @@ TEST(UndoRun, RunWithFailuresLeavesEveryOtherFileAlone) {
     EXPECT_EQ(list.getCell(RenameList::Result, 5), "已撤销");
 }
 
-TEST(UndoRun, OldNameTakenMeanwhileIsReportedAndKeptForLater) {
+TEST(UndoRun, OldNameTakenMeanwhileIsReported) {
     UndoFixture f;
     create(f.files.path(), {{"a.t", "a"}, {"b.t", "b"}});
     RenameList list = listOf(f.files.prefix(), {{"a", "x"}, {"b", "y"}});
@@ -125,14 +135,13 @@ TEST(UndoRun, OldNameTakenMeanwhileIsReportedAndKeptForLater) {
     EXPECT_EQ(summary.undone, 1);
     EXPECT_EQ(summary.failures,
               f.files.prefix() + "x.t-->" + f.files.prefix() + "a.t 原因:失败,文件重复\r\n");
-    ASSERT_EQ(summary.remaining.size(), 1u);
-    EXPECT_EQ(summary.remaining[0].oldPath, f.files.prefix() + "a.t");
+    EXPECT_EQ(summary.left, 1);
     EXPECT_EQ(list.getCell(RenameList::Result, 1), "失败,文件重复");
     EXPECT_EQ(list.getCell(RenameList::OldName, 1), "x");
     EXPECT_EQ(list.getCell(RenameList::Result, 2), "已撤销");
 
-    // Once the name is free again, the kept rename can be undone.
-    ASSERT_TRUE(f.store.replace(summary.remaining));
+    // Undone a second time, the journal moves nothing more: the file already
+    // back is left alone without a word.
     fs::remove(f.files.path() / "a.t");
     EXPECT_EQ(undoRenames(f.journal().entries, posixFileSystem()).undone, 1);
     EXPECT_EQ(filesIn(f.files.path()), (Files{{"a.t", "a"}, {"b.t", "b"}}));
@@ -194,15 +203,14 @@ TEST(UndoRun, RunKilledMidwayIsUndoneFromItsCutJournal) {
             }
             create(f.files.path(), before);
             RenameList list = listOf(f.files.prefix(), rows);
-            std::string error;
             {
-                auto journal = f.store.start(error);
+                auto journal = f.start();
                 ASSERT_TRUE(journal);
                 Killed killed(kill, *journal);
                 RenameRun(list, killed, &killed, batchRows).run();
             }
             if (cutWrite)
-                std::ofstream(f.store.path(), std::ios::app) << "rename\t" << f.files.prefix();
+                std::ofstream(f.newest(), std::ios::app) << "rename\t0\t" << f.files.prefix();
             const JournalContents journal = f.journal();
             EXPECT_EQ(journal.finished, kill > files + 2);
             const UndoSummary summary = undoRenames(journal.entries, posixFileSystem());
@@ -249,12 +257,16 @@ TEST(UndoLastRun, DamagedJournalIsNeverHalfApplied) {
     create(f.files.path(), {{"a.t", "a"}, {"b.t", "b"}});
     RenameList list = listOf(f.files.prefix(), {{"a", "x"}, {"b", "y"}});
     f.run(list);
-    std::ofstream(f.store.path(), std::ios::app) << "rename\tnot escaped\\\tx\n";
+    const std::string journal = f.newest();
+    std::string text = f.state.read(fs::relative(journal, f.state.path()));
+    text[text.find("\ta.t") + 1] = 'b'; // a flipped old name would take y.t's place
+    std::ofstream(journal, std::ios::binary | std::ios::trunc) << text;
 
     const LastRunUndoResult result = undoLastRun(f.store, posixFileSystem(), &list);
     EXPECT_EQ(result.status, LastRunUndo::Unusable);
     EXPECT_EQ(result.read.status, JournalReadStatus::Damaged);
-    EXPECT_EQ(result.setAsidePath, f.store.path() + ".damaged-1");
+    EXPECT_EQ(result.read.problem, "第 3 行校验不符");
+    EXPECT_EQ(result.setAsidePath, journal + ".damaged-1");
     EXPECT_EQ(filesIn(f.files.path()), (Files{{"x.t", "a"}, {"y.t", "b"}}));
     EXPECT_EQ(list.getCell(RenameList::Result, 1), "成功");
     EXPECT_EQ(undoLastRun(f.store, posixFileSystem()).status, LastRunUndo::Nothing);

@@ -81,6 +81,7 @@ private slots:
     void reportsReplacedBytesInTheStatusBar();
     void unwritableDirectoryKeepsTheOldFile();
     void tooManyRowsForXlsAreRefusedBeforeWriting();
+    void fileOfTheListIsNeverTheTarget();
 
 private:
     QString path(const char* name) const { return dir_->filePath(QString::fromUtf8(name)); }
@@ -215,6 +216,21 @@ void ExportCommandTest::tooManyRowsForXlsAreRefusedBeforeWriting() {
     expectOneError({QStringLiteral("65537"), QStringLiteral("65536"), QStringLiteral(".xlsx")});
     QCOMPARE(readAll(path("list.xls")), QByteArray("old"));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"list.xls"});
+}
+
+// The list names data.xls (and, as its new name, b.xls): an export there would
+// take the place of a file the list renames.
+void ExportCommandTest::fileOfTheListIsNeverTheTarget() {
+    touch(path("data.xls"), "the user's own workbook");
+    window_->fillGrid({path("data.xls").toStdString()});
+    window_->renameList().setCell(RenameList::NewName, 1, "b");
+    for (const char* target : {"data.xls", "b.xls"}) {
+        fake_->messages.shown.clear();
+        exportTo(path(target));
+        expectOneError({path(target), QStringLiteral("第 1 行")});
+    }
+    QCOMPARE(readAll(path("data.xls")), QByteArray("the user's own workbook"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"data.xls"});
 }
 
 } // namespace quorbel

@@ -40,6 +40,8 @@ private slots:
     void precheckPredictsWhatTheRunThenDoes();
     void undoRestoresWhatItCanAndReportsTheRest();
     void undoWithoutAJournalSaysSo();
+    void runThatRenamesNothingKeepsTheRunBefore();
+    void busyHistoryStopsRunAndUndo();
     void damagedJournalIsSetAsideAndNothingMoves();
     void renameRefusesToStartWithoutAJournal();
     void startUpOffersUndoOfAnUnfinishedRun_data();
@@ -129,12 +131,42 @@ void SafeRunCommandsTest::undoRestoresWhatItCanAndReportsTheRest() {
     QCOMPARE(window_->statusText(), QStringLiteral("撤销 2 个文件"));
     QVERIFY(fake_->messages.shown.empty());
 
-    // The blocked one is kept: once its name is free, undo finishes the job.
-    QVERIFY(QFile::remove(path("b.jpg")));
+    // The run is undone as far as it could be; the next undo finds nothing.
     window_->action("actUndo")->trigger();
-    QCOMPARE(readAll(path("b.jpg")), QByteArray("b.jpg"));
-    QCOMPARE(window_->statusText(), QStringLiteral("撤销 1 个文件"));
-    QCOMPARE(window_->memFile()->toPlainText(), QString());
+    QCOMPARE(fake_->messages.shown.size(), size_t(1));
+    QCOMPARE(fake_->messages.shown[0].text, QStringLiteral("没有可以撤销的换名"));
+    QCOMPARE(readAll(path("y.jpg")), QByteArray("b.jpg"));
+}
+
+// A run that renames nothing (every row unchanged, or no rows) leaves the
+// history as it was: the real run before it can still be undone.
+void SafeRunCommandsTest::runThatRenamesNothingKeepsTheRunBefore() {
+    fill({{"a.jpg", "x"}});
+    window_->action("actRename")->trigger();
+    window_->renameList().setCell(RenameList::NewName, 1, "x");
+    window_->action("actRename")->trigger();
+    QCOMPARE(cell(*window_, RenameList::Result, 1), std::string("保持不变"));
+    QCOMPARE(store().runs().size(), size_t(1));
+    window_->action("actUndo")->trigger();
+    QVERIFY(fake_->messages.shown.empty());
+    QCOMPARE(readAll(path("a.jpg")), QByteArray("a.jpg"));
+}
+
+// While another run or undo holds the history, neither command touches a file.
+void SafeRunCommandsTest::busyHistoryStopsRunAndUndo() {
+    fill({{"a.jpg", "x"}});
+    bool busy = false;
+    std::string error;
+    const auto held = store().lock(busy, error);
+    QVERIFY(held);
+    window_->action("actRename")->trigger();
+    window_->action("actUndo")->trigger();
+    QCOMPARE(fake_->messages.shown.size(), size_t(2));
+    // The run's refusal goes through the error display, which ends it with a stop.
+    QCOMPARE(fake_->messages.shown[0].text, QStringLiteral("另一个换名或撤销正在进行."));
+    QCOMPARE(fake_->messages.shown[1].text, QStringLiteral("另一个换名或撤销正在进行"));
+    QVERIFY(QFile::exists(path("a.jpg")));
+    QCOMPARE(cell(*window_, RenameList::Result, 1), std::string());
 }
 
 void SafeRunCommandsTest::undoWithoutAJournalSaysSo() {
@@ -148,7 +180,7 @@ void SafeRunCommandsTest::undoWithoutAJournalSaysSo() {
 void SafeRunCommandsTest::damagedJournalIsSetAsideAndNothingMoves() {
     fill({{"a.jpg", "x"}});
     window_->action("actRename")->trigger();
-    const QString journal = QString::fromStdString(store().path());
+    const QString journal = QString::fromStdString(store().runs().front().path);
     QByteArray text = readAll(journal);
     text.replace("rename\t", "rename ");
     touch(journal, text);
@@ -158,7 +190,7 @@ void SafeRunCommandsTest::damagedJournalIsSetAsideAndNothingMoves() {
     QCOMPARE(fake_->messages.shown.size(), size_t(1));
     QCOMPARE(fake_->messages.shown[0].kind, QStringLiteral("warning"));
     QCOMPARE(fake_->messages.shown[0].text,
-             QStringLiteral("换名记录已损坏(第 2 行无法识别),没有撤销任何文件。记录已另存为 ") +
+             QStringLiteral("换名记录已损坏(第 3 行校验不符),没有撤销任何文件。记录已另存为 ") +
                  journal + ".damaged-1");
     QCOMPARE(readAll(journal + ".damaged-1"), text);
     QVERIFY(!QFile::exists(journal));
@@ -197,11 +229,17 @@ void SafeRunCommandsTest::startUpOffersUndoOfAnUnfinishedRun() {
     touch(path("b.jpg"), "b");
     touch(path("y.jpg"), "in the way");
     {
+        bool busy = false;
         std::string error;
-        auto journal = store().start(error);
+        const auto lock = store().lock(busy, error);
+        QVERIFY(lock);
+        auto journal = store().start(*lock, error);
         QVERIFY(journal);
-        QVERIFY(
-            journal->beginBatch({{file("a.jpg"), file("x.jpg")}, {file("b.jpg"), file("y.jpg")}}));
+        const std::string directory = dir_->path().toStdString() + "/";
+        const auto a = posixFileSystem().identify(file("a.jpg"));
+        const auto b = posixFileSystem().identify(file("b.jpg"));
+        QVERIFY(journal->beginBatch({{directory, "a.jpg", "x.jpg", a->device, a->inode},
+                                     {directory, "b.jpg", "y.jpg", b->device, b->inode}}));
         QCOMPARE(posixFileSystem().renameNoReplace(file("a.jpg"), file("x.jpg")), FsStatus::Ok);
     }
     fake_->messages.answers.push_back(answer);

@@ -1,0 +1,331 @@
+#include "platform/posixfilesystem.h"
+#include "renamelist/journalstore.h"
+#include "renamelist/renamelist.h"
+#include "renamelist/renamerun.h"
+#include "renamelist/runundo.h"
+#include "tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace quorbel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempDir;
+
+// What a directory holds: each name with its content and its inode, so a file
+// that comes back under its name but as another file is caught too.
+using Snapshot = std::map<std::string, std::pair<std::string, ino_t>>;
+
+Snapshot snapshot(const fs::path& directory) {
+    Snapshot files;
+    for (const auto& entry : fs::directory_iterator(directory)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        struct stat info {};
+        ::lstat(entry.path().c_str(), &info);
+        files[entry.path().filename().string()] = {
+            std::string(std::istreambuf_iterator<char>(in), {}), info.st_ino};
+    }
+    return files;
+}
+
+// Stands for the program dying at an exact point: nothing after it runs.
+struct Killed {};
+
+// Counts every call the run makes to the file system and dies at the chosen one,
+// before it reaches the disk.
+class DyingFileSystem : public RenameFileSystem {
+public:
+    explicit DyingFileSystem(long dieAt) : dieAt_(dieAt) {}
+
+    bool renameNeedsWritable() const override { return inner_.renameNeedsWritable(); }
+    std::optional<FileAttributes> getAttributes(const std::string& path) override {
+        step();
+        return inner_.getAttributes(path);
+    }
+    FsStatus setAttributes(const std::string& path, const FileAttributes& attributes) override {
+        step();
+        return inner_.setAttributes(path, attributes);
+    }
+    FsStatus renameNoReplace(const std::string& from, const std::string& to) override {
+        step();
+        return inner_.renameNoReplace(from, to);
+    }
+    DirectoryListing listDirectory(const std::string& directory) override {
+        step();
+        return inner_.listDirectory(directory);
+    }
+    ResolvedDirectory resolveDirectory(const std::string& directory) override {
+        step();
+        return inner_.resolveDirectory(directory);
+    }
+    std::optional<DirectoryInodes> listInodes(const std::string& directory) override {
+        step();
+        return inner_.listInodes(directory);
+    }
+    std::optional<FileIdentity> identify(const std::string& path) override {
+        step();
+        return inner_.identify(path);
+    }
+    long calls() const { return calls_; }
+
+private:
+    void step() {
+        if (calls_++ == dieAt_)
+            throw Killed{};
+    }
+    PosixFileSystem inner_;
+    long dieAt_;
+    long calls_ = 0;
+};
+
+enum class WriteFault {
+    None,
+    DieBefore,      // the program dies before the k-th write
+    DieHalfway,     // the k-th write reaches the disk in part, then the program dies
+    FailHalfway,    // the k-th write stops part way (a full disk); the run goes on
+};
+
+// The run's journal, with a fault at its k-th write. A write cut in part is
+// made by writing it whole and cutting the file back, as the disk would hold it.
+class FaultyJournal : public RunJournal {
+public:
+    FaultyJournal(JournalFile& journal, long faultAt, WriteFault fault)
+        : journal_(journal), faultAt_(faultAt), fault_(fault) {}
+
+    bool beginBatch(const std::vector<Rename>& renames) override {
+        return write([&] { return journal_.beginBatch(renames); });
+    }
+    bool endBatch(const std::vector<bool>& renamed) override {
+        return write([&] { return journal_.endBatch(renamed); });
+    }
+    bool finish() override {
+        return write([&] { return journal_.finish(); });
+    }
+    long writes() const { return writes_; }
+
+private:
+    template <typename Write> bool write(Write whole) {
+        if (writes_++ != faultAt_ || fault_ == WriteFault::None)
+            return whole();
+        if (fault_ == WriteFault::DieBefore)
+            throw Killed{};
+        const auto before = fs::file_size(journal_.path());
+        whole();
+        const auto after = fs::file_size(journal_.path());
+        fs::resize_file(journal_.path(), before + (after - before) / 2);
+        if (fault_ == WriteFault::DieHalfway)
+            throw Killed{};
+        return false;
+    }
+
+    JournalFile& journal_;
+    long faultAt_;
+    WriteFault fault_;
+    long writes_ = 0;
+};
+
+struct Rename {
+    std::string from, to; // names with their extension in the one directory
+};
+
+// One list holding every kind of row the run meets: plain successes, a chain
+// in working order, a swap through a spare name, a taken target, a decoy (its
+// file is missing and its new name belongs to another file), a second hard
+// link of the file as its new name, an unchanged row, and more plain ones
+// after them so the kill can fall in a later batch.
+const std::vector<Rename> scenario{
+    {"a.t", "A1.t"},    {"c.t", "d.t"},   {"b.t", "c.t"},       {"x.t", "tmp.t"},
+    {"y.t", "x.t"},     {"tmp.t", "y.t"}, {"e.t", "taken.t"},   {"gone.t", "decoy.t"},
+    {"h.t", "hl.t"},    {"k.t", "k.t"},   {"p.t", "q.t"},       {"q0.t", "q1.t"},
+    {"r.t", "s.t"},     {"s0.t", "s1.t"}, {"decoy.t", "d2.t"},  {"u.t", "v.t"},
+};
+
+struct Scenario {
+    TempDir files;
+    TempDir state;
+    JournalStore store{state.prefix() + "quorbel"};
+    RenameList list;
+    Snapshot before;
+
+    // padding: plain renames after the scenario's rows, so the folder holds
+    // enough of them for the run to read its inodes from one listing.
+    explicit Scenario(int padding = 0) {
+        for (const char* name : {"a.t", "b.t", "c.t", "x.t", "y.t", "e.t", "taken.t", "decoy.t",
+                                 "h.t", "k.t", "p.t", "q0.t", "r.t", "s0.t", "u.t"})
+            files.write(name, std::string("content of ") + name);
+        fs::create_hard_link(files.path() / "h.t", files.path() / "hl.t");
+        std::vector<Rename> rows = scenario;
+        for (int i = 0; i < padding; ++i) {
+            const std::string index = std::to_string(i);
+            files.write("m" + index + ".t", index);
+            rows.push_back({"m" + index + ".t", "n" + index + ".t"});
+        }
+        // Last, a name an earlier row freed and another row filled.
+        rows.push_back({"x.t", "z.t"});
+        std::vector<std::string> paths;
+        for (const Rename& rename : rows)
+            paths.push_back(files.prefix() + rename.from);
+        list.fill(paths, posixPathRule);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const std::string& to = rows[i].to;
+            list.setCell(RenameList::NewName, static_cast<int>(i) + 1, to.substr(0, to.size() - 2));
+        }
+        before = snapshot(files.path());
+    }
+
+    // The run with its journal, through the given file system and journal
+    // faults; a death leaves everything as the dead program would.
+    void run(RenameFileSystem& fileSystem, long journalFaultAt, WriteFault fault,
+             long* journalWrites = nullptr) {
+        bool busy = false;
+        std::string error;
+        const auto lock = store.lock(busy, error);
+        ASSERT_TRUE(lock) << error;
+        const auto journal = store.start(*lock, error);
+        ASSERT_TRUE(journal) << error;
+        FaultyJournal faulty(*journal, journalFaultAt, fault);
+        try {
+            const RenameRunSummary summary = RenameRun(list, fileSystem, &faulty, 4).run();
+            store.settle(journal->path(), summary.renamed > 0);
+        } catch (const Killed&) {
+        }
+        if (journalWrites)
+            *journalWrites = faulty.writes();
+    }
+
+    // Every name and content as before the run, and the decoy never moved.
+    void expectUndoneCompletely(const std::string& context) {
+        const LastRunUndoResult undo = undoLastRun(store, posixFileSystem());
+        EXPECT_NE(undo.status, LastRunUndo::Unusable) << context << ": " << undo.read.problem;
+        EXPECT_NE(undo.status, LastRunUndo::Busy) << context;
+        EXPECT_EQ(snapshot(files.path()), before) << context;
+        EXPECT_EQ(undo.summary.failures, "") << context;
+    }
+};
+
+long callsOfAWholeRun() {
+    Scenario whole;
+    DyingFileSystem counting(-1);
+    whole.run(counting, -1, WriteFault::None);
+    return counting.calls();
+}
+
+long writesOfAWholeRun() {
+    Scenario whole;
+    long writes = 0;
+    whole.run(posixFileSystem(), -1, WriteFault::None, &writes);
+    return writes;
+}
+
+TEST(RunFaults, TheScenarioMeetsEveryKindOfRow) {
+    Scenario s;
+    s.run(posixFileSystem(), -1, WriteFault::None);
+    std::vector<std::string> words;
+    for (int row = 1; row < s.list.RowCount(); ++row)
+        words.push_back(s.list.getCell(RenameList::Result, row));
+    EXPECT_EQ(words, (std::vector<std::string>{
+                         "成功", "成功", "成功", "成功", "成功", "成功", "失败,文件重复",
+                         "失败,文件不存在", "失败,同一文件的硬链接", "保持不变", "成功", "成功",
+                         "成功", "成功", "成功", "成功", "成功"}));
+    s.expectUndoneCompletely("whole run");
+}
+
+// The program dies before each file-system call of the run in turn.
+TEST(RunFaults, DeathBeforeAnyFileSystemCallIsUndoneCompletely) {
+    const long calls = callsOfAWholeRun();
+    ASSERT_GT(calls, 30);
+    for (long k = 0; k <= calls; ++k) {
+        Scenario s;
+        DyingFileSystem dying(k);
+        s.run(dying, -1, WriteFault::None);
+        s.expectUndoneCompletely("died before file-system call " + std::to_string(k));
+    }
+}
+
+// The program dies before each journal write, or in the middle of it; or the
+// write stops part way, as on a full disk, and the run goes on without it.
+TEST(RunFaults, EveryJournalWriteFaultIsUndoneCompletely) {
+    const long writes = writesOfAWholeRun();
+    ASSERT_GE(writes, 9);
+    for (const WriteFault fault :
+         {WriteFault::DieBefore, WriteFault::DieHalfway, WriteFault::FailHalfway}) {
+        for (long k = 0; k < writes; ++k) {
+            Scenario s;
+            s.run(posixFileSystem(), k, fault);
+            s.expectUndoneCompletely("fault " + std::to_string(static_cast<int>(fault)) +
+                                     " at journal write " + std::to_string(k));
+        }
+    }
+}
+
+// With many rows in one folder the run takes every inode from one listing and
+// follows its own renames in it: the journal names the very file each rename
+// moved, so a death anywhere is still undone completely.
+TEST(RunFaults, OneListingForAFolderOfManyRowsIsKeptTrue) {
+    constexpr int padding = 300;
+    long calls = 0;
+    {
+        Scenario whole(padding);
+        DyingFileSystem counting(-1);
+        whole.run(counting, -1, WriteFault::None);
+        calls = counting.calls();
+        // One listing and a look to trust it, instead of a look at each file.
+        EXPECT_LT(calls, padding + 40) << calls;
+        const JournalContents journal = whole.store.read(whole.store.runs().front().path).contents;
+        // Replays the renames over the names as they were: each one recorded
+        // the file its old name held at that moment.
+        std::map<std::string, ino_t> holds;
+        for (const auto& [name, file] : whole.before)
+            holds[whole.files.prefix() + name] = file.second;
+        for (const JournalEntry& entry : journal.entries) {
+            if (entry.outcome != JournalOutcome::Renamed)
+                continue;
+            EXPECT_EQ(entry.inode, holds[entry.oldPath]) << entry.oldPath;
+            holds[entry.newPath] = holds[entry.oldPath];
+            holds.erase(entry.oldPath);
+        }
+        whole.expectUndoneCompletely("whole run");
+    }
+    for (long k = 0; k <= calls; k += 23) {
+        Scenario s(padding);
+        DyingFileSystem dying(k);
+        s.run(dying, -1, WriteFault::None);
+        s.expectUndoneCompletely("died before file-system call " + std::to_string(k));
+    }
+}
+
+// The undo itself dies before each of its file-system calls; undone again, the
+// files are all back and nothing else moved.
+TEST(RunFaults, UndoDyingAnywhereIsFinishedByTheNextUndo) {
+    long undoCalls = 0;
+    {
+        Scenario s;
+        s.run(posixFileSystem(), -1, WriteFault::None);
+        DyingFileSystem counting(-1);
+        undoLastRun(s.store, counting);
+        undoCalls = counting.calls();
+    }
+    ASSERT_GT(undoCalls, 20);
+    for (long k = 0; k <= undoCalls; ++k) {
+        Scenario s;
+        s.run(posixFileSystem(), -1, WriteFault::None);
+        DyingFileSystem dying(k);
+        try {
+            undoLastRun(s.store, dying);
+        } catch (const Killed&) {
+        }
+        s.expectUndoneCompletely("undo died before call " + std::to_string(k));
+    }
+}
+
+} // namespace
+} // namespace quorbel
