@@ -32,8 +32,8 @@ done
 
 # page, then texts it must hold ("|" between them)
 pages=(
-    "quorbel-cli|.SH \"EXIT STATUS\"|名单|.BR quorbel (1)|\\-\\-version|XDG_STATE_HOME"
-    "quorbel|.SH \"EXIT STATUS\"|.SH FILES|XDG_STATE_HOME|quorbel.conf|撤销换名|.BR quorbel-cli (1)|\\-\\-version"
+    "quorbel-cli|.SH \"EXIT STATUS\"|名单|.BR quorbel (1)|\\-\\-version|XDG_STATE_HOME|test the exit status|QUORBEL_LANG"
+    "quorbel|.SH \"EXIT STATUS\"|.SH FILES|XDG_STATE_HOME|quorbel.conf|Undo rename|撤销换名|.BR quorbel-cli (1)|\\-\\-version|QUORBEL_LANG"
 )
 for entry in "${pages[@]}"; do
     IFS='|' read -r -a wanted <<<"$entry"
