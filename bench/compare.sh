@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # End-to-end renaming speed: quorbel-cli against a bare renameat2 loop and the
-# tools users would pick instead, renaming the same 100,000 empty files
-# IMG_<i>.jpg to B<i>.jpg. Every timed run gets a fresh directory of files.
+# tools users would pick instead, renaming the same empty files IMG_<i>.jpg to
+# B<i>.jpg. Every timed run gets a fresh directory of files.
+#
+# quorbel-cli runs three ways: given relative names (--files-from inside the
+# folder), given absolute paths (as the window and every globbed list give
+# them), and taking the folder itself (--dir with --number).
 #
 # Needs hyperfine, mmv and the perl rename, none of which the build or the
 # tests need:  sudo apt-get install --no-install-recommends hyperfine mmv rename
 #
 # Usage: bench/compare.sh [build-dir] [file-count] [runs]
-# The build dir must hold quorbel-cli and bench/bare_rename (a normal build).
+#   bench/compare.sh build 1000000 3   is the million-file run in one command.
+# mmv and rename take minutes per 100,000 files; above that count they are
+# left out unless COMPARE_ALL=1; COMPARE_OTHERS=0 leaves them out at any count.
+# The build dir must hold quorbel-cli and
+# bench/bare_rename (a normal build).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
@@ -15,16 +23,26 @@ count=${2:-100000}
 runs=${3:-5}
 cli=$build/src/quorbel-cli
 bare=$build/bench/bare_rename
-for tool in hyperfine mmv rename "$cli" "$bare"; do
+others=yes
+if [ "$count" -gt 100000 ] && [ "${COMPARE_ALL:-0}" != 1 ]; then others=no; fi
+# COMPARE_OTHERS=0 leaves mmv and rename out at any count, for a quick pairing.
+if [ "${COMPARE_OTHERS:-1}" = 0 ]; then others=no; fi
+needed=(hyperfine "$cli" "$bare")
+[ "$others" = yes ] && needed+=(mmv rename)
+for tool in "${needed[@]}"; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
 done
+[ -x /usr/bin/time ] || { echo "missing: /usr/bin/time (apt-get install time)" >&2; exit 2; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorbel-compare-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 files=$work/files
+# The run's journal goes here, never to the user's own.
+export XDG_STATE_HOME=$work/state
 
 # The lists quorbel-cli and rename read: made once, outside the timed part.
 seq 0 $((count - 1)) | sed 's/.*/IMG_&.jpg/' > "$work/old.txt"
+sed "s|^|$files/|" "$work/old.txt" > "$work/absolute.txt"
 seq 0 $((count - 1)) | sed 's/.*/B&/' > "$work/new.txt"
 
 # A fresh directory of the old files for every run; every tool runs inside it.
@@ -38,12 +56,46 @@ xargs touch < "$work/old.txt"
 PREPARE
 chmod +x "$work/prepare.sh"
 
+quiet="--quiet"
+commands=(
+    -n "bare renameat2 loop" "$bare $files $count"
+    -n "quorbel-cli relative names" "cd $files && $cli $quiet --files-from $work/old.txt --names $work/new.txt"
+    -n "quorbel-cli absolute paths" "cd $files && $cli $quiet --files-from $work/absolute.txt --names $work/new.txt"
+    -n "quorbel-cli --dir --number" "cd $files && $cli $quiet --dir $files --type '*.jpg' --number --prefix B --start 0"
+)
+if [ "$others" = yes ]; then
+    commands+=(
+        -n "mmv" "cd $files && mmv 'IMG_*.jpg' 'B#1.jpg'"
+        -n "perl rename" "cd $files && rename 's/^IMG_/B/' < $work/old.txt"
+    )
+fi
+
+echo "files: $count, runs: $runs"
 echo "load before: $(uptime)"
 hyperfine --runs "$runs" --warmup 1 --prepare "$work/prepare.sh" \
-    --export-markdown "$work/result.md" \
-    -n "bare renameat2 loop" "$bare $files $count" \
-    -n "quorbel-cli --names" "cd $files && $cli --files-from $work/old.txt --names $work/new.txt" \
-    -n "mmv" "cd $files && mmv 'IMG_*.jpg' 'B#1.jpg'" \
-    -n "perl rename" "cd $files && rename 's/^IMG_/B/' < $work/old.txt"
+    --export-markdown "$work/result.md" "${commands[@]}"
 echo "load after: $(uptime)"
 cat "$work/result.md"
+
+# Peak memory, CPU times and journal size of one more run of each way,
+# printed in full (no --quiet) as a user would run it.
+measure() {
+    local name=$1
+    shift
+    "$work/prepare.sh"
+    rm -rf "$XDG_STATE_HOME"
+    (cd "$files" && /usr/bin/time -f "%M %U %S %e" -o "$work/time.txt" "$@" > /dev/null 2>&1) || true
+    read -r rss user sys wall < "$work/time.txt"
+    local journal
+    journal=$( (cat "$XDG_STATE_HOME"/quorbel/run-*.journal 2>/dev/null || true) | wc -c)
+    printf '| %s | %d MB | %s s | %s s | %s s | %d MB |\n' "$name" $((rss / 1024)) "$user" "$sys" \
+        "$wall" $((journal / 1048576))
+}
+echo
+echo "| one more run | peak RSS | user | system | wall | journal |"
+echo "|---|---|---|---|---|---|"
+measure "bare renameat2 loop" "$bare" "$files" "$count"
+measure "quorbel-cli relative names" "$cli" --files-from "$work/old.txt" --names "$work/new.txt"
+measure "quorbel-cli absolute paths" "$cli" --files-from "$work/absolute.txt" --names "$work/new.txt"
+measure "quorbel-cli --dir --number" "$cli" --dir "$files" --type '*.jpg' --number --prefix B --start 0
+echo "load at the end: $(uptime)"

@@ -36,10 +36,14 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
+
+#include <unistd.h>
 
 namespace quorbel {
 namespace {
@@ -102,15 +106,29 @@ std::vector<std::string> scanFolder(const CliOptions& o) {
     return scanDirectory(o.dir, o.type, *collation);
 }
 
-std::vector<std::string> gatherPaths(const CliOptions& o) {
-    std::vector<std::string> paths = !o.dir.empty()         ? scanFolder(o)
-                                     : o.filesFrom.empty() ? o.files
-                                                           : readRecords(o.filesFrom, o.nulSeparated);
-    // An empty record names no file: a blank line, or the end of "-print0" output.
-    std::erase(paths, std::string());
+// An empty record names no file: a blank line, or the end of "-print0" output.
+template <typename Paths> void fillWith(RenameList& list, Paths& paths) {
+    std::erase(paths, typename Paths::value_type());
     if (paths.empty())
         throw UsageError(clitext::noFiles);
-    return paths;
+    if constexpr (std::is_same_v<typename Paths::value_type, std::string_view>)
+        list.fillViews(paths, posixPathRule);
+    else
+        list.fill(paths, posixPathRule);
+}
+
+// A list file is kept as one block while the list is filled, then let go.
+void fillList(RenameList& list, const CliOptions& o) {
+    if (!o.dir.empty()) {
+        std::vector<std::string> paths = scanFolder(o);
+        fillWith(list, paths);
+    } else if (o.filesFrom.empty()) {
+        std::vector<std::string> paths = o.files;
+        fillWith(list, paths);
+    } else {
+        RecordBlock block = readRecordBlock(o.filesFrom, o.nulSeparated);
+        fillWith(list, block.records);
+    }
 }
 
 std::int32_t readNumberOption(const std::string& option, const std::string& text) {
@@ -135,7 +153,8 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
 }
 
 void applyNameList(RenameList& list, const CliOptions& o) {
-    std::vector<std::string> names = readRecords(o.names, o.nulSeparated);
+    const RecordBlock block = readRecordBlock(o.names, o.nulSeparated);
+    const std::vector<std::string_view>& names = block.records;
     const int files = list.RowCount() - 1;
     if (static_cast<long long>(names.size()) != files)
         throw UsageError(clitext::namesCount.count(
@@ -143,7 +162,7 @@ void applyNameList(RenameList& list, const CliOptions& o) {
             {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
     list.beginUpdate();
     for (int row = 1; row <= files; ++row)
-        list.setCell(RenameList::NewName, row, std::move(names[static_cast<size_t>(row - 1)]));
+        list.setCell(RenameList::NewName, row, std::string(names[static_cast<size_t>(row - 1)]));
     list.endUpdate();
 }
 
@@ -212,23 +231,6 @@ bool failed(std::string_view word) {
     return word != resultword::success.text() && word != resultword::unchanged.text();
 }
 
-// Rows as they stood before the run, which moves a renamed row's new name into
-// its old name.
-struct PlannedRow {
-    std::string oldPath;
-    std::string newPath; // empty when the row has no new name
-};
-
-std::vector<PlannedRow> planOf(const RenameList& list) {
-    std::vector<PlannedRow> rows;
-    rows.reserve(static_cast<size_t>(list.RowCount()));
-    for (int row = 1; row < list.RowCount(); ++row)
-        rows.push_back({list.oldPath(row), list.getCell(RenameList::NewName, row).empty()
-                                               ? std::string()
-                                               : list.newPath(row)});
-    return rows;
-}
-
 // Without -0 a name holding a tab or a line break would break its line, so
 // paths are escaped as the journal escapes them; with -0 they stay as they are.
 class RowPrinter {
@@ -238,20 +240,39 @@ public:
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     }
 
-    void print(int row, const PlannedRow& plan, std::string_view word) {
-        if (quiet_ && !failed(word))
+    bool wants(std::string_view word) const { return !quiet_ || failed(word); }
+
+    // Row, old path, new path (empty when the row has no new name), word,
+    // with the row's paths as the list names them now.
+    void print(const RenameList& list, int row, std::string_view word) {
+        if (!wants(word))
             return;
-        line_.clear();
+        const std::string& newName = list.getCell(RenameList::NewName, row);
+        write(row, list.oldPath(row), newName.empty() ? std::string() : list.newPath(row), word);
+    }
+
+    void write(int row, std::string_view oldPath, std::string_view newPath, std::string_view word) {
+        if (!hold_)
+            line_.clear();
         line_.append(std::to_string(row)).append(1, '\t');
-        appendPath(plan.oldPath);
+        appendPath(oldPath);
         line_.append(1, '\t');
-        appendPath(plan.newPath);
+        appendPath(newPath);
         line_.append(1, '\t').append(word).append(1, end_);
-        std::fwrite(line_.data(), 1, line_.size(), stdout);
+        if (!hold_)
+            std::fwrite(line_.data(), 1, line_.size(), stdout);
+    }
+
+    void holdUntilFlush(bool hold) { hold_ = hold; }
+    void flush() {
+        if (hold_)
+            std::fwrite(line_.data(), 1, line_.size(), stdout);
+        line_.clear();
+        std::fflush(stdout);
     }
 
 private:
-    void appendPath(const std::string& path) {
+    void appendPath(std::string_view path) {
         if (raw_)
             line_.append(path);
         else
@@ -261,7 +282,8 @@ private:
     bool quiet_;
     bool raw_;
     char end_;
-    std::string line_;
+    bool hold_ = false;
+    std::string line_; // one line, or every line while they are held
 };
 
 std::unique_ptr<HistoryLock> lockHistory(const JournalStore& store) {
@@ -288,7 +310,6 @@ void mentionUnfinishedRun(const JournalStore& store, const CliOptions& o) {
 }
 
 int renameAndReport(RenameList& list, const CliOptions& o) {
-    const std::vector<PlannedRow> plan = planOf(list);
     // No file is renamed unless the journal that makes the run undoable is there.
     const JournalStore store = journalStore();
     const std::unique_ptr<HistoryLock> lock = lockHistory(store);
@@ -298,20 +319,37 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
     if (!journal)
         throw UsageError(clitext::noJournal.fill({error}));
     RenameRunSummary summary;
+    RowPrinter printer(o.quiet, o.nulSeparated);
+    // Lines written during the run would cut through the progress bar on a
+    // terminal; there they wait for the run's end.
+    printer.holdUntilFlush(::isatty(STDOUT_FILENO) != 0);
+    bool anyFailed = false;
     {
         ProgressBar progress(list.RowCount() - 1);
         RenameRun run(list, posixFileSystem(), journal.get());
+        // Each row is printed as it is done, from the paths it named before
+        // the run; only a row that was renamed has changed its old name.
+        run.RowDone = [&](int row, const RowPlan& plan, ResultWord result) {
+            const std::string_view word = result->text();
+            anyFailed = anyFailed || failed(word);
+            if (!printer.wants(word))
+                return;
+            if (result == &resultword::success)
+                printer.write(row, plan.oldPath, plan.newPath, word);
+            else
+                printer.print(list, row, word);
+        };
         summary = run.run([&progress](int rowsDone) { progress.advance(rowsDone); });
     }
     store.settle(journal->path(), summary.renamed > 0);
-    RowPrinter printer(o.quiet, o.nulSeparated);
-    bool anyFailed = false;
-    for (int row = 1; row < list.RowCount(); ++row) {
+    // Rows below a stop of the run were never tried: they keep their names.
+    for (int row = summary.stoppedAtRow > 0 ? summary.stoppedAtRow : list.RowCount();
+         row < list.RowCount(); ++row) {
         const std::string& word = list.getCell(RenameList::Result, row);
         anyFailed = anyFailed || failed(word);
-        printer.print(row, plan[static_cast<size_t>(row - 1)], word);
+        printer.print(list, row, word);
     }
-    std::fflush(stdout);
+    printer.flush();
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", renamedStatusText(summary.renamed).c_str());
     if (summary.stoppedAtRow > 0) {
@@ -324,13 +362,11 @@ int renameAndReport(RenameList& list, const CliOptions& o) {
 
 // The run's own prediction, printed as the run prints its rows.
 int checkAndReport(const RenameList& list, const CliOptions& o) {
-    const std::vector<PlannedRow> plan = planOf(list);
     const RunPrediction prediction = predictRun(list, posixFileSystem());
     RowPrinter printer(o.quiet, o.nulSeparated);
     for (int row = 1; row < list.RowCount(); ++row)
-        printer.print(row, plan[static_cast<size_t>(row - 1)],
-                      prediction.words[static_cast<size_t>(row)]);
-    std::fflush(stdout);
+        printer.print(list, row, prediction.words[static_cast<size_t>(row)]);
+    printer.flush();
     if (!o.quiet)
         std::fprintf(stderr, "%s\n", precheckStatusText(prediction).c_str());
     return prediction.failed > 0 ? exitSomeFailed : exitAllDone;
@@ -420,7 +456,7 @@ int execute(const CliOptions& o) {
     const std::optional<ExportFormat> exportFormat = exportFormatFor(o);
     RenameList list;
     list.setLocale(environmentLocaleFormat());
-    list.fill(gatherPaths(o), posixPathRule);
+    fillList(list, o);
     const std::string status = giveNewNames(list, o);
     if (!status.empty() && !o.quiet)
         std::fprintf(stderr, "%s\n", status.c_str());

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorbel {
@@ -17,5 +18,13 @@ public:
 // NUL when nulSeparated, else with a line end ("\n", or "\r\n" as Windows
 // editors save it); the last record needs no end. Bytes are kept as they are.
 std::vector<std::string> readRecords(const std::string& path, bool nulSeparated);
+
+// The same records as views into the text read, one block for a million
+// records instead of a heap string each.
+struct RecordBlock {
+    std::string text;
+    std::vector<std::string_view> records;
+};
+RecordBlock readRecordBlock(const std::string& path, bool nulSeparated);
 
 } // namespace quorbel

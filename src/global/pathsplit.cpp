@@ -33,16 +33,18 @@ Marks findMarks(std::string_view path, const PathRule& rule) {
 
 } // namespace
 
-PathParts splitPath(std::string_view path, const PathRule& rule) {
+PathPartViews splitPathViews(std::string_view path, const PathRule& rule) {
     const Marks marks = findMarks(path, rule);
     const auto nameStart =
         marks.lastSeparator == std::string_view::npos ? 0 : marks.lastSeparator + 1;
     const auto extStart = marks.lastDot == std::string_view::npos ? path.size() : marks.lastDot;
-    PathParts parts;
-    parts.directory = std::string(path.substr(0, nameStart));
-    parts.name = std::string(path.substr(nameStart, extStart - nameStart));
-    parts.extension = std::string(path.substr(extStart));
-    return parts;
+    return {path.substr(0, nameStart), path.substr(nameStart, extStart - nameStart),
+            path.substr(extStart)};
+}
+
+PathParts splitPath(std::string_view path, const PathRule& rule) {
+    const PathPartViews views = splitPathViews(path, rule);
+    return {std::string(views.directory), std::string(views.name), std::string(views.extension)};
 }
 
 std::string extensionOf(std::string_view path, const PathRule& rule) {

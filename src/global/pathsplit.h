@@ -24,7 +24,15 @@ struct PathParts {
     std::string extension; // from the last dot, dot included, or empty
 };
 
+// The same parts as views into the path, for callers that keep them elsewhere.
+struct PathPartViews {
+    std::string_view directory;
+    std::string_view name;
+    std::string_view extension;
+};
+
 PathParts splitPath(std::string_view path, const PathRule& rule);
+PathPartViews splitPathViews(std::string_view path, const PathRule& rule);
 std::string extensionOf(std::string_view path, const PathRule& rule);
 
 // Removes every byte of value 32 or less from both ends.

@@ -1,5 +1,7 @@
 #include "platform/posixfilesystem.h"
 
+#include "platform/handlefilesystem.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,17 +18,18 @@ bool hasNul(const std::string& path) {
     return path.find('\0') != std::string::npos;
 }
 
-bool sameFile(const char* a, const char* b) {
+bool sameFile(int aDirectory, const char* a, int bDirectory, const char* b) {
     struct stat first {};
     struct stat second {};
-    if (::lstat(a, &first) != 0 || ::lstat(b, &second) != 0)
+    if (::fstatat(aDirectory, a, &first, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(bDirectory, b, &second, AT_SYMLINK_NOFOLLOW) != 0)
         return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-bool exists(const char* path) {
+bool exists(int directory, const char* path) {
     struct stat info {};
-    return ::lstat(path, &info) == 0;
+    return ::fstatat(directory, path, &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::string directoryOf(const std::string& path) {
@@ -77,6 +80,28 @@ void readNames(DIR* stream, std::vector<std::string>& names) {
             continue;
         names.emplace_back(name);
     }
+}
+
+// Reads names and limits from fd, an open directory, and closes it.
+void readListing(int fd, DirectoryListing& listing) {
+    if (fd < 0)
+        return;
+    const long nameMax = ::fpathconf(fd, _PC_NAME_MAX);
+    if (nameMax > 0)
+        listing.nameMax = static_cast<std::size_t>(nameMax);
+    DIR* stream = ::fdopendir(fd);
+    if (!stream) {
+        ::close(fd);
+        return;
+    }
+    errno = 0;
+    readNames(stream, listing.names);
+    listing.listed = errno == 0;
+    if (listing.listed)
+        listing.foldsCase = foldsAsciiCase(fd, listing.names);
+    else
+        listing.names.clear();
+    ::closedir(stream);
 }
 
 } // namespace
@@ -132,46 +157,65 @@ int PosixFileSystem::renameExclusive(const char* from, const char* to) {
     return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
 }
 
+int PosixFileSystem::renameExclusiveAt(int fromDirectory, const char* from, int toDirectory,
+                                       const char* to) {
+    return ::renameat2(fromDirectory, from, toDirectory, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+// Calls by path keep going through the path seam.
+int PosixFileSystem::exclusive(int fromDirectory, const char* from, int toDirectory,
+                               const char* to) {
+    if (fromDirectory == AT_FDCWD && toDirectory == AT_FDCWD)
+        return renameExclusive(from, to);
+    return renameExclusiveAt(fromDirectory, from, toDirectory, to);
+}
+
 FsStatus PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    return renameNoReplaceAt(AT_FDCWD, from, AT_FDCWD, to);
+}
+
+FsStatus PosixFileSystem::renameNoReplaceAt(int fromDirectory, const std::string& from,
+                                            int toDirectory, const std::string& to) {
     if (from.empty())
         return FsStatus::SourceMissing;
     // c_str() would cut a path at its first NUL and name some other file.
     if (to.empty() || hasNul(from) || hasNul(to))
         return FsStatus::InvalidName;
-    const int error = renameExclusive(from.c_str(), to.c_str());
+    const int error = exclusive(fromDirectory, from.c_str(), toDirectory, to.c_str());
     if (error == 0)
         return FsStatus::Ok;
     // EINVAL: this file system does not know the no-replace flag.
     if (error == EINVAL || error == ENOSYS)
-        return linkThenUnlink(from.c_str(), to.c_str());
+        return linkThenUnlink(fromDirectory, from.c_str(), toDirectory, to.c_str());
     // On a file system that ignores case, a change of case alone finds "the
     // target" to be the file itself. A second hard link of the same file looks
     // alike, but moving it through a temporary name would leave a name no
     // journal knows of if the program were killed in between; it is refused.
-    if (error == EEXIST && sameFile(from.c_str(), to.c_str())) {
-        const std::optional<FileIdentity> file = identify(from);
+    if (error == EEXIST && sameFile(fromDirectory, from.c_str(), toDirectory, to.c_str())) {
+        const std::optional<FileIdentity> file = identifyAt(fromDirectory, from.c_str());
         if (file && !file->isDirectory && file->links > 1)
             return FsStatus::SameFileLink;
-        return renameThroughTemporary(from, to);
+        return renameThroughTemporary(fromDirectory, from, toDirectory, to);
     }
     return statusFromErrno(error);
 }
 
 // link() refuses an existing target just as atomically as the flag would.
-FsStatus PosixFileSystem::linkThenUnlink(const char* from, const char* to) {
+FsStatus PosixFileSystem::linkThenUnlink(int fromDirectory, const char* from, int toDirectory,
+                                         const char* to) {
     struct stat info {};
-    if (::lstat(from, &info) != 0)
+    if (::fstatat(fromDirectory, from, &info, AT_SYMLINK_NOFOLLOW) != 0)
         return statusFromErrno(errno);
     if (!S_ISREG(info.st_mode))
         return FsStatus::Refused;
-    if (::link(from, to) != 0) {
+    if (::linkat(fromDirectory, from, toDirectory, to, 0) != 0) {
         const int error = errno;
         // EPERM from link() means the file system keeps no hard links at all.
         return error == EPERM || error == EOPNOTSUPP ? FsStatus::Refused : statusFromErrno(error);
     }
-    if (::unlink(from) != 0) {
+    if (::unlinkat(fromDirectory, from, 0) != 0) {
         const int error = errno;
-        ::unlink(to);
+        ::unlinkat(toDirectory, to, 0);
         return statusFromErrno(error);
     }
     return FsStatus::Ok;
@@ -180,24 +224,25 @@ FsStatus PosixFileSystem::linkThenUnlink(const char* from, const char* to) {
 // The same inode under both names is either a case alias or a second hard link.
 // Moving the file aside tells them apart: an alias vanishes with it, a hard link
 // stays, and then the file goes back to its old name.
-FsStatus PosixFileSystem::renameThroughTemporary(const std::string& from, const std::string& to) {
+FsStatus PosixFileSystem::renameThroughTemporary(int fromDirectory, const std::string& from,
+                                                 int toDirectory, const std::string& to) {
     const std::string directory = directoryOf(from);
     std::string temporary;
     int error = EEXIST;
     for (unsigned attempt = 0; attempt < 16 && error == EEXIST; ++attempt) {
         temporary = temporaryName(directory, attempt);
-        error = renameExclusive(from.c_str(), temporary.c_str());
+        error = exclusive(fromDirectory, from.c_str(), fromDirectory, temporary.c_str());
     }
     if (error != 0)
         return statusFromErrno(error);
     FsStatus status = FsStatus::TargetExists;
-    if (!exists(to.c_str())) {
-        error = renameExclusive(temporary.c_str(), to.c_str());
+    if (!exists(toDirectory, to.c_str())) {
+        error = exclusive(fromDirectory, temporary.c_str(), toDirectory, to.c_str());
         if (error == 0)
             return FsStatus::Ok;
         status = statusFromErrno(error);
     }
-    if (renameExclusive(temporary.c_str(), from.c_str()) != 0)
+    if (exclusive(fromDirectory, temporary.c_str(), fromDirectory, from.c_str()) != 0)
         return FsStatus::Refused;
     return status;
 }
@@ -225,25 +270,29 @@ DirectoryListing PosixFileSystem::listDirectory(const std::string& directory) {
     listing.search = accessStatus(path.c_str(), X_OK);
     listing.change = accessStatus(path.c_str(), W_OK);
     // A directory that may be searched but not read still takes renames.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    readListing(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), listing);
+    return listing;
+}
+
+// Through the handle, the listing describes the very directory the renames
+// will meet. Reading it means looking up "." inside it, which takes search
+// permission; without that, the path is read as it always was.
+DirectoryListing PosixFileSystem::listDirectoryAt(int handle, const std::string& path) {
+    struct stat info {};
+    if (handle < 0 || ::fstat(handle, &info) != 0 || !S_ISDIR(info.st_mode))
+        return listDirectory(path);
+    const int fd = ::openat(handle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return listing;
-    const long nameMax = ::fpathconf(fd, _PC_NAME_MAX);
-    if (nameMax > 0)
-        listing.nameMax = static_cast<std::size_t>(nameMax);
-    DIR* stream = ::fdopendir(fd);
-    if (!stream) {
-        ::close(fd);
-        return listing;
-    }
-    errno = 0;
-    readNames(stream, listing.names);
-    listing.listed = errno == 0;
-    if (listing.listed)
-        listing.foldsCase = foldsAsciiCase(fd, listing.names);
-    else
-        listing.names.clear();
-    ::closedir(stream);
+        return listDirectory(path);
+    DirectoryListing listing;
+    listing.device = info.st_dev;
+    listing.inode = info.st_ino;
+    const uid_t user = ::geteuid();
+    listing.stickyForeign = (info.st_mode & S_ISVTX) != 0 && user != 0 && info.st_uid != user;
+    listing.search = FsStatus::Ok; // "." was looked up inside it just now
+    listing.change =
+        ::faccessat(fd, ".", W_OK, AT_EACCESS) == 0 ? FsStatus::Ok : statusFromErrno(errno);
+    readListing(fd, listing);
     return listing;
 }
 
@@ -266,9 +315,15 @@ ResolvedDirectory PosixFileSystem::resolveDirectory(const std::string& directory
 }
 
 std::optional<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+    if (hasNul(path))
+        return std::nullopt;
+    return identifyAt(AT_FDCWD, path.c_str());
+}
+
+std::optional<FileIdentity> PosixFileSystem::identifyAt(int directory, const char* name) {
     struct statx info {};
-    if (hasNul(path) || ::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW,
-                                STATX_TYPE | STATX_INO | STATX_NLINK | STATX_UID, &info) != 0)
+    if (::statx(directory, name, AT_SYMLINK_NOFOLLOW,
+                STATX_TYPE | STATX_INO | STATX_NLINK | STATX_UID, &info) != 0)
         return std::nullopt;
     FileIdentity identity;
     identity.device = ::makedev(info.stx_dev_major, info.stx_dev_minor);
@@ -285,7 +340,14 @@ std::optional<FileIdentity> PosixFileSystem::identify(const std::string& path) {
 std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
     if (hasNul(directory))
         return std::nullopt;
-    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return readInodes(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+std::optional<DirectoryInodes> PosixFileSystem::listInodesAt(int handle) {
+    return readInodes(::openat(handle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+std::optional<DirectoryInodes> PosixFileSystem::readInodes(int fd) {
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
@@ -309,7 +371,7 @@ std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& di
 }
 
 PosixFileSystem& posixFileSystem() {
-    static PosixFileSystem instance;
+    static HandleFileSystem instance;
     return instance;
 }
 

@@ -20,14 +20,31 @@ public:
     std::optional<FileIdentity> identify(const std::string& path) override;
     std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
+    // The same rename with each name relative to an open directory (AT_FDCWD:
+    // the working directory), refused just the same and never replacing.
+    FsStatus renameNoReplaceAt(int fromDirectory, const std::string& from, int toDirectory,
+                               const std::string& to);
+    // The listing of the directory open as handle (O_PATH will do), read
+    // through it; path names it for the refusals a path would meet.
+    DirectoryListing listDirectoryAt(int handle, const std::string& path);
+    // The identity of name inside directory (a handle, or AT_FDCWD for a path).
+    std::optional<FileIdentity> identifyAt(int directory, const char* name);
+    // The inodes of the directory open as handle, read through it.
+    std::optional<DirectoryInodes> listInodesAt(int handle);
+
 protected:
-    // The one atomic call; returns 0 or an errno value. A seam so tests can force
-    // a file system that refuses the no-replace flag.
+    // The one atomic call; returns 0 or an errno value. Seams so tests can force
+    // a file system that refuses the no-replace flag, or stop after k calls.
     virtual int renameExclusive(const char* from, const char* to);
+    virtual int renameExclusiveAt(int fromDirectory, const char* from, int toDirectory,
+                                  const char* to);
 
 private:
-    FsStatus linkThenUnlink(const char* from, const char* to);
-    FsStatus renameThroughTemporary(const std::string& from, const std::string& to);
+    static std::optional<DirectoryInodes> readInodes(int fd);
+    int exclusive(int fromDirectory, const char* from, int toDirectory, const char* to);
+    FsStatus linkThenUnlink(int fromDirectory, const char* from, int toDirectory, const char* to);
+    FsStatus renameThroughTemporary(int fromDirectory, const std::string& from, int toDirectory,
+                                    const std::string& to);
 };
 
 // The instance the program uses when nothing else was handed in.

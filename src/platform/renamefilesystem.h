@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorbel {
@@ -81,6 +83,23 @@ struct DirectoryListing {
     bool stickyForeign = false;
 };
 
+// The calls of one run, one check or one undo, named by directory and name. A
+// session lasts for that one pass: whatever it learns of a directory (an open
+// handle, say) must not outlive it, since the folders may change in between.
+class RenameSession {
+public:
+    virtual ~RenameSession() = default;
+    // directory + name to newDirectory + newName, refused with TargetExists
+    // instead of ever replacing a file. A directory ends in "/" or is "".
+    virtual FsStatus rename(const std::string& directory, std::string_view name,
+                            const std::string& newDirectory, std::string_view newName) = 0;
+    virtual DirectoryListing listDirectory(const std::string& directory) = 0;
+    // The identity of directory + name, the link itself where name is one.
+    virtual std::optional<FileIdentity> identify(const std::string& directory,
+                                                 std::string_view name) = 0;
+    virtual std::optional<DirectoryInodes> listInodes(const std::string& directory) = 0;
+};
+
 // The operations the rename run and its check need. None of them throws: every refusal
 // comes back as a status, so one bad row never stops a run.
 class RenameFileSystem {
@@ -117,6 +136,9 @@ public:
         (void)directory;
         return std::nullopt;
     }
+    // The default session joins directory and name and calls the methods
+    // above, so a file system that knows no handles sees every call.
+    virtual std::unique_ptr<RenameSession> openSession();
 };
 
 } // namespace quorbel

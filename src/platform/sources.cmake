@@ -1,5 +1,8 @@
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/posixfilesystem.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pathsession.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/directoryhandles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/handlefilesystem.cpp
 )
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/messageboxes.cpp

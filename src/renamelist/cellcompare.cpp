@@ -99,4 +99,21 @@ int compareCellTexts(std::string_view ta, std::string_view tb, const LocaleForma
     return compareBytes(ta, tb);
 }
 
+CellSortKey cellSortKey(std::string_view text, const LocaleFormat& locale) {
+    const Conversion conversion = convertNumber(text, locale);
+    return {conversion.value, conversion.complete, isNumberText(text, locale)};
+}
+
+int compareCellKeys(const CellSortKey& ka, std::string_view ta, const CellSortKey& kb,
+                    std::string_view tb, const LocaleFormat& locale) {
+    if (ka.isNumber) {
+        if (!ka.complete && !kb.complete)
+            return 0;
+        return sign(ka.number - kb.number);
+    }
+    if (isDateText(ta))
+        return sign(convertDate(ta, locale) - convertDate(tb, locale));
+    return compareBytes(ta, tb);
+}
+
 } // namespace quorbel

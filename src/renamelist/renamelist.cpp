@@ -18,28 +18,51 @@ constexpr CoreText headers[] = {{"序号", "No."},       {"原名称", "Old name
 
 } // namespace
 
-RenameList::RenameList() : rows_(2) {
-    rows_[0][0].clear();
+RenameList::RenameList() {
+    reserveRows(2);
+    putText(0, 0, std::string());
     for (int column = 1; column < ColCount; ++column)
-        rows_[0][static_cast<size_t>(column)] = headers[column - 1].text();
+        putText(column, 0, headers[column - 1].text());
 }
 
 const std::string& RenameList::getCell(int column, int row) const {
-    if (column < 0 || column >= ColCount || row < 0 || row >= static_cast<int>(rows_.size()))
+    if (column < 0 || column >= ColCount || row < 0 || static_cast<size_t>(row) >= rowsHeld_)
         return emptyText;
-    return rows_[static_cast<size_t>(row)][static_cast<size_t>(column)];
+    const auto c = static_cast<size_t>(column);
+    if (isPooled(column))
+        return pools_[c].text(ids_[c][static_cast<size_t>(row)]);
+    return texts_[c][static_cast<size_t>(row)];
 }
 
-RenameList::Row& RenameList::rowAt(int row) {
-    if (row >= static_cast<int>(rows_.size()))
-        rows_.resize(static_cast<size_t>(row) + 1);
-    return rows_[static_cast<size_t>(row)];
+// Grows every column together, to exactly the rows asked for: a list of a
+// million rows must not hold a doubled vector per column.
+void RenameList::reserveRows(int count) {
+    const auto rows = static_cast<size_t>(count);
+    if (rows <= rowsHeld_)
+        return;
+    for (int column = 0; column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        if (isPooled(column))
+            ids_[c].resize(rows, TextPool::empty);
+        else
+            texts_[c].resize(rows);
+    }
+    rowsHeld_ = rows;
+}
+
+void RenameList::putText(int column, size_t row, std::string&& text) {
+    const auto c = static_cast<size_t>(column);
+    if (isPooled(column))
+        ids_[c][row] = pools_[c].intern(text);
+    else
+        texts_[c][row] = std::move(text);
 }
 
 void RenameList::setCell(int column, int row, std::string text) {
     if (column < 0 || column >= ColCount || row < 0)
         return;
-    rowAt(row)[static_cast<size_t>(column)] = std::move(text);
+    reserveRows(row + 1);
+    putText(column, static_cast<size_t>(row), std::move(text));
     notifyCells(row, row);
 }
 
@@ -71,7 +94,7 @@ void RenameList::setRowCount(int count) {
         return;
     if (observer_)
         observer_->rowCountAboutToChange();
-    rowAt(count - 1);
+    reserveRows(count);
     rowCount_ = count;
     if (observer_)
         observer_->rowCountChanged();
@@ -94,7 +117,7 @@ void RenameList::renumberColumn(int column) {
     if (column < 0 || column >= ColCount || rowCount_ < 2)
         return;
     for (int row = 1; row < rowCount_; ++row)
-        rowAt(row)[static_cast<size_t>(column)] = std::to_string(row);
+        putText(column, static_cast<size_t>(row), std::to_string(row));
     notifyCells(1, rowCount_ - 1);
 }
 
@@ -107,6 +130,14 @@ std::string RenameList::newPath(int row) const {
 }
 
 void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rule) {
+    fillFrom(paths, rule);
+}
+
+void RenameList::fillViews(const std::vector<std::string_view>& paths, const PathRule& rule) {
+    fillFrom(paths, rule);
+}
+
+template <typename Paths> void RenameList::fillFrom(const Paths& paths, const PathRule& rule) {
     beginUpdate();
     struct EndUpdate {
         RenameList* list;
@@ -114,14 +145,14 @@ void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rul
     } guard{this};
     setRowCount(static_cast<int>(paths.size()) + 1);
     for (size_t i = 0; i < paths.size(); ++i) {
-        PathParts parts = splitPath(paths[i], rule);
-        Row& row = rowAt(static_cast<int>(i) + 1);
-        row[OldName] = std::move(parts.name);
-        row[NewName].clear();
-        row[Extension] = std::move(parts.extension);
-        row[Directory] = std::move(parts.directory);
+        const PathPartViews parts = splitPathViews(paths[i], rule);
+        const size_t row = i + 1;
+        texts_[OldName][row].assign(parts.name);
+        texts_[NewName][row].clear();
+        ids_[Extension][row] = pools_[Extension].intern(parts.extension);
+        ids_[Directory][row] = pools_[Directory].intern(parts.directory);
         // Result words of an earlier run must never stand beside other files.
-        row[Result].clear();
+        ids_[Result][row] = TextPool::empty;
     }
     rowIndicatorLoaded_ = true;
     pendingChange_ = true;
@@ -207,41 +238,124 @@ void RenameList::headerClick(int column) {
     endUpdate();
 }
 
+// One sort: the row order being sorted and, for the sort column, what each
+// cell's comparison needs, worked out once instead of in every comparison.
+struct RenameList::SortPass {
+    std::vector<int> order;
+    std::vector<CellSortKey> keys;
+    int column = 0;
+    int direction = 1;
+};
+
 void RenameList::sortRows(int column, SortDirection direction) {
     if (rowCount_ <= 2)
         return;
-    quickSort(1, rowCount_ - 1, column, direction == SortDirection::Ascending ? 1 : -1);
+    SortPass pass;
+    pass.column = column;
+    pass.direction = direction == SortDirection::Ascending ? 1 : -1;
+    pass.order.resize(static_cast<size_t>(rowCount_));
+    for (int row = 0; row < rowCount_; ++row)
+        pass.order[static_cast<size_t>(row)] = row;
+    if (column >= 0 && column < ColCount) {
+        pass.keys.resize(static_cast<size_t>(rowCount_));
+        for (int row = 1; row < rowCount_; ++row)
+            pass.keys[static_cast<size_t>(row)] = cellSortKey(getCell(column, row), locale_);
+    }
+    quickSort(pass, 1, rowCount_ - 1);
+    reorderRows(pass.order);
     notifyCells(1, rowCount_ - 1);
 }
 
 // The exact steps matter: the sort is not stable, and where equal rows end up
-// must not change between versions.
-void RenameList::quickSort(int lo, int hi, int column, int direction) {
-    const Row pivot = rows_[static_cast<size_t>((lo + hi) / 2)];
+// must not change between versions. It sorts the row order and leaves the
+// cells where they are; order[k] names the stored row that ends up at row k.
+// The pivot is the row that stood in the middle when the range was entered,
+// as a copy of its cells would be.
+void RenameList::quickSort(SortPass& pass, int lo, int hi) const {
+    std::vector<int>& order = pass.order;
+    const int direction = pass.direction;
+    const auto at = [&order](int k) { return static_cast<size_t>(order[static_cast<size_t>(k)]); };
+    const size_t pivot = at((lo + hi) / 2);
     int i = lo;
     int j = hi;
     do {
-        while (compareRowWith(column, pivot, rows_[static_cast<size_t>(i)]) == direction && i < hi)
+        while (compareSorting(pass, pivot, at(i)) == direction && i < hi)
             ++i;
-        while (compareRowWith(column, rows_[static_cast<size_t>(j)], pivot) == direction && lo < j)
+        while (compareSorting(pass, at(j), pivot) == direction && lo < j)
             --j;
         if (i <= j) {
-            if (i != j && compareRows(column, i, j) != 0)
-                std::swap(rows_[static_cast<size_t>(i)], rows_[static_cast<size_t>(j)]);
+            if (i != j && compareSorting(pass, at(i), at(j)) != 0)
+                std::swap(order[static_cast<size_t>(i)], order[static_cast<size_t>(j)]);
             ++i;
             --j;
         }
     } while (j >= i);
     if (lo < j)
-        quickSort(lo, j, column, direction);
+        quickSort(pass, lo, j);
     if (i < hi)
-        quickSort(i, hi, column, direction);
+        quickSort(pass, i, hi);
 }
 
-int RenameList::compareRowWith(int sortColumn, const Row& a, const Row& b) const {
-    for (int k = std::max(sortColumn, 0); k < ColCount; ++k) {
-        const int order =
-            compareCellTexts(a[static_cast<size_t>(k)], b[static_cast<size_t>(k)], locale_);
+// compareStored, with the sort column's cells compared through their keys.
+int RenameList::compareSorting(const SortPass& pass, size_t a, size_t b) const {
+    if (pass.keys.empty())
+        return compareStored(pass.column, a, b);
+    const auto c = static_cast<size_t>(pass.column);
+    int order = 0;
+    if (isPooled(pass.column)) {
+        const TextPool::Id idA = ids_[c][a];
+        const TextPool::Id idB = ids_[c][b];
+        if (idA != idB)
+            order = compareCellKeys(pass.keys[a], pools_[c].text(idA), pass.keys[b],
+                                    pools_[c].text(idB), locale_);
+    } else {
+        order = compareCellKeys(pass.keys[a], texts_[c][a], pass.keys[b], texts_[c][b], locale_);
+    }
+    return order != 0 ? order : compareStored(pass.column + 1, a, b);
+}
+
+namespace {
+
+// Gathers one column at a time into a fresh copy in the new order: writing
+// in order is kinder to the cache than chasing the order's cycles in place,
+// and only one column is ever held twice.
+template <typename Cell>
+void reorderColumn(std::vector<Cell>& cells, const std::vector<int>& order) {
+    std::vector<Cell> sorted;
+    sorted.reserve(cells.size());
+    for (size_t row = 0; row < order.size(); ++row)
+        sorted.push_back(std::move(cells[static_cast<size_t>(order[row])]));
+    for (size_t row = order.size(); row < cells.size(); ++row)
+        sorted.push_back(std::move(cells[row]));
+    cells.swap(sorted);
+}
+
+} // namespace
+
+void RenameList::reorderRows(const std::vector<int>& order) {
+    for (int column = 0; column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        if (isPooled(column))
+            reorderColumn(ids_[c], order);
+        else
+            reorderColumn(texts_[c], order);
+    }
+}
+
+// Cells of a pooled column that name one text are equal without a look at it.
+int RenameList::compareStored(int sortColumn, size_t a, size_t b) const {
+    for (int column = std::max(sortColumn, 0); column < ColCount; ++column) {
+        const auto c = static_cast<size_t>(column);
+        int order = 0;
+        if (isPooled(column)) {
+            const TextPool::Id idA = ids_[c][a];
+            const TextPool::Id idB = ids_[c][b];
+            if (idA == idB)
+                continue;
+            order = compareCellTexts(pools_[c].text(idA), pools_[c].text(idB), locale_);
+        } else {
+            order = compareCellTexts(texts_[c][a], texts_[c][b], locale_);
+        }
         if (order != 0)
             return order;
     }
@@ -253,8 +367,9 @@ int RenameList::compareCells(int column, int rowA, int rowB) const {
 }
 
 int RenameList::compareRows(int sortColumn, int rowA, int rowB) const {
-    return compareRowWith(sortColumn, rows_[static_cast<size_t>(rowA)],
-                          rows_[static_cast<size_t>(rowB)]);
+    if (rowA < 0 || rowB < 0 || static_cast<size_t>(std::max(rowA, rowB)) >= rowsHeld_)
+        return 0;
+    return compareStored(sortColumn, static_cast<size_t>(rowA), static_cast<size_t>(rowB));
 }
 
 } // namespace quorbel

@@ -2,10 +2,13 @@
 
 #include "global/localeformat.h"
 #include "global/pathsplit.h"
+#include "renamelist/textpool.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorbel {
@@ -37,6 +40,13 @@ public:
 // The rename list: a grid of byte-string cells, seven columns, row 0 the header.
 // Cells are kept per row independently of the row count, so lowering the count
 // hides rows without erasing them.
+//
+// Kept by column, for lists of a million rows: the columns whose texts rows
+// share (indicator, extension, directory, result) hold a number per row into
+// a pool that keeps each text once; the names and numbers, different in every
+// row, are strings of their own, short ones inside the string without a heap
+// block. A reference from getCell stays valid until that cell is set again or
+// the list grows.
 class RenameList {
 public:
     static constexpr int ColCount = 7;
@@ -64,8 +74,10 @@ public:
     std::string oldPath(int row) const;
     std::string newPath(int row) const;
 
-    // Replaces the file rows with one row per path; columns 0 and 6 keep their text.
+    // Replaces the file rows with one row per path; column 0 keeps its text.
     void fill(const std::vector<std::string>& paths, const PathRule& rule);
+    // The same from views, for a caller that keeps its paths in one block.
+    void fillViews(const std::vector<std::string_view>& paths, const PathRule& rule);
 
     // The row indicator is drawn only once a fill has loaded it.
     bool rowIndicatorLoaded() const { return rowIndicatorLoaded_; }
@@ -106,16 +118,29 @@ public:
     int compareRows(int sortColumn, int rowA, int rowB) const;
 
 private:
-    using Row = std::array<std::string, ColCount>;
+    static constexpr bool isPooled(int column) {
+        return column == Indicator || column == Extension || column == Directory ||
+               column == Result;
+    }
 
-    Row& rowAt(int row);
+    template <typename Paths> void fillFrom(const Paths& paths, const PathRule& rule);
+    void reserveRows(int count);
+    void putText(int column, std::size_t row, std::string&& text);
     void notifyCells(int firstRow, int lastRow);
     bool announceRowChange(int newRow);
     void setCurrent(CellCoord cell);
-    void quickSort(int lo, int hi, int column, int direction);
-    int compareRowWith(int sortColumn, const Row& a, const Row& b) const;
+    struct SortPass;
+    void quickSort(SortPass& pass, int lo, int hi) const;
+    void reorderRows(const std::vector<int>& order);
+    int compareStored(int sortColumn, std::size_t a, std::size_t b) const;
+    int compareSorting(const SortPass& pass, std::size_t a, std::size_t b) const;
 
-    std::vector<Row> rows_;
+    // Every column holds rowsHeld_ cells; only one of the two vectors of a
+    // column is used, chosen by isPooled.
+    std::array<std::vector<std::string>, ColCount> texts_;
+    std::array<std::vector<TextPool::Id>, ColCount> ids_;
+    std::array<TextPool, ColCount> pools_;
+    std::size_t rowsHeld_ = 0;
     int rowCount_ = 2;
     CellCoord current_{1, 1};
     bool editing_ = false;

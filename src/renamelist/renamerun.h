@@ -54,6 +54,7 @@ class RunDirectories {
 public:
     void resolve(const RenameList& list, RenameFileSystem& fileSystem);
     const ResolvedDirectory& of(int row) const { return directories_[index(row)]; }
+    const ResolvedDirectory& at(std::size_t index) const { return directories_[index]; }
     std::size_t index(int row) const { return rowDirectory_[static_cast<std::size_t>(row)]; }
     std::size_t count() const { return directories_.size(); }
     int rowsIn(std::size_t index) const { return rows_[index]; }
@@ -105,30 +106,37 @@ public:
               int batchRows = defaultBatchRows);
     RenameRunSummary run(const Progress& progress = {});
 
+    // Told each row's word as soon as the row is done, with the paths the row
+    // named before the run (empty for a row the run did not try), so a front
+    // end can report a row without keeping a copy of the whole list.
+    std::function<void(int row, const RowPlan& plan, ResultWord word)> RowDone;
+
 private:
     bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
-    void placeRow(int row, RowPlan& plan, std::string& oldPath, std::string& newPath);
-    void identify(int row, const std::string& path, std::string_view name, JournalRename& rename);
-    void followRename(int row, std::string_view oldName, std::string_view newName);
+    void placeRow(int row, RowPlan& plan);
+    void identify(int row, std::string_view name, JournalRename& rename);
+    void shareInodes();
+    void prefetchIdentity(int row, std::string_view name) const;
     ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
-    FsStatus renameKeepingAttributes(const std::string& from, const std::string& to);
+    FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 
     RenameList& list_;
     RenameFileSystem& fs_;
+    // Open for one run only: a handle kept to the next run could name a folder
+    // that has since moved away from the path the next list gives.
+    std::unique_ptr<RenameSession> session_;
     RunJournal* journal_;
     int batchRows_;
     RunDirectories directories_;
-    // The inodes of a directory many rows rename in, read once, kept up to
-    // date as its files are renamed.
+    // The inodes of a directory many rows rename in, read once.
     struct KnownInodes {
+        int rows = 0;
         bool tried = false;
         std::unique_ptr<InodeTable> table; // null: a look at each file
     };
-    std::vector<KnownInodes> inodes_;
+    std::vector<KnownInodes> inodes_;     // by the first spelling of each folder
+    std::vector<std::size_t> inodeOwner_; // spelling -> its folder's entry
     std::vector<RowPlan> plans_;
-    // The paths the batch renames: each row's resolved directory and its names.
-    std::vector<std::string> oldPaths_;
-    std::vector<std::string> newPaths_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;
 };

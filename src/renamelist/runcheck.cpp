@@ -36,6 +36,7 @@ public:
     SimulatedDirectory(std::string path, DirectoryListing listing)
         : path_(std::move(path)), info_(std::move(listing)) {
         present_.reserve(info_.names.size());
+        origins_.reserve(info_.names.size());
         for (std::string& name : info_.names)
             present_.insert(info_.foldsCase ? foldAscii(name) : std::move(name));
         info_.names.clear();
@@ -63,24 +64,27 @@ public:
         return there;
     }
 
-    // The path on disk of the file a present name stands for now: a name an
-    // earlier row gave it leads back to the file's own name.
-    std::string diskPath(const std::string& key) const {
+    // The name on disk of the file a present name stands for now: a name an
+    // earlier row gave it leads back to the file's own name. Valid until the
+    // next move.
+    std::string_view diskName(const std::string& key) const {
         const auto moved = origins_.find(key);
-        return moved != origins_.end() ? moved->second : path_ + key;
+        return moved != origins_.end() ? std::string_view(moved->second) : std::string_view(key);
     }
 
     // A rename inside one directory moves the name's node over to the new
-    // name, so checking a row allocates nothing.
-    void move(const std::string& oldKey, const std::string& newKey) {
-        std::string origin = diskPath(oldKey);
-        origins_.erase(oldKey);
+    // name; the file's own name is kept, not its path, so a short name needs
+    // no allocation of its own.
+    // origin: diskName(oldKey), taken by the caller before.
+    void move(const std::string& oldKey, const std::string& newKey, std::string origin) {
+        if (!origins_.empty())
+            origins_.erase(oldKey);
         auto node = present_.extract(oldKey);
         if (!info_.listed) {
             absent_.insert(oldKey);
             absent_.erase(newKey);
         }
-        if (origin == path_ + newKey)
+        if (origin == newKey)
             origins_.erase(newKey); // back where it started
         else
             origins_.insert_or_assign(newKey, std::move(origin));
@@ -162,8 +166,9 @@ std::pair<std::string_view, std::string_view> splitPath(std::string_view path) {
 
 class RunCheck {
 public:
-    RunCheck(RenameFileSystem& fs, const RenameList& list, const RunDirectories& directories)
-        : fs_(fs) {
+    RunCheck(RenameFileSystem& fs, RenameSession& session, const RenameList& list,
+             const RunDirectories& directories)
+        : fs_(fs), session_(session) {
         for (int row = 1; row < list.RowCount(); ++row) {
             const ResolvedDirectory& directory = directories.of(row);
             if (directory.status == FsStatus::Ok && directory.path != lastWatched_) {
@@ -181,12 +186,17 @@ private:
                            SimulatedDirectory& target, std::string_view newName);
     FsStatus sameFileOrTaken(const SimulatedDirectory& source, const SimulatedDirectory& target);
     FsStatus removable(const SimulatedDirectory& source);
+    std::optional<FileIdentity> identify(const SimulatedDirectory& directory,
+                                         const std::string& key);
 
     RenameFileSystem& fs_;
+    RenameSession& session_;
     MovedPlaces moved_;
     std::string lastWatched_;
     std::string oldKey_;
     std::string newKey_;
+    std::string oldDiskName_; // the row's file's own name in its directory
+    std::string oldOnDisk_;
     // Rows of one directory tend to follow each other.
     std::string lastPlace_;
     std::uint64_t lastGeneration_ = 0;
@@ -206,7 +216,7 @@ SimulatedDirectory* RunCheck::directory(std::string_view place) {
         return last_ = nullptr;
     auto known = byPath_.find(path);
     if (known == byPath_.end()) {
-        DirectoryListing listing = fs_.listDirectory(path);
+        DirectoryListing listing = session_.listDirectory(path);
         known =
             byPath_.emplace(path, std::make_unique<SimulatedDirectory>(path, std::move(listing)))
                 .first;
@@ -236,10 +246,11 @@ FsStatus RunCheck::rename(const std::string& from, const std::string& to) {
             return side->info().status;
     }
     source->key(oldName, oldKey_);
-    const std::string oldOnDisk = source->diskPath(oldKey_);
+    oldDiskName_.assign(source->diskName(oldKey_));
+    oldOnDisk_.assign(source->path()).append(oldDiskName_);
     const FsStatus status = renameBetween(*source, oldName, *target, newName);
     if (status == FsStatus::Ok)
-        moved_.renamed(from, oldOnDisk, to);
+        moved_.renamed(from, oldOnDisk_, to);
     return status;
 }
 
@@ -273,7 +284,7 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
         return FsStatus::Refused; // EXDEV: renames never cross file systems
     if (const FsStatus file = removable(source); file != FsStatus::Ok)
         return file;
-    source.move(oldKey_, newKey_);
+    source.move(oldKey_, newKey_, oldDiskName_);
     return FsStatus::Ok;
 }
 
@@ -281,17 +292,23 @@ FsStatus RunCheck::renameBetween(SimulatedDirectory& source, std::string_view ol
 // word of its own, as the POSIX layer gives it. Asked only when names meet.
 FsStatus RunCheck::sameFileOrTaken(const SimulatedDirectory& source,
                                    const SimulatedDirectory& target) {
-    const std::optional<FileIdentity> file = fs_.identify(source.diskPath(oldKey_));
-    const std::optional<FileIdentity> met = fs_.identify(target.diskPath(newKey_));
+    const std::optional<FileIdentity> file = identify(source, oldKey_);
+    const std::optional<FileIdentity> met = identify(target, newKey_);
     if (file && met && file->sameFileAs(*met) && !file->isDirectory && file->links > 1)
         return FsStatus::SameFileLink;
     return FsStatus::TargetExists;
 }
 
+// Through the handle of the directory: no walk of the whole path per file.
+std::optional<FileIdentity> RunCheck::identify(const SimulatedDirectory& directory,
+                                               const std::string& key) {
+    return session_.identify(directory.path(), directory.diskName(key));
+}
+
 // What the file itself allows: inside a sticky directory of someone else only
 // its owner may rename it, and an immutable or append-only file keeps its name.
 FsStatus RunCheck::removable(const SimulatedDirectory& source) {
-    const std::optional<FileIdentity> file = fs_.identify(source.diskPath(oldKey_));
+    const std::optional<FileIdentity> file = session_.identify(source.path(), oldDiskName_);
     if (!file)
         return FsStatus::Ok;
     if (file->fixed || (source.info().stickyForeign && !file->ownedByUser))
@@ -305,7 +322,10 @@ RunPrediction predictRun(const RenameList& list, RenameFileSystem& fileSystem) {
     RunPrediction prediction;
     RunDirectories directories;
     directories.resolve(list, fileSystem);
-    RunCheck check(fileSystem, list, directories);
+    // Each directory is listed, and each file looked at, through the handle a
+    // run would rename in.
+    const std::unique_ptr<RenameSession> session = fileSystem.openSession();
+    RunCheck check(fileSystem, *session, list, directories);
     prediction.words.resize(static_cast<std::size_t>(std::max(list.RowCount(), 1)));
     RowPlan plan;
     std::string oldPath;

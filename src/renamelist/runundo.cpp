@@ -51,6 +51,35 @@ private:
     std::unordered_map<std::string, int> rows_;
 };
 
+// The undo's calls on journal paths, each split into its directory and name,
+// so they go through the session's handle of the directory.
+class SessionPaths {
+public:
+    explicit SessionPaths(RenameFileSystem& fileSystem) : session_(fileSystem.openSession()) {}
+
+    std::optional<FileIdentity> identify(const std::string& path) {
+        const std::string_view name = split(path, from_);
+        return session_->identify(from_, name);
+    }
+    FsStatus rename(const std::string& from, const std::string& to) {
+        const std::string_view fromName = split(from, from_);
+        const std::string_view toName = split(to, to_);
+        return session_->rename(from_, fromName, to_, toName);
+    }
+
+private:
+    static std::string_view split(const std::string& path, std::string& directory) {
+        const auto slash = path.rfind('/');
+        const auto nameStart = slash == std::string::npos ? 0 : slash + 1;
+        directory.assign(path, 0, nameStart);
+        return std::string_view(path).substr(nameStart);
+    }
+
+    std::unique_ptr<RenameSession> session_;
+    std::string from_;
+    std::string to_;
+};
+
 } // namespace
 
 namespace {
@@ -98,7 +127,7 @@ private:
 };
 
 // Whether the file at the new name may go back: only the file the run renamed.
-WayBack wayBack(const JournalEntry& entry, const FirstPlaces& first, RenameFileSystem& fs) {
+WayBack wayBack(const JournalEntry& entry, const FirstPlaces& first, SessionPaths& fs) {
     if (!entry.identified())
         return entry.outcome == JournalOutcome::Renamed ? WayBack::Move : WayBack::AlreadyThere;
     const auto same = [&entry](const std::optional<FileIdentity>& file) {
@@ -124,17 +153,20 @@ UndoSummary undoRenames(const std::vector<JournalEntry>& entries, RenameFileSyst
     const FirstPlaces first(entries);
     if (list)
         list->beginUpdate();
+    // One session for the whole undo: its handles are opened now, for the
+    // folders as they are now, and let go when it ends.
+    SessionPaths paths(fileSystem);
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         if (entry->outcome == JournalOutcome::NotRenamed)
             continue;
-        const WayBack way = wayBack(*entry, first, fileSystem);
+        const WayBack way = wayBack(*entry, first, paths);
         if (way == WayBack::AlreadyThere)
             continue;
         ResultWord word = way == WayBack::Foreign   ? &resultword::notRenamedFile
                           : way == WayBack::Missing ? &resultword::sourceMissing
                                                     : nullptr;
         if (!word) {
-            const FsStatus status = fileSystem.renameNoReplace(entry->newPath, entry->oldPath);
+            const FsStatus status = paths.rename(entry->newPath, entry->oldPath);
             if (status == FsStatus::Ok) {
                 ++summary.undone;
                 rows.undone(*entry);

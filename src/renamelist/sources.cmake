@@ -1,5 +1,6 @@
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/renamelist.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/textpool.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cellcompare.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamerun.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inodetable.cpp

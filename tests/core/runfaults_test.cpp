@@ -1,3 +1,4 @@
+#include "platform/handlefilesystem.h"
 #include "platform/posixfilesystem.h"
 #include "renamelist/journalstore.h"
 #include "renamelist/renamelist.h"
@@ -83,6 +84,33 @@ private:
             throw Killed{};
     }
     PosixFileSystem inner_;
+    long dieAt_;
+    long calls_ = 0;
+};
+
+// The program's own file system, renaming relative to directory handles, dying
+// before its k-th rename reaches the disk.
+class DyingHandles : public HandleFileSystem {
+public:
+    explicit DyingHandles(long dieAt) : dieAt_(dieAt) {}
+    long calls() const { return calls_; }
+
+protected:
+    int renameExclusive(const char* from, const char* to) override {
+        step();
+        return HandleFileSystem::renameExclusive(from, to);
+    }
+    int renameExclusiveAt(int fromDirectory, const char* from, int toDirectory,
+                          const char* to) override {
+        step();
+        return HandleFileSystem::renameExclusiveAt(fromDirectory, from, toDirectory, to);
+    }
+
+private:
+    void step() {
+        if (calls_++ == dieAt_)
+            throw Killed{};
+    }
     long dieAt_;
     long calls_ = 0;
 };
@@ -324,6 +352,78 @@ TEST(RunFaults, UndoDyingAnywhereIsFinishedByTheNextUndo) {
         } catch (const Killed&) {
         }
         s.expectUndoneCompletely("undo died before call " + std::to_string(k));
+    }
+}
+
+// A folder named two ways ("d/" and "d/./") is one folder: a name freed
+// through one spelling and filled through the other must not be answered from
+// a listing taken before, or the journal would name a file the run never
+// renamed there.
+TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
+    TempDir files;
+    TempDir state;
+    JournalStore store(state.prefix() + "quorbel");
+    files.write("x.t", "x");
+    files.write("y.t", "y");
+    std::vector<std::string> paths{files.prefix() + "./x.t", files.prefix() + "y.t"};
+    std::vector<std::string> names{"t", "x"};
+    for (int i = 0; i < 300; ++i) {
+        files.write("m" + std::to_string(i) + ".t", "");
+        paths.push_back(files.prefix() + "m" + std::to_string(i) + ".t");
+        names.push_back("n" + std::to_string(i));
+    }
+    paths.push_back(files.prefix() + "x.t");
+    names.push_back("z");
+    const ino_t y = snapshot(files.path()).at("y.t").second;
+    RenameList list;
+    list.fill(paths, posixPathRule);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list.setCell(RenameList::NewName, static_cast<int>(i) + 1, names[i]);
+    const Snapshot before = snapshot(files.path());
+    {
+        bool busy = false;
+        std::string error;
+        const auto lock = store.lock(busy, error);
+        ASSERT_TRUE(lock) << error;
+        const auto journal = store.start(*lock, error);
+        ASSERT_TRUE(journal) << error;
+        RenameRun(list, posixFileSystem(), journal.get(), 4).run();
+    }
+    const JournalContents journal = store.read(store.runs().front().path).contents;
+    ASSERT_FALSE(journal.entries.empty());
+    const JournalEntry& last = journal.entries.back();
+    EXPECT_EQ(last.newPath, files.prefix() + "z.t");
+    EXPECT_EQ(last.inode, y);
+    undoLastRun(store, posixFileSystem());
+    EXPECT_EQ(snapshot(files.path()), before);
+}
+
+// The same deaths with the renames made through directory handles, in the run
+// and in its undo: the handle changes how a file is reached, never which one.
+TEST(RunFaults, DeathBeforeAnyRenameThroughHandlesIsUndoneCompletely) {
+    long calls = 0;
+    {
+        Scenario whole;
+        DyingHandles counting(-1);
+        whole.run(counting, -1, WriteFault::None);
+        calls = counting.calls();
+    }
+    ASSERT_GT(calls, 10);
+    for (long k = 0; k <= calls; ++k) {
+        Scenario s;
+        DyingHandles dying(k);
+        s.run(dying, -1, WriteFault::None);
+        s.expectUndoneCompletely("died before rename " + std::to_string(k));
+    }
+    for (long k = 0; k <= calls; ++k) {
+        Scenario s;
+        s.run(posixFileSystem(), -1, WriteFault::None);
+        DyingHandles dying(k);
+        try {
+            undoLastRun(s.store, dying);
+        } catch (const Killed&) {
+        }
+        s.expectUndoneCompletely("undo died before rename " + std::to_string(k));
     }
 }
 

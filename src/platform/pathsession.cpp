@@ -1,0 +1,30 @@
+#include "platform/pathsession.h"
+
+namespace quorbel {
+
+FsStatus PathSession::rename(const std::string& directory, std::string_view name,
+                             const std::string& newDirectory, std::string_view newName) {
+    from_.assign(directory).append(name);
+    to_.assign(newDirectory).append(newName);
+    return fs_.renameNoReplace(from_, to_);
+}
+
+DirectoryListing PathSession::listDirectory(const std::string& directory) {
+    return fs_.listDirectory(directory);
+}
+
+std::optional<FileIdentity> PathSession::identify(const std::string& directory,
+                                                  std::string_view name) {
+    from_.assign(directory).append(name);
+    return fs_.identify(from_);
+}
+
+std::optional<DirectoryInodes> PathSession::listInodes(const std::string& directory) {
+    return fs_.listInodes(directory);
+}
+
+std::unique_ptr<RenameSession> RenameFileSystem::openSession() {
+    return std::make_unique<PathSession>(*this);
+}
+
+} // namespace quorbel
