@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a packager sets for this build: the program's web and mail addresses.
 # Empty (the default) means the program has none: the About box shows plain
 # text in place of a link, the rename run requests no page, and neither the

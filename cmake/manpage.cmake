@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Manual pages made by help2man from a program's own --help and --version, so
 # page and program cannot disagree; what --help does not say (the window, the
 # files, the exit status) comes from an include file beside the program.

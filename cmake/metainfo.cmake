@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The AppStream data links only the addresses a packager set (cmake/config.cmake);
 # none are invented. Used by data/CMakeLists.txt, and by the tests in script mode:
 #   cmake -DIN=... -DOUT=... [-DHOMEPAGE=...] [-DFAQ=...] [-DSCREENSHOTS=...] -P metainfo.cmake

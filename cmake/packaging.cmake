@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` in the build folder makes an installable Debian package: the
 # quick path. debian/ builds the package a distribution would take.
 set(CPACK_PACKAGE_NAME quorbel)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package as a distribution would (dpkg-buildpackage -us -uc
 # -b on a clean copy of the tree, hardened, the tests run offline), and the
 # source package beside it, and fails on any lintian error, warning or info tag

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what a fresh Debian 12 machine lacks, then configures and builds.
 # Usage: scripts/setup.sh [build-dir]
 #        scripts/setup.sh --list-packages | --build-packages | --test-packages

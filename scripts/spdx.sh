@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The licence line at the head of every source file (C and C++, CMake, shell,
 # Python, debian/rules): "SPDX-License-Identifier: GPL-3.0-or-later" in the
 # file's own comment syntax, as the first line or right after a "#!" line.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command-line program: the core and an argument parser, never Qt.
 find_package(CLI11 CONFIG REQUIRED)
 add_executable(quorbel-cli

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install --strip` puts on a machine, checked offline and without
 # root: the desktop entry and the AppStream data pass their validators, both
 # programs are stripped and carry no rpath, and both manual pages are UTF-8

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The AppStream data names exactly the addresses a packager set: none by
 # default, each one set as its own tag, and it validates either way.
 # Usage: metainfo_test.sh SOURCE_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # debian/control's Build-Depends names what scripts/setup.sh installs for the
 # build, and the test packages marked <!nocheck>: a package that one of them
 # gains and the other lacks fails here, naming it. build-essential and dpkg-dev

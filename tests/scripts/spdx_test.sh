@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/spdx.sh on a small tree: the check names each file without the line
 # and leaves build trees and data files alone; the fix puts the line at the head
 # (after a "#!" line), keeps the file mode, and a second pass changes nothing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # --version and --help of both programs: the project version, the help in the
 # window's language, status 0, and no display needed (help2man and scripts call
 # them where there is none).
