@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The floor for renaming many files: one directory handle opened once, then one
  * renameat2(RENAME_NOREPLACE) per file and nothing else. bench/compare.sh times
  * it beside the command-line program and the tools users would pick instead.

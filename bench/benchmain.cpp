@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one entry point of the benchmark program. Window benchmarks need a
 // QApplication, so it exists for the whole run, on the offscreen platform unless
 // the caller chose another.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end renaming speed: quorbel-cli against a bare renameat2 loop and the
 # tools users would pick instead, renaming the same empty files IMG_<i>.jpg to
 # B<i>.jpg. Every timed run gets a fresh directory of files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export of a long list to .xls and .xlsx, each beside a plain write of the
 // list's bytes to a file (the floor any export pays on this machine), and the
 // export's peak memory as a multiple of the list's text.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the plate benchmark's large sheet as .xls (python3-xlwt).
 
 Usage: make_plate_sheet.py OUTPUT.xls ROWS

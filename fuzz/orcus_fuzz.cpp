@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzzworkbook.h"
 
 // liborcus adapter through openWorkbook: ZIP inputs reach the xlsx or ods

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the build uses a file that a fresh machine would not have: every library on
 # a link line, every pkg-config module, every CMake package and every header the compiler
 # read must come from a package that scripts/setup.sh installs, or from one that those

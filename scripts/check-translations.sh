@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a catalogue under translations/ lacks a translation: an entry
 # marked unfinished, or a text of the window's sources that the catalogue does
 # not hold yet (lupdate is run on a copy, so the tree is left as it is).

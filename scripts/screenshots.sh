@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots under docs/: starts the program on a virtual X server
 # in a small folder of generated pictures, drives it with xdotool to a list
 # with new names and results, and saves the main window and each dialog, once

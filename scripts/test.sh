@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set up, build and run every test headless (Qt's offscreen platform).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)

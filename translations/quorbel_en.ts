@@ -48,6 +48,10 @@
         <source>主页:</source>
         <translation>Home:</translation>
     </message>
+    <message>
+        <source>未设置</source>
+        <translation>Not set</translation>
+    </message>
 </context>
 <context>
     <name>quorbel::TfrmDateName</name>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seeds here: workbooks of tests/fixtures/mapping/producers with
 array formulas, dynamic arrays, shared formulas, error cells, _xHHHH_
 escapes and merged cells, repacked without compression, so the fuzzer's

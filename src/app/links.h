@@ -1,12 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include "config/addresses.h"
+#include "platform/services.h"
+
+#include <string>
 
 namespace quorbel::links {
 
-// Fixed addresses of the program: the home page (also opened at every rename
-// run), a second page and the author's mail address.
-inline constexpr const char* homePage = "https://quorbel.example.org/";
-inline constexpr const char* secondPage = "https://quorbel.example.org/faq";
-inline constexpr const char* mailAddress = "quorbel@example.org";
-inline constexpr const char* mailLink = "Mailto:quorbel@example.org";
+// The addresses this build was configured with (QUORBEL_HOMEPAGE_URL,
+// QUORBEL_FAQ_URL, QUORBEL_MAIL_ADDRESS); a packager sets them, and a build
+// without them has no links at all rather than invented ones.
+inline ProgramLinks configured() {
+    return {::quorbel::configured::homePage, ::quorbel::configured::secondPage,
+            ::quorbel::configured::mailAddress};
+}
+
+// What the shell is handed to start the user's mail program.
+inline std::string mailLink(const std::string& address) {
+    return "Mailto:" + address;
+}
 
 } // namespace quorbel::links

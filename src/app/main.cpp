@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main.h"
 
 #include "app/about.h"
@@ -12,6 +13,7 @@
 #include "app/openfilecommand.h"
 #include "app/renamecommands.h"
 #include "app/saferuncommands.h"
+#include "config/version.h"
 #include "global/picturefiles.h"
 #include "platform/dialogrunner.h"
 #include "platform/errordisplay.h"
@@ -85,7 +87,7 @@ bool hasHint(std::string_view name) {
 TfrmMain::TfrmMain(const Services& services, const LocaleFormat& locale, QWidget* parent)
     : QMainWindow(parent), services_(services) {
     setObjectName(QStringLiteral("TfrmMain"));
-    setWindowTitle(QStringLiteral("Quorbel V2.4"));
+    setWindowTitle(QStringLiteral("Quorbel V") + QString::fromUtf8(projectVersion));
     resize(outerSize);
     list_.setLocale(locale);
     buildActions();
@@ -356,7 +358,7 @@ void TfrmMain::bbtnClearListClick() {
 }
 
 void TfrmMain::actAboutExecute() {
-    TAboutBox about(*services_.shell, this);
+    TAboutBox about(*services_.shell, services_.links, this);
     services_.dialogs->run(about);
 }
 

@@ -1,6 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/renamecommands.h"
 
-#include "app/links.h"
 #include "app/main.h"
 #include "platform/filedialogs.h"
 #include "platform/posixfilesystem.h"
@@ -89,7 +89,9 @@ void showFailures(TfrmMain& main, const std::string& crlfLines) {
 // No file is renamed unless the journal that makes the run undoable is there,
 // and no other run or undo works on the history meanwhile.
 void renameCommand(TfrmMain& main) {
-    main.services().shell->open(links::homePage);
+    // Only an address a packager set: with none, no browser opens a dead page.
+    if (const std::string& homePage = main.services().links.homePage; !homePage.empty())
+        main.services().shell->open(homePage);
     const JournalStore store = journalStoreOf(main.services());
     bool busy = false;
     std::string error;

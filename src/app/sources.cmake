@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/about.cpp
@@ -5,6 +6,7 @@ target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/appicons.cpp
     ${CMAKE_CURRENT_LIST_DIR}/listdroptarget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/programicon.qrc
+    ${CMAKE_CURRENT_LIST_DIR}/programoptions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qttranslations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/systemlocale.cpp
     ${CMAKE_CURRENT_LIST_DIR}/userlanguage.cpp

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/clioptions.h"
 
+#include "config/version.h"
 #include "global/coretext.h"
 #include "renamelist/renamerun.h"
 #include "renamelist/runundo.h"
 
 #include <CLI/CLI.hpp>
 
+#include <string>
 #include <string_view>
 
 namespace quorbel {
@@ -321,6 +324,8 @@ std::unique_ptr<CLI::App> buildCli(CliOptions& options) {
     app->footer(resultWordsText() + examples.text());
     app->option_defaults()->group(text({"选项", "Options"}));
     app->set_help_flag("-h,--help", text({"显示此帮助并退出", "Print this help message and exit"}));
+    app->set_version_flag("--version", std::string("quorbel-cli ") + projectVersion,
+                          text({"显示版本并退出", "Print the version and exit"}));
     const auto formatter = app->get_formatter();
     formatter->column_width(24);
     if (coreLanguage() == Language::Chinese) {

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The writers are window-free: the window and the command line share them.
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/compoundfile.cpp

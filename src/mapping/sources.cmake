@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/linkexcel.cpp
 )

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -16,6 +17,13 @@ class RenameFileSystem;
 // Opens a workbook for the mapping-table dialog; an empty one means openWorkbook.
 using WorkbookOpener = std::function<std::unique_ptr<WorkbookReader>(const std::string& path)>;
 
+// The program's web and mail addresses, each "" when it has none.
+struct ProgramLinks {
+    std::string homePage;
+    std::string secondPage;
+    std::string mailAddress;
+};
+
 // The platform services the window and its commands reach. The program hands in
 // the real ones; tests hand in recording fakes.
 struct Services {
@@ -32,6 +40,10 @@ struct Services {
     // The file the dialogs keep their settings in; "" means the user's own
     // ($XDG_CONFIG_HOME/quorbel/quorbel.conf).
     std::string settingsFile{};
+    // The About box's links, the first also requested at every rename run. The
+    // program hands in the build's settings (app/links.h), tests their own;
+    // none by default, so nothing is opened that nobody configured.
+    ProgramLinks links{};
 };
 
 } // namespace quorbel

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/posixfilesystem.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pathsession.cpp

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # libexif stays inside the core's EXIF adapter.
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/exifblock.cpp

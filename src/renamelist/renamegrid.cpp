@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamelist/renamegrid.h"
 
 #include "renamelist/renamelist.h"

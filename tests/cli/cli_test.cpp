@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "clirunner.h"
 #include "core/tempdir.h"
 #include "mapping/workbookreader.h"
@@ -708,16 +709,20 @@ struct Words {
     const char* renamed;    // result word of a renamed row
     const char* status;     // status text of a run that renamed one file
     const char* example;    // what --help calls its examples
+    const char* version;    // what --help says of --version
     const char* notInteger; // part of the message for a bad --step
     const char* advice;     // what --help tells scripts to test
 };
 
-constexpr Words chineseWords{"失败,文件重复", "成功",       "成功替换 1 个文件\n",
-                             "示例",          "必须是整数", "脚本应检查退出状态而不是文字"};
-constexpr Words englishWords{
-    "Failed: file exists", "Renamed",
-    "Renamed 1 file\n",    "Example",
-    "must be an integer",  "scripts should test the exit status, not the words"};
+constexpr Words chineseWords{"失败,文件重复",  "成功",       "成功替换 1 个文件\n",         "示例",
+                             "显示版本并退出", "必须是整数", "脚本应检查退出状态而不是文字"};
+constexpr Words englishWords{"Failed: file exists",
+                             "Renamed",
+                             "Renamed 1 file\n",
+                             "Example",
+                             "Print the version and exit",
+                             "must be an integer",
+                             "scripts should test the exit status, not the words"};
 
 class CliLanguage : public ::testing::TestWithParam<LanguageCase> {};
 
@@ -737,6 +742,7 @@ TEST_P(CliLanguage, WordsStatusMessagesAndHelpFollowTheLocale) {
 
     const CliResult help = runQuorbelCli({"--help"}, dir.path(), {}, c.environment);
     EXPECT_NE(help.out.find(words.example), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find(words.version), std::string::npos) << help.out;
     // Both languages tell scripts how to get words that never change.
     EXPECT_NE(help.out.find(words.advice), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("LC_ALL=C"), std::string::npos) << help.out;

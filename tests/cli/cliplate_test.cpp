@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorbel-cli --plate, run for real on temporary directories with the plate
 // workbooks LibreOffice Calc saved.
 #include "clirunner.h"

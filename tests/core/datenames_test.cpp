@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbering/datenamer.h"
 #include "numbering/datepattern.h"
 #include "platform/posixfilesystem.h"

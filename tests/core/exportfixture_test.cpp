@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files our writer produced and LibreOffice Calc read (converted to CSV with
 // soffice --headless --convert-to csv), kept so the check runs without it:
 // the writer must still produce exactly those bytes, and the CSV LibreOffice

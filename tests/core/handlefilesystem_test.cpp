@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/directoryhandles.h"
 #include "platform/handlefilesystem.h"
 #include "renamelist/journalstore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "countingobserver.h"
 #include "numbering/integerreading.h"
 #include "numbering/namegenerator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plate layouts: finding the blocks on a sheet, wells in file names, and the
 // new names they give, from workbooks written by LibreOffice Calc and openpyxl.
 #include "countingobserver.h"

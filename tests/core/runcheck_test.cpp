@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posixfilesystem.h"
 #include "renamelist/renamelist.h"
 #include "renamelist/renamerun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "mapping/applymapping.h"
 #include "mapping/celltext.h"
 #include "mapping/workbookmessages.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks what an installation and the Debian package hold, without root: the
 # desktop entry and the metadata pass their validators, and the package carries
 # every file a desktop needs and depends on the libraries the programs link.
@@ -21,6 +22,7 @@ expected=(
     /usr/bin/quorbel
     /usr/bin/quorbel-cli
     /usr/share/man/man1/quorbel-cli.1.gz
+    /usr/share/man/man1/quorbel.1.gz
     "/usr/share/applications/$id.desktop"
     "/usr/share/metainfo/$id.metainfo.xml"
     "/usr/share/icons/hicolor/scalable/apps/$id.svg"

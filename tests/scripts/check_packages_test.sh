@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The package check must fail, naming the package or library, when the build uses
 # something that scripts/setup.sh does not install.
 # Usage: check_packages_test.sh source-dir build-dir

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "platform/dialogrunner.h"
@@ -85,12 +86,14 @@ struct FakeServices {
     WorkbookOpener workbooks;     // empty: the real readers
     QTemporaryDir stateDirectory; // the run's journal, never the user's own
     QTemporaryDir configDirectory; // the dialogs' settings, never the user's own
+    ProgramLinks links;           // none, as a build that sets no address
 
     Services services() {
         Services result{&shell, &messages, &files, &dialogs, workbooks};
         result.journalDirectory = stateDirectory.path().toStdString();
         result.settingsFile =
             configDirectory.filePath(QStringLiteral("quorbel.conf")).toStdString();
+        result.links = links;
         return result;
     }
 };

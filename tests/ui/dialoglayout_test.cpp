@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/about.h"
 #include "app/main.h"
 #include "app/userlanguage.h"
@@ -84,8 +85,16 @@ private slots:
         QTest::newRow("mapping table") << WindowFactory([](test::FakeServices& fake) {
             return std::unique_ptr<QWidget>(std::make_unique<TfrmLinkExcel>(fake.services()));
         });
-        QTest::newRow("about") << WindowFactory([](test::FakeServices& fake) {
-            return std::unique_ptr<QWidget>(std::make_unique<TAboutBox>(fake.shell));
+        QTest::newRow("about without addresses") << WindowFactory([](test::FakeServices& fake) {
+            return std::unique_ptr<QWidget>(
+                std::make_unique<TAboutBox>(fake.shell, ProgramLinks{}));
+        });
+        // Addresses as long as a line holds, so a packager's own cannot push the layout.
+        QTest::newRow("about with addresses") << WindowFactory([](test::FakeServices& fake) {
+            const ProgramLinks links{"https://quorbel-renamer.example.net/",
+                                     "https://quorbel-renamer.example.net/faq.html",
+                                     "maintainer@quorbel.example.net"};
+            return std::unique_ptr<QWidget>(std::make_unique<TAboutBox>(fake.shell, links));
         });
     }
 

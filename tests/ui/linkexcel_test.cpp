@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mapping-table dialog's steps through its real widgets, with the
 // open-file dialog scripted and the workbooks held in memory.
 #include "mapping/linkexcel.h"

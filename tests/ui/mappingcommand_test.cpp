@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "对应表" command from the main window's action to the rename list, with
 // the dialog driven through its widgets.
 #include "app/main.h"

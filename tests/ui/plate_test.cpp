@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plate choice "板图" of the mapping-table dialog and the "对应表" command
 // filling new names from a plate, through the real widgets and fake dialogs.
 #include "app/main.h"
