@@ -63,6 +63,15 @@ public:
         return handle < 0 ? fs_.listInodes(directory) : fs_.listInodesAt(handle);
     }
 
+    bool eachInode(const std::string& directory, std::uint64_t& device,
+                   const InodeVisitor& visit) override {
+        const int handle = handles_.handle(directory);
+        if (handle == DirectoryHandles::replaced)
+            return false;
+        return handle < 0 ? fs_.eachInode(directory, device, visit)
+                          : fs_.eachInodeAt(handle, device, visit);
+    }
+
 private:
     // A handle answers exactly as the path would for a plain name in a path
     // the kernel takes; anything else (an empty name, a name with a slash, a

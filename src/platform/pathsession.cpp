@@ -24,6 +24,24 @@ std::optional<DirectoryInodes> PathSession::listInodes(const std::string& direct
     return fs_.listInodes(directory);
 }
 
+bool RenameSession::eachInode(const std::string& directory, std::uint64_t& device,
+                              const InodeVisitor& visit) {
+    const std::optional<DirectoryInodes> listing = listInodes(directory);
+    if (!listing)
+        return false;
+    device = listing->device;
+    const std::string_view names = listing->names;
+    std::size_t offset = 0;
+    for (const std::uint64_t inode : listing->inodes) {
+        const std::size_t end = names.find('\0', offset);
+        if (end == std::string_view::npos)
+            return false;
+        visit(names.substr(offset, end - offset), inode);
+        offset = end + 1;
+    }
+    return true;
+}
+
 std::unique_ptr<RenameSession> RenameFileSystem::openSession() {
     return std::make_unique<PathSession>(*this);
 }

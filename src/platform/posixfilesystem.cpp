@@ -339,36 +339,64 @@ std::optional<FileIdentity> PosixFileSystem::identifyAt(int directory, const cha
 }
 
 std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
-    if (hasNul(directory))
+    DirectoryInodes listing;
+    const bool whole = eachInode(directory, listing.device,
+                                 [&listing](std::string_view name, std::uint64_t inode) {
+                                     listing.names.append(name).append(1, '\0');
+                                     listing.inodes.push_back(inode);
+                                 });
+    if (!whole)
         return std::nullopt;
-    return readInodes(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return listing;
 }
 
 std::optional<DirectoryInodes> PosixFileSystem::listInodesAt(int handle) {
-    return readInodes(::openat(handle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    DirectoryInodes listing;
+    const bool whole = eachInodeAt(handle, listing.device,
+                                   [&listing](std::string_view name, std::uint64_t inode) {
+                                       listing.names.append(name).append(1, '\0');
+                                       listing.inodes.push_back(inode);
+                                   });
+    if (!whole)
+        return std::nullopt;
+    return listing;
 }
 
-std::optional<DirectoryInodes> PosixFileSystem::readInodes(int fd) {
+bool PosixFileSystem::eachInode(const std::string& directory, std::uint64_t& device,
+                                const RenameSession::InodeVisitor& visit) {
+    if (hasNul(directory))
+        return false;
+    return readInodes(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), device,
+                      visit);
+}
+
+bool PosixFileSystem::eachInodeAt(int handle, std::uint64_t& device,
+                                  const RenameSession::InodeVisitor& visit) {
+    return readInodes(::openat(handle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC), device, visit);
+}
+
+bool PosixFileSystem::readInodes(int fd, std::uint64_t& device,
+                                 const RenameSession::InodeVisitor& visit) {
     if (fd < 0)
-        return std::nullopt;
+        return false;
     struct stat info {};
     DIR* stream = ::fstat(fd, &info) == 0 ? ::fdopendir(fd) : nullptr;
     if (!stream) {
         ::close(fd);
-        return std::nullopt;
+        return false;
     }
-    DirectoryInodes listing;
-    listing.device = info.st_dev;
+    // Closed however visit leaves.
+    struct Close {
+        DIR* stream;
+        ~Close() { ::closedir(stream); }
+    } close{stream};
+    device = info.st_dev;
     errno = 0;
     while (const dirent* entry = ::readdir(stream)) {
-        listing.names.append(entry->d_name).append(1, '\0');
-        listing.inodes.push_back(entry->d_ino);
+        visit(entry->d_name, entry->d_ino);
+        errno = 0;
     }
-    const bool whole = errno == 0;
-    ::closedir(stream);
-    if (!whole)
-        return std::nullopt;
-    return listing;
+    return errno == 0;
 }
 
 PosixFileSystem& posixFileSystem() {

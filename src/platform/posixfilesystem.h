@@ -32,6 +32,10 @@ public:
     std::optional<FileIdentity> identifyAt(int directory, const char* name);
     // The inodes of the directory open as handle, read through it.
     std::optional<DirectoryInodes> listInodesAt(int handle);
+    // The same, each name told to visit as it is read (see RenameSession).
+    bool eachInode(const std::string& directory, std::uint64_t& device,
+                   const RenameSession::InodeVisitor& visit);
+    bool eachInodeAt(int handle, std::uint64_t& device, const RenameSession::InodeVisitor& visit);
 
 protected:
     // The one atomic call; returns 0 or an errno value. Seams so tests can force
@@ -41,7 +45,8 @@ protected:
                                   const char* to);
 
 private:
-    static std::optional<DirectoryInodes> readInodes(int fd);
+    static bool readInodes(int fd, std::uint64_t& device,
+                           const RenameSession::InodeVisitor& visit);
     int exclusive(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus linkThenUnlink(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus renameThroughTemporary(int fromDirectory, const std::string& from, int toDirectory,

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -99,6 +100,13 @@ public:
     virtual std::optional<FileIdentity> identify(const std::string& directory,
                                                  std::string_view name) = 0;
     virtual std::optional<DirectoryInodes> listInodes(const std::string& directory) = 0;
+    // The same pass, each name told to visit as it is read instead of kept:
+    // a folder of a million names then costs no copy of them. device is the
+    // folder's. false when the folder could not be read whole; what visit was
+    // told then proves nothing. The default reads listInodes.
+    using InodeVisitor = std::function<void(std::string_view name, std::uint64_t inode)>;
+    virtual bool eachInode(const std::string& directory, std::uint64_t& device,
+                           const InodeVisitor& visit);
 };
 
 // The operations the rename run and its check need. None of them throws: every refusal

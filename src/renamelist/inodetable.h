@@ -1,54 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/renamefilesystem.h"
-
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quorbel {
 
-// The inodes of one directory by name, as the run keeps them while it renames
-// there: one block of names and an open-addressing index over it, so a
-// hundred thousand names cost no allocation each and a look-up no pointer
-// chase. A slot is 16 bytes and the index about 1.3 slots a name: the run
-// looks up names in no order the index could follow, and every cache line the
-// index takes is one the kernel's own renames lose.
+class RenameList;
+
+// The file names of a folder's rows, waiting for one pass over the folder to
+// give each its inode. It holds only the names the list renames from, as row
+// numbers into the list, so it is as small as the list's part in that folder
+// (8 bytes a slot, at most two slots a name) however large the folder is, and
+// it is gone before the first rename: its cache lines are none the kernel's
+// renames lose.
 class InodeTable {
 public:
-    explicit InodeTable(DirectoryInodes listing);
+    InodeTable(const RenameList& list, std::size_t rows);
 
-    std::uint64_t device() const { return device_; }
-    std::optional<std::uint64_t> find(std::string_view name) const;
-    // The inode listed under name, which is then forgotten: a second look at
-    // that name is a miss, so the caller looks at the file itself.
-    std::optional<std::uint64_t> take(std::string_view name);
-    // A rename went through: the file is found under its new name from now on.
-    void rename(std::string_view oldName, std::string_view newName);
-    // Starts fetching name's slot, so a look-up shortly after does not wait.
-    void prefetch(std::string_view name) const;
+    // Keeps row's file name. A name already kept stays with its first row: the
+    // listing tells what a name held before the run, which only the first row
+    // renaming from it may take as its own.
+    void add(std::uint32_t row);
+    // The row kept under name, or 0.
+    std::uint32_t find(std::string_view name) const;
 
 private:
-    static constexpr std::uint32_t emptyOffset = 0xFFFFFFFFu;
-    static constexpr std::uint32_t erasedOffset = 0xFFFFFFFEu;
     struct Slot {
         std::uint32_t hash = 0;
-        std::uint32_t offset = emptyOffset; // into names_, where the name ends in NUL
-        std::uint64_t inode = 0;
+        std::uint32_t row = 0; // 0: empty
     };
     static std::uint32_t hashOf(std::string_view name);
-    std::size_t slotOf(std::string_view name, std::uint32_t hash) const;
-    bool holds(const Slot& slot, std::string_view name) const;
-    void insert(std::string_view name, std::uint64_t inode);
-    void grow();
+    bool holds(std::uint32_t row, std::string_view name) const;
 
-    std::uint64_t device_;
-    std::string names_;
+    const RenameList& list_;
     std::vector<Slot> slots_;
-    std::size_t used_ = 0; // slots ever taken, erased ones included
+    std::string name_; // the row's name being added, its capacity kept
 };
 
 } // namespace quorbel

@@ -145,6 +145,7 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
         std::unique_ptr<RenameSession>& session;
         ~EndSession() { session.reset(); }
     } endSession{session_};
+    listInodes();
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         const int last = std::min(first + batchRows_, list_.RowCount());
         if (!runBatch(first, last, summary, progress))
@@ -182,12 +183,7 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
     renames_.clear();
     for (std::size_t i = 0; i < rows; ++i)
         placeRow(first + static_cast<int>(i), plans_[i]);
-    // The look-ups of a batch go to no order the table could follow; each
-    // slot is fetched a few rows ahead, so they overlap instead of waiting.
-    constexpr std::size_t ahead = 8;
     for (std::size_t i = 0; journal_ && i < rows; ++i) {
-        if (i + ahead < rows && !plans_[i + ahead].word)
-            prefetchIdentity(first + static_cast<int>(i + ahead), plans_[i + ahead].oldName());
         const RowPlan& plan = plans_[i];
         if (plan.word)
             continue;
@@ -229,44 +225,100 @@ bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const P
 // looked at on its own.
 constexpr int rowsForOneListing = 256;
 
-// Each listed name answers once, for the first row that renames from it: every
-// rename in a directory is preceded by that look at its old name, so whatever
-// the run changes later at a name, a row asking again (a name freed and
-// filled by a chain or swap, a duplicate row) misses and looks at the file
-// itself. No name is ever added: keeping the table in step with each rename
-// cost the run a tenth of its time, in cache misses that slowed the kernel's
-// own renames more than the look-ups themselves.
-void RenameRun::identify(int row, std::string_view name, JournalRename& rename) {
-    const std::size_t owner = inodeOwner_[directories_.index(row)];
-    KnownInodes& known = inodes_[owner];
-    const std::string& directory = directories_.of(row).path;
-    if (!known.tried && known.rows >= rowsForOneListing) {
-        known.tried = true;
-        if (std::optional<DirectoryInodes> listing = session_->listInodes(directory)) {
-            auto table = std::make_unique<InodeTable>(std::move(*listing));
-            const std::optional<std::uint64_t> listed = table->find(name);
-            const std::optional<FileIdentity> file = session_->identify(directory, name);
-            if (listed && file && file->inode == *listed && file->device == table->device())
-                known.table = std::move(table);
+// Every listing is taken before the first rename, and each listed name answers
+// only for the first row that renames from it: a rename in a folder needs its
+// old name free of anything else, so up to that row's rename the name still
+// holds the listed file. A later row asking for the same name (a name freed
+// and filled by a chain or swap, a duplicate row) is not answered and looks at
+// the file itself. The rows' inodes then lie in row order, so the journal of
+// each batch reads them straight through, without a look-up between renames.
+void RenameRun::listInodes() {
+    listedInodes_.clear();
+    if (!journal_)
+        return;
+    // The rows that may rename in each folder listed, grouped by folder in
+    // row order.
+    const std::size_t folders = inodes_.size();
+    std::vector<std::uint32_t> start(folders + 1, 0);
+    auto listable = [&](std::size_t owner) {
+        return inodes_[owner].rows >= rowsForOneListing &&
+               directories_.at(owner).status == FsStatus::Ok;
+    };
+    auto folderOf = [&](int row) -> std::size_t {
+        const std::size_t owner = inodeOwner_[directories_.index(row)];
+        if (!listable(owner) || list_.getCell(RenameList::NewName, row).empty())
+            return folders;
+        return owner;
+    };
+    bool any = false;
+    for (int row = 1; row < list_.RowCount(); ++row) {
+        const std::size_t owner = folderOf(row);
+        if (owner < folders) {
+            ++start[owner + 1];
+            any = true;
         }
     }
-    if (known.table) {
-        if (const std::optional<std::uint64_t> listed = known.table->take(name)) {
-            rename.device = known.table->device();
-            rename.inode = *listed;
+    if (!any)
+        return;
+    for (std::size_t owner = 0; owner < folders; ++owner)
+        start[owner + 1] += start[owner];
+    std::vector<std::uint32_t> rows(start[folders]);
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (int row = 1; row < list_.RowCount(); ++row) {
+        const std::size_t owner = folderOf(row);
+        if (owner < folders)
+            rows[next[owner]++] = static_cast<std::uint32_t>(row);
+    }
+    listedInodes_.assign(static_cast<std::size_t>(list_.RowCount()), 0);
+    for (std::size_t owner = 0; owner < folders; ++owner)
+        if (start[owner + 1] > start[owner])
+            listFolder(owner, rows.data() + start[owner], start[owner + 1] - start[owner]);
+}
+
+// Only the list's own names are kept from the listing, so a folder of a
+// million files costs no more than the rows that rename there.
+void RenameRun::listFolder(std::size_t owner, const std::uint32_t* rows, std::size_t count) {
+    InodeTable names(list_, count);
+    for (std::size_t i = 0; i < count; ++i)
+        names.add(rows[i]);
+    std::uint32_t sample = 0;
+    std::uint64_t device = 0;
+    const std::string& directory = directories_.at(owner).path;
+    const bool whole = session_->eachInode(
+        directory, device, [&](std::string_view name, std::uint64_t inode) {
+            if (const std::uint32_t row = names.find(name)) {
+                listedInodes_[row] = inode;
+                if (!sample)
+                    sample = row;
+            }
+        });
+    if (!whole || !sample)
+        return;
+    const int row = static_cast<int>(sample);
+    const std::string name =
+        list_.getCell(RenameList::OldName, row) + list_.getCell(RenameList::Extension, row);
+    const std::optional<FileIdentity> file = session_->identify(directory, name);
+    if (file && file->inode == listedInodes_[sample] && file->device == device) {
+        inodes_[owner].listed = true;
+        inodes_[owner].device = device;
+    }
+}
+
+void RenameRun::identify(int row, std::string_view name, JournalRename& rename) {
+    const std::size_t owner = inodeOwner_[directories_.index(row)];
+    const KnownInodes& known = inodes_[owner];
+    if (known.listed) {
+        if (const std::uint64_t inode = listedInodes_[static_cast<std::size_t>(row)]) {
+            rename.device = known.device;
+            rename.inode = inode;
             return;
         }
     }
+    const std::string& directory = directories_.of(row).path;
     if (const std::optional<FileIdentity> file = session_->identify(directory, name)) {
         rename.device = file->device;
         rename.inode = file->inode;
     }
-}
-
-void RenameRun::prefetchIdentity(int row, std::string_view name) const {
-    const KnownInodes& known = inodes_[inodeOwner_[directories_.index(row)]];
-    if (known.table)
-        known.table->prefetch(name);
 }
 
 // Two spellings of one folder share one table, so a rename through either is

@@ -117,7 +117,8 @@ private:
     void placeRow(int row, RowPlan& plan);
     void identify(int row, std::string_view name, JournalRename& rename);
     void shareInodes();
-    void prefetchIdentity(int row, std::string_view name) const;
+    void listInodes();
+    void listFolder(std::size_t owner, const std::uint32_t* rows, std::size_t count);
     ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 
@@ -129,14 +130,16 @@ private:
     RunJournal* journal_;
     int batchRows_;
     RunDirectories directories_;
-    // The inodes of a directory many rows rename in, read once.
+    // Where many rows rename in one folder, each file's inode comes from one
+    // listing of it, taken before the first rename.
     struct KnownInodes {
         int rows = 0;
-        bool tried = false;
-        std::unique_ptr<InodeTable> table; // null: a look at each file
+        bool listed = false; // listedInodes_ holds its rows' inodes
+        std::uint64_t device = 0;
     };
     std::vector<KnownInodes> inodes_;     // by the first spelling of each folder
     std::vector<std::size_t> inodeOwner_; // spelling -> its folder's entry
+    std::vector<std::uint64_t> listedInodes_; // by row; 0: not listed, look at the file
     std::vector<RowPlan> plans_;
     std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;
