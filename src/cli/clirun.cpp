@@ -12,6 +12,7 @@
 #include "global/collation.h"
 #include "global/pathsplit.h"
 #include "intake/directoryscan.h"
+#include "intake/recordstream.h"
 #include "mapping/applymapping.h"
 #include "mapping/mappingchoice.h"
 #include "mapping/workbookreader.h"
@@ -118,7 +119,34 @@ template <typename Paths> void fillWith(RenameList& list, Paths& paths) {
         list.fill(paths, posixPathRule);
 }
 
-// A list file is kept as one block while the list is filled, then let go.
+bool nextPath(RecordStream& stream, std::string_view& path) {
+    // An empty record names no file: a blank line, or the end of "-print0" output.
+    while (stream.next(path))
+        if (!path.empty())
+            return true;
+    return false;
+}
+
+// A list file read twice through a small buffer, counting its paths, then
+// filling the list with them: a million paths never stand in memory beside the
+// list they fill.
+void fillFromFile(RenameList& list, RecordStream& stream, const std::string& path) {
+    std::size_t count = 0;
+    std::string_view record;
+    while (nextPath(stream, record))
+        ++count;
+    if (stream.error() || !stream.rewind())
+        throw UsageError(clitext::cannotRead.fill({path, std::strerror(stream.error())}));
+    if (count == 0)
+        throw UsageError(clitext::noFiles);
+    const std::size_t filled = list.fillSequence(
+        count, [&stream](std::string_view& next) { return nextPath(stream, next); }, posixPathRule);
+    if (stream.error())
+        throw UsageError(clitext::cannotRead.fill({path, std::strerror(stream.error())}));
+    if (filled != count || nextPath(stream, record))
+        throw UsageError(clitext::listChanged.fill({path}));
+}
+
 void fillList(RenameList& list, const CliOptions& o) {
     if (!o.dir.empty()) {
         std::vector<std::string> paths = scanFolder(o);
@@ -126,7 +154,13 @@ void fillList(RenameList& list, const CliOptions& o) {
     } else if (o.filesFrom.empty()) {
         std::vector<std::string> paths = o.files;
         fillWith(list, paths);
+    } else if (std::unique_ptr<RecordStream> stream =
+                   o.filesFrom == "-" ? nullptr
+                                      : RecordStream::openFile(o.filesFrom, o.nulSeparated)) {
+        fillFromFile(list, *stream, o.filesFrom);
     } else {
+        // Standard input and pipes can be read only once: kept as one block
+        // while the list is filled, then let go.
         RecordBlock block = readRecordBlock(o.filesFrom, o.nulSeparated);
         fillWith(list, block.records);
     }
@@ -153,16 +187,56 @@ void applyNumbering(RenameList& list, const CliOptions& o) {
     writeNewNames(list, std::move(*names));
 }
 
+void checkNameCount(const RenameList& list, const CliOptions& o, std::size_t names) {
+    const int files = list.RowCount() - 1;
+    if (static_cast<long long>(names) != files)
+        throw UsageError(clitext::namesCount.count(
+            static_cast<long long>(names),
+            {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
+}
+
+// The names as a list file gives them; an empty line at the very end is the
+// habit of a text editor, not a name.
+std::size_t countNames(RecordStream& stream) {
+    std::size_t count = 0;
+    bool lastEmpty = false;
+    std::string_view record;
+    while (stream.next(record)) {
+        ++count;
+        lastEmpty = record.empty();
+    }
+    return lastEmpty ? count - 1 : count;
+}
+
+// A names file is read twice through a small buffer, as a list file is: once
+// to count, then into the list.
+void applyNamesFromFile(RenameList& list, const CliOptions& o, RecordStream& stream) {
+    const std::size_t count = countNames(stream);
+    if (stream.error() || !stream.rewind())
+        throw UsageError(clitext::cannotRead.fill({o.names, std::strerror(stream.error())}));
+    checkNameCount(list, o, count);
+    std::string_view name;
+    std::size_t given = 0;
+    list.beginUpdate();
+    for (int row = 1; row < list.RowCount() && stream.next(name); ++row, ++given)
+        list.setCell(RenameList::NewName, row, std::string(name));
+    list.endUpdate();
+    if (stream.error())
+        throw UsageError(clitext::cannotRead.fill({o.names, std::strerror(stream.error())}));
+    if (given != count || countNames(stream) != 0 || stream.error())
+        throw UsageError(clitext::listChanged.fill({o.names}));
+}
+
 void applyNameList(RenameList& list, const CliOptions& o) {
+    if (o.names != "-") {
+        if (const auto stream = RecordStream::openFile(o.names, o.nulSeparated))
+            return applyNamesFromFile(list, o, *stream);
+    }
     const RecordBlock block = readRecordBlock(o.names, o.nulSeparated);
     const std::vector<std::string_view>& names = block.records;
-    const int files = list.RowCount() - 1;
-    if (static_cast<long long>(names.size()) != files)
-        throw UsageError(clitext::namesCount.count(
-            static_cast<long long>(names.size()),
-            {std::to_string(files), o.names == "-" ? clitext::standardInput.text() : o.names}));
+    checkNameCount(list, o, names.size());
     list.beginUpdate();
-    for (int row = 1; row <= files; ++row)
+    for (int row = 1; row < list.RowCount(); ++row)
         list.setCell(RenameList::NewName, row, std::string(names[static_cast<size_t>(row - 1)]));
     list.endUpdate();
 }

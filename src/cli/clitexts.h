@@ -63,6 +63,8 @@ inline constexpr CoreText journalUnusable{"换名记录 %1 已损坏或无法读
 inline constexpr CoreText keptAs{",记录已另存为 %1", ", kept as %1"};
 inline constexpr CoreText cannotRead{"无法读取 %1: %2", "cannot read %1: %2"};
 inline constexpr CoreText cannotOpen{"无法打开 %1: %2", "cannot open %1: %2"};
+inline constexpr CoreText listChanged{"%1 在读取时被改动了,没有换名任何文件",
+                                      "%1 changed while it was read; no file renamed"};
 inline constexpr CoreText seeHelp{"运行 quorbel-cli --help 查看选项。\n",
                                   "Run quorbel-cli --help for the options.\n"};
 

@@ -2,6 +2,7 @@
 target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/patternlist.cpp
     ${CMAKE_CURRENT_LIST_DIR}/directoryscan.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recordstream.cpp
 )
 target_sources(quorbel_ui PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/loadpicture.cpp

@@ -8,15 +8,13 @@
 
 namespace quorbel {
 
-InodeTable::InodeTable(const RenameList& list, std::size_t rows) : list_(list) {
-    std::size_t size = 16;
-    while (size < rows + rows / 4 + 16)
-        size *= 2;
-    slots_.resize(size);
-}
+// Three slots for two names: a power of two would round a million rows up to
+// two million slots, and at a million files that is memory the run has not.
+InodeTable::InodeTable(const RenameList& list, std::size_t rows)
+    : list_(list), slots_(rows + rows / 2 + 16) {}
 
-// The index takes the low bits: the standard hash, folded, spreads names that
-// differ in a digit or two in the middle (IMG_0412.jpg, IMG_0413.jpg).
+// The standard hash, folded, spreads names that differ in a digit or two in
+// the middle (IMG_0412.jpg, IMG_0413.jpg) over all 32 bits.
 std::uint32_t InodeTable::hashOf(std::string_view name) {
     std::uint64_t hash = std::hash<std::string_view>{}(name);
     hash ^= hash >> 29;
@@ -38,8 +36,7 @@ void InodeTable::add(std::uint32_t row) {
     name_.assign(list_.getCell(RenameList::OldName, at))
         .append(list_.getCell(RenameList::Extension, at));
     const std::uint32_t hash = hashOf(name_);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = firstSlot(hash);; i = nextSlot(i)) {
         Slot& slot = slots_[i];
         if (slot.row == 0) {
             slot = {hash, row};
@@ -52,8 +49,7 @@ void InodeTable::add(std::uint32_t row) {
 
 std::uint32_t InodeTable::find(std::string_view name) const {
     const std::uint32_t hash = hashOf(name);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = firstSlot(hash);; i = nextSlot(i)) {
         const Slot& slot = slots_[i];
         if (slot.row == 0)
             return 0;

@@ -13,7 +13,7 @@ class RenameList;
 // The file names of a folder's rows, waiting for one pass over the folder to
 // give each its inode. It holds only the names the list renames from, as row
 // numbers into the list, so it is as small as the list's part in that folder
-// (8 bytes a slot, at most two slots a name) however large the folder is, and
+// (8 bytes a slot, one and a half slots a name) however large the folder is, and
 // it is gone before the first rename: its cache lines are none the kernel's
 // renames lose.
 class InodeTable {
@@ -33,6 +33,11 @@ private:
         std::uint32_t row = 0; // 0: empty
     };
     static std::uint32_t hashOf(std::string_view name);
+    // The hash scaled onto the slots, without a power-of-two size.
+    std::size_t firstSlot(std::uint32_t hash) const {
+        return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);
+    }
+    std::size_t nextSlot(std::size_t i) const { return i + 1 == slots_.size() ? 0 : i + 1; }
     bool holds(std::uint32_t row, std::string_view name) const;
 
     const RenameList& list_;

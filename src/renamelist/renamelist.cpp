@@ -131,23 +131,40 @@ std::string RenameList::newPath(int row) const {
 }
 
 void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rule) {
-    fillFrom(paths, rule);
+    std::size_t i = 0;
+    fillFrom(paths.size(), [&](std::string_view& path) {
+        path = paths[i++];
+        return true;
+    }, rule);
 }
 
 void RenameList::fillViews(const std::vector<std::string_view>& paths, const PathRule& rule) {
-    fillFrom(paths, rule);
+    std::size_t i = 0;
+    fillFrom(paths.size(), [&](std::string_view& path) {
+        path = paths[i++];
+        return true;
+    }, rule);
 }
 
-template <typename Paths> void RenameList::fillFrom(const Paths& paths, const PathRule& rule) {
+std::size_t RenameList::fillSequence(std::size_t count,
+                                     const std::function<bool(std::string_view&)>& next,
+                                     const PathRule& rule) {
+    return fillFrom(count, next, rule);
+}
+
+template <typename Next>
+std::size_t RenameList::fillFrom(std::size_t count, Next&& next, const PathRule& rule) {
     beginUpdate();
     struct EndUpdate {
         RenameList* list;
         ~EndUpdate() { list->endUpdate(); }
     } guard{this};
-    setRowCount(static_cast<int>(paths.size()) + 1);
-    for (size_t i = 0; i < paths.size(); ++i) {
-        const PathPartViews parts = splitPathViews(paths[i], rule);
-        const size_t row = i + 1;
+    setRowCount(static_cast<int>(count) + 1);
+    std::size_t filled = 0;
+    std::string_view path;
+    while (filled < count && next(path)) {
+        const PathPartViews parts = splitPathViews(path, rule);
+        const size_t row = ++filled;
         texts_[OldName][row].assign(parts.name);
         texts_[NewName][row].clear();
         ids_[Extension][row] = pools_[Extension].intern(parts.extension);
@@ -155,9 +172,12 @@ template <typename Paths> void RenameList::fillFrom(const Paths& paths, const Pa
         // Result words of an earlier run must never stand beside other files.
         ids_[Result][row] = TextPool::empty;
     }
+    if (filled < count)
+        setRowCount(static_cast<int>(filled) + 1);
     rowIndicatorLoaded_ = true;
     pendingChange_ = true;
     renumberColumn(Number);
+    return filled;
 }
 
 bool RenameList::isFixedCell(int column, int row) const {

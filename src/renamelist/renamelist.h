@@ -79,6 +79,13 @@ public:
     void fill(const std::vector<std::string>& paths, const PathRule& rule);
     // The same from views, for a caller that keeps its paths in one block.
     void fillViews(const std::vector<std::string_view>& paths, const PathRule& rule);
+    // The same from paths handed over one at a time: next(path) gives the next
+    // one, or false when there is none. count is how many are expected; the
+    // list ends with the rows actually given, and stops taking more at count.
+    // Returns the number of rows filled.
+    std::size_t fillSequence(std::size_t count,
+                             const std::function<bool(std::string_view&)>& next,
+                             const PathRule& rule);
 
     // The row indicator is drawn only once a fill has loaded it.
     bool rowIndicatorLoaded() const { return rowIndicatorLoaded_; }
@@ -124,7 +131,8 @@ private:
                column == Result;
     }
 
-    template <typename Paths> void fillFrom(const Paths& paths, const PathRule& rule);
+    template <typename Next>
+    std::size_t fillFrom(std::size_t count, Next&& next, const PathRule& rule);
     void reserveRows(int count);
     void putText(int column, std::size_t row, std::string&& text);
     void notifyCells(int firstRow, int lastRow);

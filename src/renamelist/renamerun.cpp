@@ -250,16 +250,28 @@ void RenameRun::listInodes() {
             return folders;
         return owner;
     };
-    bool any = false;
+    std::size_t listed = 0;
+    std::size_t onlyOwner = folders;
     for (int row = 1; row < list_.RowCount(); ++row) {
         const std::size_t owner = folderOf(row);
         if (owner < folders) {
-            ++start[owner + 1];
-            any = true;
+            if (start[owner + 1]++ == 0)
+                onlyOwner = listed++ == 0 ? owner : folders;
         }
     }
-    if (!any)
+    if (listed == 0)
         return;
+    listedInodes_.assign(static_cast<std::size_t>(list_.RowCount()), 0);
+    // One folder, the usual case: its rows are the list's rows that qualify,
+    // found again by the same test, with no list of row numbers beside them.
+    if (onlyOwner < folders) {
+        listFolder(onlyOwner, start[onlyOwner + 1], [&](const auto& add) {
+            for (int row = 1; row < list_.RowCount(); ++row)
+                if (folderOf(row) == onlyOwner)
+                    add(static_cast<std::uint32_t>(row));
+        });
+        return;
+    }
     for (std::size_t owner = 0; owner < folders; ++owner)
         start[owner + 1] += start[owner];
     std::vector<std::uint32_t> rows(start[folders]);
@@ -269,18 +281,23 @@ void RenameRun::listInodes() {
         if (owner < folders)
             rows[next[owner]++] = static_cast<std::uint32_t>(row);
     }
-    listedInodes_.assign(static_cast<std::size_t>(list_.RowCount()), 0);
-    for (std::size_t owner = 0; owner < folders; ++owner)
-        if (start[owner + 1] > start[owner])
-            listFolder(owner, rows.data() + start[owner], start[owner + 1] - start[owner]);
+    for (std::size_t owner = 0; owner < folders; ++owner) {
+        const std::uint32_t* first = rows.data() + start[owner];
+        const std::size_t count = start[owner + 1] - start[owner];
+        if (count > 0)
+            listFolder(owner, count, [&](const auto& add) {
+                for (std::size_t i = 0; i < count; ++i)
+                    add(first[i]);
+            });
+    }
 }
 
 // Only the list's own names are kept from the listing, so a folder of a
 // million files costs no more than the rows that rename there.
-void RenameRun::listFolder(std::size_t owner, const std::uint32_t* rows, std::size_t count) {
+template <typename EachRow>
+void RenameRun::listFolder(std::size_t owner, std::size_t count, const EachRow& eachRow) {
     InodeTable names(list_, count);
-    for (std::size_t i = 0; i < count; ++i)
-        names.add(rows[i]);
+    eachRow([&names](std::uint32_t row) { names.add(row); });
     std::uint32_t sample = 0;
     std::uint64_t device = 0;
     const std::string& directory = directories_.at(owner).path;

@@ -118,7 +118,9 @@ private:
     void identify(int row, std::string_view name, JournalRename& rename);
     void shareInodes();
     void listInodes();
-    void listFolder(std::size_t owner, const std::uint32_t* rows, std::size_t count);
+    // eachRow(add) calls add(row) for each of the count rows listed in owner.
+    template <typename EachRow>
+    void listFolder(std::size_t owner, std::size_t count, const EachRow& eachRow);
     ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 

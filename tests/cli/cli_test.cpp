@@ -221,6 +221,29 @@ TEST(Cli, FilesFromStandardInputSkipEmptyLines) {
     EXPECT_EQ(listDirectory(dir.path()), (Names{"B1.jpg", "B2.jpg"}));
 }
 
+// A list file is read through a small buffer, twice: paths straddle its reads,
+// and the count of the first read must meet the paths of the second.
+TEST(Cli, FilesFromAFileLongerThanItsReadBuffer) {
+    TempDir dir;
+    Names names;
+    std::string list = "\xEF\xBB\xBF";
+    for (int i = 0; i < 2000; ++i) {
+        names.push_back("sample_" + std::string(40, 'x') + std::to_string(i) + ".ab1");
+        list += (dir.path() / names.back()).string() + (i % 3 ? "\r\n" : "\n\n");
+    }
+    touchFiles(dir.path(), names);
+    std::ofstream(dir.path() / "list.txt", std::ios::binary) << list;
+    const CliResult result =
+        runQuorbelCli({"--quiet", "--files-from", "list.txt", "--number", "--start", "1"},
+                      dir.path());
+    EXPECT_EQ(result.status, 0) << result.err;
+    const Names after = listDirectory(dir.path());
+    EXPECT_EQ(after.size(), 2001u);
+    EXPECT_EQ(std::count_if(after.begin(), after.end(),
+                            [](const std::string& name) { return name.starts_with("B"); }),
+              2000);
+}
+
 TEST(Cli, HelpExplainsEveryOptionWithAnExample) {
     TempDir dir;
     const CliResult result = runQuorbelCli({"--help"}, dir.path(), {}, {{"LC_ALL", "C"}});
@@ -371,13 +394,23 @@ class NameInput : public ::testing::TestWithParam<NameInputCase> {};
 
 // A byte-order mark before the first name and an empty last line are the
 // habits of text editors, not parts of a name.
+// Standard input is read once as a block, a names file twice through a small
+// buffer; both read the same names.
 TEST_P(NameInput, ReadsTheNamesAUserMeant) {
     const NameInputCase& c = GetParam();
-    TempDir dir;
-    touchFiles(dir.path(), {"a.t", "b.t"});
-    const CliResult result = runQuorbelCli({"--names", "-", "a.t", "b.t"}, dir.path(), c.input);
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(listDirectory(dir.path()), c.expected);
+    for (const bool fromFile : {false, true}) {
+        TempDir dir;
+        touchFiles(dir.path(), {"a.t", "b.t"});
+        const std::filesystem::path names = dir.path().parent_path() /
+                                            (dir.path().filename().string() + ".names");
+        std::ofstream(names, std::ios::binary) << c.input;
+        const CliResult result =
+            runQuorbelCli({"--names", fromFile ? names.string() : "-", "a.t", "b.t"}, dir.path(),
+                          fromFile ? "" : c.input);
+        std::filesystem::remove(names);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(listDirectory(dir.path()), c.expected) << (fromFile ? "file" : "input");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -385,7 +418,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NameInputCase{"ByteOrderMark", "\xEF\xBB\xBFx\ny\n", {"x.t", "y.t"}},
                       NameInputCase{"FinalEmptyLine", "x\ny\n\n", {"x.t", "y.t"}},
                       NameInputCase{"EmptyLineKeepsItsFile", "\ny\n", {"a.t", "y.t"}},
-                      NameInputCase{"WindowsLineEnds", "\xEF\xBB\xBFx\r\ny\r\n\r\n", {"x.t", "y.t"}}),
+                      NameInputCase{"WindowsLineEnds", "\xEF\xBB\xBFx\r\ny\r\n\r\n", {"x.t", "y.t"}},
+                      NameInputCase{"NoEndOnTheLastName", "x\ny", {"x.t", "y.t"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Cli, DryRunIsTheCheck) {

@@ -428,5 +428,55 @@ TEST(RunFaults, DeathBeforeAnyRenameThroughHandlesIsUndoneCompletely) {
     }
 }
 
+// Rows of two large folders taken in turn: each folder is listed on its own,
+// and every rename is journaled with the file its old name held, in either.
+TEST(RunFaults, TwoLargeFoldersInTurnAreEachListedTrue) {
+    TempDir first;
+    TempDir second;
+    TempDir state;
+    JournalStore store(state.prefix() + "quorbel");
+    std::vector<std::string> paths;
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        for (const TempDir* dir : {&first, &second}) {
+            dir->write("f" + std::to_string(i) + ".t", std::to_string(i));
+            paths.push_back(dir->prefix() + "f" + std::to_string(i) + ".t");
+            // A chain: each name freed by the row before in its folder is
+            // taken by the next.
+            names.push_back(i == 0 ? "z" : "f" + std::to_string(i - 1));
+        }
+    }
+    RenameList list;
+    list.fill(paths, posixPathRule);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list.setCell(RenameList::NewName, static_cast<int>(i) + 1, names[i]);
+    const Snapshot beforeFirst = snapshot(first.path());
+    const Snapshot beforeSecond = snapshot(second.path());
+    std::map<std::string, ino_t> holds;
+    for (const auto& [name, file] : beforeFirst)
+        holds[first.prefix() + name] = file.second;
+    for (const auto& [name, file] : beforeSecond)
+        holds[second.prefix() + name] = file.second;
+    {
+        bool busy = false;
+        std::string error;
+        const auto lock = store.lock(busy, error);
+        ASSERT_TRUE(lock) << error;
+        const auto journal = store.start(*lock, error);
+        ASSERT_TRUE(journal) << error;
+        EXPECT_EQ(RenameRun(list, posixFileSystem(), journal.get(), 64).run().renamed, 600);
+    }
+    const JournalContents journal = store.read(store.runs().front().path).contents;
+    ASSERT_EQ(journal.entries.size(), 600u);
+    for (const JournalEntry& entry : journal.entries) {
+        EXPECT_EQ(entry.inode, holds[entry.oldPath]) << entry.oldPath;
+        holds[entry.newPath] = holds[entry.oldPath];
+        holds.erase(entry.oldPath);
+    }
+    undoLastRun(store, posixFileSystem());
+    EXPECT_EQ(snapshot(first.path()), beforeFirst);
+    EXPECT_EQ(snapshot(second.path()), beforeSecond);
+}
+
 } // namespace
 } // namespace quorbel
