@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mapping/ooxmlescape.h"
 
+#include "global/hexdigit.h"
 #include "global/utf8encode.h"
 
 #include <optional>
 
 namespace quorbel {
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The unit of an escape starting at "at", which must be "_xHHHH_".
 std::optional<char32_t> escapeAt(std::string_view text, size_t at) {

@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "numbering/integerreading.h"
 
+#include "global/hexdigit.h"
+
 #include <cstddef>
 
 namespace quorbel {
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::optional<std::int32_t> readDecimal(std::string_view text) {
     bool negative = false;

@@ -338,28 +338,32 @@ std::optional<FileIdentity> PosixFileSystem::identifyAt(int directory, const cha
     return identity;
 }
 
-std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
+namespace {
+
+// A whole listing collected from one of the each-inode passes.
+template <typename Pass> std::optional<DirectoryInodes> collectInodes(Pass pass) {
     DirectoryInodes listing;
-    const bool whole = eachInode(directory, listing.device,
-                                 [&listing](std::string_view name, std::uint64_t inode) {
-                                     listing.names.append(name).append(1, '\0');
-                                     listing.inodes.push_back(inode);
-                                 });
+    const bool whole = pass(listing.device, [&listing](std::string_view name, std::uint64_t inode) {
+        listing.names.append(name).append(1, '\0');
+        listing.inodes.push_back(inode);
+    });
     if (!whole)
         return std::nullopt;
     return listing;
 }
 
+} // namespace
+
+std::optional<DirectoryInodes> PosixFileSystem::listInodes(const std::string& directory) {
+    return collectInodes([&](std::uint64_t& device, const RenameSession::InodeVisitor& visit) {
+        return eachInode(directory, device, visit);
+    });
+}
+
 std::optional<DirectoryInodes> PosixFileSystem::listInodesAt(int handle) {
-    DirectoryInodes listing;
-    const bool whole = eachInodeAt(handle, listing.device,
-                                   [&listing](std::string_view name, std::uint64_t inode) {
-                                       listing.names.append(name).append(1, '\0');
-                                       listing.inodes.push_back(inode);
-                                   });
-    if (!whole)
-        return std::nullopt;
-    return listing;
+    return collectInodes([&](std::uint64_t& device, const RenameSession::InodeVisitor& visit) {
+        return eachInodeAt(handle, device, visit);
+    });
 }
 
 bool PosixFileSystem::eachInode(const std::string& directory, std::uint64_t& device,
