@@ -73,9 +73,9 @@ bool RecordStream::next(std::string_view& record) {
     std::size_t searched = begin_;
     for (;;) {
         const void* found = std::memchr(buffer_.data() + searched, separator, end_ - searched);
-        std::size_t stop = found ? static_cast<std::size_t>(static_cast<const char*>(found) -
-                                                            buffer_.data())
-                                 : end_;
+        std::size_t stop =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - buffer_.data())
+                  : end_;
         if (!found && !atEnd_ && !error_) {
             const std::size_t scanned = end_ - begin_;
             if (fill()) {

@@ -132,18 +132,24 @@ std::string RenameList::newPath(int row) const {
 
 void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rule) {
     std::size_t i = 0;
-    fillFrom(paths.size(), [&](std::string_view& path) {
-        path = paths[i++];
-        return true;
-    }, rule);
+    fillFrom(
+        paths.size(),
+        [&](std::string_view& path) {
+            path = paths[i++];
+            return true;
+        },
+        rule);
 }
 
 void RenameList::fillViews(const std::vector<std::string_view>& paths, const PathRule& rule) {
     std::size_t i = 0;
-    fillFrom(paths.size(), [&](std::string_view& path) {
-        path = paths[i++];
-        return true;
-    }, rule);
+    fillFrom(
+        paths.size(),
+        [&](std::string_view& path) {
+            path = paths[i++];
+            return true;
+        },
+        rule);
 }
 
 std::size_t RenameList::fillSequence(std::size_t count,

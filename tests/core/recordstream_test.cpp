@@ -52,18 +52,25 @@ INSTANTIATE_TEST_SUITE_P(
     Lists, RecordStreamCases,
     ::testing::Values(
         StreamCase{"Empty", "", false, {}},
-        StreamCase{"LastLineWithoutEnd", "/a/IMG_1.jpg\n/a/IMG_2.jpg", false,
+        StreamCase{"LastLineWithoutEnd",
+                   "/a/IMG_1.jpg\n/a/IMG_2.jpg",
+                   false,
                    {"/a/IMG_1.jpg", "/a/IMG_2.jpg"}},
         StreamCase{"WindowsLineEnds", "a.ab1\r\nb.ab1\r\n", false, {"a.ab1", "b.ab1"}},
-        StreamCase{"ByteOrderMarkOnlyBeforeTheFirst", "\xEF\xBB\xBF" "a\n\xEF\xBB\xBF" "b\n", false,
-                   {"a", "\xEF\xBB\xBF" "b"}},
+        StreamCase{"ByteOrderMarkOnlyBeforeTheFirst",
+                   "\xEF\xBB\xBF"
+                   "a\n\xEF\xBB\xBF"
+                   "b\n",
+                   false,
+                   {"a", "\xEF\xBB\xBF"
+                         "b"}},
         StreamCase{"BlankLinesKept", "a\n\n\nb\n", false, {"a", "", "", "b"}},
         StreamCase{"CarriageReturnInsideKept", "a\rb\n", false, {"a\rb"}},
         StreamCase{"NulSeparated", std::string("a\nb\0c d\0", 8), true, {"a\nb", "c d"}},
         StreamCase{"NulSeparatedKeepsCarriageReturn", std::string("a\r\0", 3), true, {"a\r"}},
         StreamCase{"NonUtf8BytesKept", "\xff\xfe\x80.seq\n", false, {"\xff\xfe\x80.seq"}},
-        StreamCase{"RecordLongerThanTheBuffer", "x\n" + longName + "\ny", false,
-                   {"x", longName, "y"}}),
+        StreamCase{
+            "RecordLongerThanTheBuffer", "x\n" + longName + "\ny", false, {"x", longName, "y"}}),
     [](const ::testing::TestParamInfo<StreamCase>& info) { return info.param.name; });
 
 TEST(RecordStream, AFailedReadEndsTheRecordsWithItsReason) {
