@@ -10,7 +10,7 @@
 namespace quorbel {
 
 RecordStream::RecordStream(int fd, bool nulSeparated, std::size_t chunk)
-    : fd_(fd), nulSeparated_(nulSeparated), chunk_(chunk < 4 ? 4 : chunk), buffer_(chunk_, '\0') {}
+    : fd_(fd), nulSeparated_(nulSeparated), buffer_(chunk < 4 ? 4 : chunk, '\0') {}
 
 RecordStream::~RecordStream() {
     ::close(fd_);

@@ -39,7 +39,6 @@ private:
 
     int fd_;
     bool nulSeparated_;
-    std::size_t chunk_;
     std::string buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamelist/inodetable.h"
 
+#include "renamelist/nameindex.h"
 #include "renamelist/renamelist.h"
 
 #include <cstring>
-#include <functional>
 
 namespace quorbel {
 
@@ -12,16 +12,6 @@ namespace quorbel {
 // two million slots, and at a million files that is memory the run has not.
 InodeTable::InodeTable(const RenameList& list, std::size_t rows)
     : list_(list), slots_(rows + rows / 2 + 16) {}
-
-// The standard hash, folded, spreads names that differ in a digit or two in
-// the middle (IMG_0412.jpg, IMG_0413.jpg) over all 32 bits.
-std::uint32_t InodeTable::hashOf(std::string_view name) {
-    std::uint64_t hash = std::hash<std::string_view>{}(name);
-    hash ^= hash >> 29;
-    hash *= 0xBF58476D1CE4E5B9ull;
-    hash ^= hash >> 32;
-    return static_cast<std::uint32_t>(hash);
-}
 
 bool InodeTable::holds(std::uint32_t row, std::string_view name) const {
     const std::string& stem = list_.getCell(RenameList::OldName, static_cast<int>(row));
@@ -35,7 +25,7 @@ void InodeTable::add(std::uint32_t row) {
     const int at = static_cast<int>(row);
     name_.assign(list_.getCell(RenameList::OldName, at))
         .append(list_.getCell(RenameList::Extension, at));
-    const std::uint32_t hash = hashOf(name_);
+    const std::uint32_t hash = nameHash(name_);
     for (std::size_t i = firstSlot(hash);; i = nextSlot(i)) {
         Slot& slot = slots_[i];
         if (slot.row == 0) {
@@ -48,7 +38,7 @@ void InodeTable::add(std::uint32_t row) {
 }
 
 std::uint32_t InodeTable::find(std::string_view name) const {
-    const std::uint32_t hash = hashOf(name);
+    const std::uint32_t hash = nameHash(name);
     for (std::size_t i = firstSlot(hash);; i = nextSlot(i)) {
         const Slot& slot = slots_[i];
         if (slot.row == 0)

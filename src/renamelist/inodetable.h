@@ -32,7 +32,6 @@ private:
         std::uint32_t hash = 0;
         std::uint32_t row = 0; // 0: empty
     };
-    static std::uint32_t hashOf(std::string_view name);
     // The hash scaled onto the slots, without a power-of-two size.
     std::size_t firstSlot(std::uint32_t hash) const {
         return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);

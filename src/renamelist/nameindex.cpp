@@ -20,9 +20,7 @@ std::size_t slotsFor(std::size_t names) {
 NameIndex::NameIndex(std::size_t expected, std::size_t compactAt)
     : compactAt_(compactAt), slots_(slotsFor(expected)) {}
 
-// The index takes the low bits: the standard hash, folded, spreads names that
-// differ in a digit or two in the middle (IMG_0412.jpg, IMG_0413.jpg).
-std::uint32_t NameIndex::hashOf(std::string_view name) {
+std::uint32_t nameHash(std::string_view name) {
     std::uint64_t hash = std::hash<std::string_view>{}(name);
     hash ^= hash >> 29;
     hash *= 0xBF58476D1CE4E5B9ull;
@@ -51,15 +49,15 @@ std::size_t NameIndex::slotOf(std::string_view name, std::uint32_t hash) const {
 }
 
 void NameIndex::prefetch(std::string_view key) const {
-    __builtin_prefetch(&slots_[hashOf(key) & (slots_.size() - 1)]);
+    __builtin_prefetch(&slots_[nameHash(key) & (slots_.size() - 1)]);
 }
 
 bool NameIndex::contains(std::string_view key) const {
-    return slots_[slotOf(key, hashOf(key))].key != emptyOffset;
+    return slots_[slotOf(key, nameHash(key))].key != emptyOffset;
 }
 
 std::string_view NameIndex::origin(std::string_view key) const {
-    const Slot& slot = slots_[slotOf(key, hashOf(key))];
+    const Slot& slot = slots_[slotOf(key, nameHash(key))];
     return slot.key == emptyOffset ? key : nameAt(slot.origin);
 }
 
@@ -81,7 +79,7 @@ void NameIndex::insert(std::string_view key) {
 void NameIndex::move(std::string_view oldKey, std::string_view newKey) {
     std::string_view originName = oldKey;
     std::uint32_t origin = emptyOffset;
-    Slot& old = slots_[slotOf(oldKey, hashOf(oldKey))];
+    Slot& old = slots_[slotOf(oldKey, nameHash(oldKey))];
     if (old.key != emptyOffset) {
         origin = old.origin;
         originName = nameAt(origin);
@@ -111,7 +109,7 @@ void NameIndex::place(std::string_view key, std::uint32_t origin) {
         rebuild(false);
         key = nameAt(keyOffset);
     }
-    const std::uint32_t hash = hashOf(key);
+    const std::uint32_t hash = nameHash(key);
     Slot& slot = slots_[slotOf(key, hash)];
     if (slot.key == emptyOffset) {
         ++used_;

@@ -9,6 +9,11 @@
 
 namespace quorbel {
 
+// The hash of a file name for the flat name tables: the standard hash, folded,
+// so names that differ in a digit or two in the middle (IMG_0412.jpg,
+// IMG_0413.jpg) spread over all 32 bits.
+std::uint32_t nameHash(std::string_view name);
+
 // The names one directory holds while the check walks a run through it, each
 // with the name the file had on disk before the rows above renamed it. One
 // block of names and an open-addressing index over it: a hundred thousand
@@ -41,7 +46,6 @@ private:
         std::uint32_t key = emptyOffset; // into names_, where the name ends in NUL
         std::uint32_t origin = emptyOffset;
     };
-    static std::uint32_t hashOf(std::string_view name);
     std::size_t slotOf(std::string_view name, std::uint32_t hash) const;
     std::string_view nameAt(std::uint32_t offset) const;
     std::uint32_t append(std::string_view name);

@@ -130,26 +130,24 @@ std::string RenameList::newPath(int row) const {
     return getCell(Directory, row) + getCell(NewName, row) + getCell(Extension, row);
 }
 
+namespace {
+
+// Hands out a vector's paths in order, as fillFrom asks for them.
+template <typename Paths> auto inOrder(const Paths& paths) {
+    return [&paths, i = std::size_t{0}](std::string_view& path) mutable {
+        path = paths[i++];
+        return true;
+    };
+}
+
+} // namespace
+
 void RenameList::fill(const std::vector<std::string>& paths, const PathRule& rule) {
-    std::size_t i = 0;
-    fillFrom(
-        paths.size(),
-        [&](std::string_view& path) {
-            path = paths[i++];
-            return true;
-        },
-        rule);
+    fillFrom(paths.size(), inOrder(paths), rule);
 }
 
 void RenameList::fillViews(const std::vector<std::string_view>& paths, const PathRule& rule) {
-    std::size_t i = 0;
-    fillFrom(
-        paths.size(),
-        [&](std::string_view& path) {
-            path = paths[i++];
-            return true;
-        },
-        rule);
+    fillFrom(paths.size(), inOrder(paths), rule);
 }
 
 std::size_t RenameList::fillSequence(std::size_t count,

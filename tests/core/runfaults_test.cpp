@@ -356,6 +356,20 @@ TEST(RunFaults, UndoDyingAnywhereIsFinishedByTheNextUndo) {
     }
 }
 
+// A whole run on the real file system under the history's lock, with its
+// journal; the number of files renamed, or -1 when the journal could not start.
+int runJournaled(JournalStore& store, RenameList& list, int batchRows) {
+    bool busy = false;
+    std::string error;
+    const auto lock = store.lock(busy, error);
+    const auto journal = lock ? store.start(*lock, error) : nullptr;
+    if (!journal) {
+        ADD_FAILURE() << error;
+        return -1;
+    }
+    return RenameRun(list, posixFileSystem(), journal.get(), batchRows).run().renamed;
+}
+
 // A folder named two ways ("d/" and "d/./") is one folder: a name freed
 // through one spelling and filled through the other must not be answered from
 // a listing taken before, or the journal would name a file the run never
@@ -381,15 +395,7 @@ TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
     for (std::size_t i = 0; i < names.size(); ++i)
         list.setCell(RenameList::NewName, static_cast<int>(i) + 1, names[i]);
     const Snapshot before = snapshot(files.path());
-    {
-        bool busy = false;
-        std::string error;
-        const auto lock = store.lock(busy, error);
-        ASSERT_TRUE(lock) << error;
-        const auto journal = store.start(*lock, error);
-        ASSERT_TRUE(journal) << error;
-        RenameRun(list, posixFileSystem(), journal.get(), 4).run();
-    }
+    runJournaled(store, list, 4);
     const JournalContents journal = store.read(store.runs().front().path).contents;
     ASSERT_FALSE(journal.entries.empty());
     const JournalEntry& last = journal.entries.back();
@@ -457,15 +463,7 @@ TEST(RunFaults, TwoLargeFoldersInTurnAreEachListedTrue) {
         holds[first.prefix() + name] = file.second;
     for (const auto& [name, file] : beforeSecond)
         holds[second.prefix() + name] = file.second;
-    {
-        bool busy = false;
-        std::string error;
-        const auto lock = store.lock(busy, error);
-        ASSERT_TRUE(lock) << error;
-        const auto journal = store.start(*lock, error);
-        ASSERT_TRUE(journal) << error;
-        EXPECT_EQ(RenameRun(list, posixFileSystem(), journal.get(), 64).run().renamed, 600);
-    }
+    EXPECT_EQ(runJournaled(store, list, 64), 600);
     const JournalContents journal = store.read(store.runs().front().path).contents;
     ASSERT_EQ(journal.entries.size(), 600u);
     for (const JournalEntry& entry : journal.entries) {
