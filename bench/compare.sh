@@ -54,6 +54,9 @@ rm -rf "$files"
 mkdir "$files"
 cd "$files"
 xargs touch < "$work/old.txt"
+# The files are on the disk before the clock starts: otherwise the writeback
+# of one run's files (and of the last run's removal) lands in the next timed run.
+sync
 PREPARE
 chmod +x "$work/prepare.sh"
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -321,6 +322,17 @@ std::optional<FileIdentity> PosixFileSystem::identify(const std::string& path) {
     return identifyAt(AT_FDCWD, path.c_str());
 }
 
+// identify keeps no state, so any thread may call it; it only pays where the
+// process may run on two processors at once.
+bool PosixFileSystem::identifiesAlongside() const {
+    static const bool twoProcessors = [] {
+        cpu_set_t allowed;
+        CPU_ZERO(&allowed);
+        return ::sched_getaffinity(0, sizeof allowed, &allowed) == 0 && CPU_COUNT(&allowed) > 1;
+    }();
+    return twoProcessors;
+}
+
 std::optional<FileIdentity> PosixFileSystem::identifyAt(int directory, const char* name) {
     struct statx info {};
     if (::statx(directory, name, AT_SYMLINK_NOFOLLOW,
@@ -370,8 +382,7 @@ bool PosixFileSystem::eachInode(const std::string& directory, std::uint64_t& dev
                                 const RenameSession::InodeVisitor& visit) {
     if (hasNul(directory))
         return false;
-    return readInodes(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), device,
-                      visit);
+    return readInodes(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), device, visit);
 }
 
 bool PosixFileSystem::eachInodeAt(int handle, std::uint64_t& device,

@@ -19,6 +19,7 @@ public:
     DirectoryListing listDirectory(const std::string& directory) override;
     ResolvedDirectory resolveDirectory(const std::string& directory) override;
     std::optional<FileIdentity> identify(const std::string& path) override;
+    bool identifiesAlongside() const override;
     std::optional<DirectoryInodes> listInodes(const std::string& directory) override;
 
     // The same rename with each name relative to an open directory (AT_FDCWD:
@@ -45,8 +46,7 @@ protected:
                                   const char* to);
 
 private:
-    static bool readInodes(int fd, std::uint64_t& device,
-                           const RenameSession::InodeVisitor& visit);
+    static bool readInodes(int fd, std::uint64_t& device, const RenameSession::InodeVisitor& visit);
     int exclusive(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus linkThenUnlink(int fromDirectory, const char* from, int toDirectory, const char* to);
     FsStatus renameThroughTemporary(int fromDirectory, const std::string& from, int toDirectory,

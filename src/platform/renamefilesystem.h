@@ -139,6 +139,10 @@ public:
         (void)path;
         return std::nullopt;
     }
+    // Whether identify may be called from a second thread while the run
+    // renames on its own, with a second processor to run it on. Where this
+    // is false the run looks at its files itself, between its renames.
+    virtual bool identifiesAlongside() const { return false; }
     // Where many files of one directory are renamed, one pass over it costs
     // less than a look at each. nullopt: ask identify for each file instead.
     virtual std::optional<DirectoryInodes> listInodes(const std::string& directory) {

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <ctime>
-#include <dirent.h>
-#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,9 +116,17 @@ bool JournalFile::writeAll(std::string_view text) {
 // Written before any rename of the batch is tried, so a crash can leave only
 // journaled renames that did not happen yet, never a rename without its line.
 bool JournalFile::beginBatch(const std::vector<Rename>& renames) {
-    text_.text().clear();
-    text_.renames(renames);
-    return writeAll(text_.text());
+    prepareBatch(renames);
+    return beginPrepared();
+}
+
+void JournalFile::prepareBatch(const std::vector<Rename>& renames) {
+    renames_.text().clear();
+    renames_.renames(renames);
+}
+
+bool JournalFile::beginPrepared() {
+    return writeAll(renames_.text());
 }
 
 bool JournalFile::endBatch(const std::vector<bool>& renamed) {

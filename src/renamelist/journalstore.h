@@ -19,8 +19,7 @@ std::string journalDirectoryFrom(const char* xdgStateHome, const char* home);
 std::string defaultJournalDirectory();
 
 namespace historytext {
-inline constexpr CoreText busy{"另一个换名或撤销正在进行",
-                               "Another rename or undo is in progress"};
+inline constexpr CoreText busy{"另一个换名或撤销正在进行", "Another rename or undo is in progress"};
 } // namespace historytext
 // The text of historytext::busy in the process's language.
 std::string historyBusyText();
@@ -38,6 +37,8 @@ public:
     bool beginBatch(const std::vector<Rename>& renames) override;
     bool endBatch(const std::vector<bool>& renamed) override;
     bool finish() override;
+    void prepareBatch(const std::vector<Rename>& renames) override;
+    bool beginPrepared() override;
 
 protected:
     // The one write of a record or batch; a seam for tests that make it fail.
@@ -47,6 +48,9 @@ private:
     int fd_;
     std::string path_;
     JournalText text_; // reused, so a batch costs no allocation
+    // The rename records, apart from text_: they are prepared on the run's
+    // helper thread while text_ writes the outcome of the batch before.
+    JournalText renames_;
 };
 
 // Held while a run or an undo works on the history; released when destroyed,

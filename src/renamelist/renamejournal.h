@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
-#include <unordered_map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -120,6 +120,17 @@ public:
     virtual bool beginBatch(const std::vector<Rename>& renames) = 0;
     virtual bool endBatch(const std::vector<bool>& renamed) = 0;
     virtual bool finish() = 0;
+
+    // The same as beginBatch in two steps: prepareBatch may run on another
+    // thread while the batch before is still being renamed (it writes
+    // nothing), and beginPrepared then writes what it prepared. The renames'
+    // texts must outlive beginPrepared. By default the batch is kept and
+    // handed to beginBatch.
+    virtual void prepareBatch(const std::vector<Rename>& renames) { prepared_ = renames; }
+    virtual bool beginPrepared() { return beginBatch(prepared_); }
+
+private:
+    std::vector<Rename> prepared_;
 };
 
 } // namespace quorbel

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "renamelist/renamerun.h"
 
+#include "renamelist/helperthread.h"
 #include "renamelist/renamelist.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace quorbel {
 namespace {
@@ -145,14 +147,10 @@ RenameRunSummary RenameRun::run(const Progress& progress) {
         std::unique_ptr<RenameSession>& session;
         ~EndSession() { session.reset(); }
     } endSession{session_};
-    listInodes();
-    for (int first = 1; first < list_.RowCount(); first += batchRows_) {
-        const int last = std::min(first + batchRows_, list_.RowCount());
-        if (!runBatch(first, last, summary, progress))
-            return summary;
-    }
-    if (journal_)
-        journal_->finish();
+    if (journal_ && fs_.identifiesAlongside() && list_.RowCount() > 1 + batchRows_)
+        runAlongside(summary, progress);
+    else
+        runInTurn(summary, progress);
     return summary;
 }
 
@@ -167,6 +165,20 @@ void RenameRun::placeRow(int row, RowPlan& plan) {
         plan.word = resultWordFor(directory.status);
 }
 
+// The plans keep their strings' capacity from batch to batch.
+void RenameRun::planBatch(Batch& batch, int first) {
+    batch.first = first;
+    batch.last = std::min(first + batchRows_, list_.RowCount());
+    const auto rows = static_cast<std::size_t>(batch.last - first);
+    if (batch.plans.size() < rows)
+        batch.plans.resize(rows);
+    for (std::size_t i = 0; i < rows; ++i)
+        placeRow(first + static_cast<int>(i), batch.plans[i]);
+    batch.renames.clear();
+    batch.movesFolder = false;
+    batch.deferred = false;
+}
+
 // Each batch is journaled before any of its renames is tried, with the
 // identity of every file about to be renamed. A crash can leave the last batch
 // journaled but only partly renamed, with no outcome line; undo then moves a
@@ -175,48 +187,183 @@ void RenameRun::placeRow(int row, RowPlan& plan) {
 // The journal is written without fsync: it survives the program being closed
 // or killed, which is what undo is for; the renames themselves are not synced
 // either, so after a power cut both may be lost together.
-bool RenameRun::runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress) {
-    const auto rows = static_cast<std::size_t>(last - first);
-    // The plans keep their strings' capacity from batch to batch.
-    if (plans_.size() < rows)
-        plans_.resize(rows);
-    renames_.clear();
-    for (std::size_t i = 0; i < rows; ++i)
-        placeRow(first + static_cast<int>(i), plans_[i]);
-    for (std::size_t i = 0; journal_ && i < rows; ++i) {
-        const RowPlan& plan = plans_[i];
+void RenameRun::runInTurn(RenameRunSummary& summary, const Progress& progress) {
+    listInodes();
+    Batch batch;
+    for (int first = 1; first < list_.RowCount(); first += batchRows_) {
+        planBatch(batch, first);
+        if (journal_)
+            identifyInTurn(batch);
+        const bool journaled = journal_ && !batch.renames.empty();
+        if (journaled && !journal_->beginBatch(batch.renames)) {
+            summary.stoppedAtRow = first;
+            return;
+        }
+        renameRows(batch, summary, progress);
+        // After a failed write nothing more is written: a later record glued to a
+        // cut one would make the whole journal fail its check.
+        if (journaled && !journal_->endBatch(renamed_)) {
+            if (batch.last < list_.RowCount())
+                summary.stoppedAtRow = batch.last;
+            return;
+        }
+    }
+    if (journal_)
+        journal_->finish();
+}
+
+// The same run with a second processor: while one batch is renamed, the
+// helper looks at the files of the next and prepares its journal records, so
+// the renames wait for neither. The order on the disk stays that of the run in
+// turn: a batch's records are written only after the outcome of the one
+// before, and before any of its own renames.
+//
+// A file is looked at by its path, at most one batch ahead of its rename. What
+// the batch being renamed can change is a name it renames from or to, or the
+// path through a folder it renames; a batch that shares an old name with the
+// one before it, or follows one that moves a folder, is looked at only once
+// that one is done, as the run in turn would. Either way every identity is
+// taken after all renames that could change it and before the file's own.
+void RenameRun::runAlongside(RenameRunSummary& summary, const Progress& progress) {
+    Batch batches[2];
+    HelperThread helper; // after the batches: it is stopped before they go
+    Batch* current = &batches[0];
+    Batch* next = &batches[1];
+    planBatch(*current, 1);
+    identifyByPath(*current);
+    journal_->prepareBatch(current->renames);
+    for (;;) {
+        const bool journaled = !current->renames.empty();
+        if (journaled && !journal_->beginPrepared()) {
+            summary.stoppedAtRow = current->first;
+            return;
+        }
+        const bool more = current->last < list_.RowCount();
+        if (more) {
+            planBatch(*next, current->last);
+            helper.post([this, next, current] { prepareAfter(*next, *current); });
+        }
+        renameRows(*current, summary, progress);
+        const bool ended = !journaled || journal_->endBatch(renamed_);
+        if (more)
+            helper.wait();
+        if (!ended) {
+            if (more)
+                summary.stoppedAtRow = current->last;
+            return;
+        }
+        if (!more)
+            break;
+        if (next->deferred) {
+            identifyByPath(*next);
+            journal_->prepareBatch(next->renames);
+        }
+        std::swap(current, next);
+    }
+    journal_->finish();
+}
+
+// On the helper, while before is being renamed.
+void RenameRun::prepareAfter(Batch& batch, const Batch& before) {
+    batch.deferred = before.movesFolder || sharesNames(batch, before);
+    if (batch.deferred)
+        return;
+    identifyByPath(batch);
+    journal_->prepareBatch(batch.renames);
+}
+
+namespace {
+
+struct FolderName {
+    std::size_t folder;
+    std::string_view name;
+    bool operator==(const FolderName&) const = default;
+};
+
+struct FolderNameHash {
+    std::size_t operator()(const FolderName& key) const {
+        return std::hash<std::string_view>()(key.name) ^ (key.folder * 0x9e3779b97f4a7c15ull);
+    }
+};
+
+} // namespace
+
+// Whether a row of batch renames from a name that a row of before renames
+// from or to, in the same folder however it is spelt.
+bool RenameRun::sharesNames(const Batch& batch, const Batch& before) const {
+    auto folderOf = [this](const Batch& in, std::size_t i) {
+        return inodeOwner_[directories_.index(in.first + static_cast<int>(i))];
+    };
+    std::unordered_set<FolderName, FolderNameHash> names;
+    const auto beforeRows = static_cast<std::size_t>(before.last - before.first);
+    names.reserve(2 * beforeRows);
+    for (std::size_t i = 0; i < beforeRows; ++i) {
+        const RowPlan& plan = before.plans[i];
         if (plan.word)
             continue;
-        const int row = first + static_cast<int>(i);
+        const std::size_t folder = folderOf(before, i);
+        names.insert({folder, plan.oldName()});
+        names.insert({folder, plan.newName()});
+    }
+    const auto rows = static_cast<std::size_t>(batch.last - batch.first);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const RowPlan& plan = batch.plans[i];
+        if (!plan.word && names.count({folderOf(batch, i), plan.oldName()}))
+            return true;
+    }
+    return false;
+}
+
+void RenameRun::identifyInTurn(Batch& batch) {
+    const auto rows = static_cast<std::size_t>(batch.last - batch.first);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const RowPlan& plan = batch.plans[i];
+        if (plan.word)
+            continue;
+        const int row = batch.first + static_cast<int>(i);
         RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
         identify(row, plan.oldName(), rename);
-        renames_.push_back(rename);
+        batch.renames.push_back(rename);
     }
-    const bool journaled = journal_ && !renames_.empty();
-    if (journaled && !journal_->beginBatch(renames_)) {
-        summary.stoppedAtRow = first;
-        return false;
-    }
-    renamed_.clear();
+}
+
+// By the resolved path, through no handle: the helper shares nothing with the
+// renames but the file system itself.
+void RenameRun::identifyByPath(Batch& batch) {
+    std::string path;
+    const auto rows = static_cast<std::size_t>(batch.last - batch.first);
     for (std::size_t i = 0; i < rows; ++i) {
-        const int row = first + static_cast<int>(i);
-        const bool tried = !plans_[i].word;
-        const ResultWord word = finishRow(row, i, summary);
+        const RowPlan& plan = batch.plans[i];
+        if (plan.word)
+            continue;
+        const std::string& directory = directories_.of(batch.first + static_cast<int>(i)).path;
+        RunJournal::Rename rename{directory, plan.oldName(), plan.newName()};
+        path.assign(directory).append(plan.oldName());
+        if (const std::optional<FileIdentity> file = fs_.identify(path)) {
+            rename.device = file->device;
+            rename.inode = file->inode;
+            batch.movesFolder = batch.movesFolder || file->isDirectory;
+        }
+        batch.renames.push_back(rename);
+    }
+}
+
+void RenameRun::renameRows(const Batch& batch, RenameRunSummary& summary,
+                           const Progress& progress) {
+    renamed_.clear();
+    const auto rows = static_cast<std::size_t>(batch.last - batch.first);
+    for (std::size_t i = 0; i < rows; ++i) {
+        const int row = batch.first + static_cast<int>(i);
+        const RowPlan& plan = batch.plans[i];
+        const bool tried = !plan.word;
+        const ResultWord word = finishRow(row, plan, summary);
         if (tried)
             renamed_.push_back(word == &resultword::success);
         if (RowDone)
-            RowDone(row, plans_[i], word);
+            RowDone(row, plan, word);
         if (progress)
             progress(row);
     }
-    // After a failed write nothing more is written: a later record glued to a
-    // cut one would make the whole journal fail its check.
-    if (journaled && !journal_->endBatch(renamed_)) {
-        if (last < list_.RowCount())
-            summary.stoppedAtRow = last;
-        return false;
-    }
-    return true;
 }
 
 // Where many rows rename in one directory, one pass over it gives every
@@ -301,8 +448,8 @@ void RenameRun::listFolder(std::size_t owner, std::size_t count, const EachRow& 
     std::uint32_t sample = 0;
     std::uint64_t device = 0;
     const std::string& directory = directories_.at(owner).path;
-    const bool whole = session_->eachInode(
-        directory, device, [&](std::string_view name, std::uint64_t inode) {
+    const bool whole =
+        session_->eachInode(directory, device, [&](std::string_view name, std::uint64_t inode) {
             if (const std::uint32_t row = names.find(name)) {
                 listedInodes_[row] = inode;
                 if (!sample)
@@ -355,8 +502,7 @@ void RenameRun::shareInodes() {
     }
 }
 
-ResultWord RenameRun::finishRow(int row, std::size_t index, RenameRunSummary& summary) {
-    const RowPlan& plan = plans_[index];
+ResultWord RenameRun::finishRow(int row, const RowPlan& plan, RenameRunSummary& summary) {
     ResultWord word = plan.word;
     if (!word)
         word = resultWordFor(renameKeepingAttributes(row, plan));

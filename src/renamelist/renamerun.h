@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quorbel {
@@ -30,7 +30,8 @@ inline constexpr CoreText readOnly{"失败,只读", "Failed: read-only"};
 inline constexpr CoreText invalidName{"失败,名称无效", "Failed: invalid name"};
 inline constexpr CoreText cannotRename{"失败,无法改名", "Failed: cannot rename"};
 inline constexpr CoreText diskFull{"失败,磁盘已满", "Failed: disk full"};
-inline constexpr CoreText sameFileLink{"失败,同一文件的硬链接", "Failed: hard link to the same file"};
+inline constexpr CoreText sameFileLink{"失败,同一文件的硬链接",
+                                       "Failed: hard link to the same file"};
 } // namespace resultword
 using ResultWord = const CoreText*;
 
@@ -113,7 +114,25 @@ public:
     std::function<void(int row, const RowPlan& plan, ResultWord word)> RowDone;
 
 private:
-    bool runBatch(int first, int last, RenameRunSummary& summary, const Progress& progress);
+    // One batch of rows on its way from plan to journal to renames.
+    struct Batch {
+        int first = 0;
+        int last = 0; // one past
+        std::vector<RowPlan> plans;
+        std::vector<RunJournal::Rename> renames; // with a journal: the rows to try
+        bool movesFolder = false;                // a row's file is a directory
+        // Its files are looked at only once the batch before it is done.
+        bool deferred = false;
+    };
+
+    void runInTurn(RenameRunSummary& summary, const Progress& progress);
+    void runAlongside(RenameRunSummary& summary, const Progress& progress);
+    void planBatch(Batch& batch, int first);
+    void identifyInTurn(Batch& batch);
+    void identifyByPath(Batch& batch);
+    void prepareAfter(Batch& batch, const Batch& before);
+    bool sharesNames(const Batch& batch, const Batch& before) const;
+    void renameRows(const Batch& batch, RenameRunSummary& summary, const Progress& progress);
     void placeRow(int row, RowPlan& plan);
     void identify(int row, std::string_view name, JournalRename& rename);
     void shareInodes();
@@ -121,7 +140,7 @@ private:
     // eachRow(add) calls add(row) for each of the count rows listed in owner.
     template <typename EachRow>
     void listFolder(std::size_t owner, std::size_t count, const EachRow& eachRow);
-    ResultWord finishRow(int row, std::size_t index, RenameRunSummary& summary);
+    ResultWord finishRow(int row, const RowPlan& plan, RenameRunSummary& summary);
     FsStatus renameKeepingAttributes(int row, const RowPlan& plan);
 
     RenameList& list_;
@@ -139,11 +158,9 @@ private:
         bool listed = false; // listedInodes_ holds its rows' inodes
         std::uint64_t device = 0;
     };
-    std::vector<KnownInodes> inodes_;     // by the first spelling of each folder
-    std::vector<std::size_t> inodeOwner_; // spelling -> its folder's entry
+    std::vector<KnownInodes> inodes_;         // by the first spelling of each folder
+    std::vector<std::size_t> inodeOwner_;     // spelling -> its folder's entry
     std::vector<std::uint64_t> listedInodes_; // by row; 0: not listed, look at the file
-    std::vector<RowPlan> plans_;
-    std::vector<RunJournal::Rename> renames_;
     std::vector<bool> renamed_;
 };
 

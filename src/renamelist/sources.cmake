@@ -4,6 +4,7 @@ target_sources(quorbel_core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/textpool.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cellcompare.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamerun.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/helperthread.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inodetable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renamejournal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journalstore.cpp

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -43,12 +44,16 @@ Snapshot snapshot(const fs::path& directory) {
 struct Killed {};
 
 // Counts every call the run makes to the file system and dies at the chosen one,
-// before it reaches the disk.
+// before it reaches the disk. Alongside, the run looks at the files of its
+// next batch from its helper thread, so the call that dies may be the
+// helper's while the renames go on.
 class DyingFileSystem : public RenameFileSystem {
 public:
-    explicit DyingFileSystem(long dieAt) : dieAt_(dieAt) {}
+    explicit DyingFileSystem(long dieAt, bool alongside = false)
+        : dieAt_(dieAt), alongside_(alongside) {}
 
     bool renameNeedsWritable() const override { return inner_.renameNeedsWritable(); }
+    bool identifiesAlongside() const override { return alongside_; }
     std::optional<FileAttributes> getAttributes(const std::string& path) override {
         step();
         return inner_.getAttributes(path);
@@ -86,7 +91,8 @@ private:
     }
     PosixFileSystem inner_;
     long dieAt_;
-    long calls_ = 0;
+    bool alongside_;
+    std::atomic<long> calls_ = 0;
 };
 
 // The program's own file system, renaming relative to directory handles, dying
@@ -118,9 +124,9 @@ private:
 
 enum class WriteFault {
     None,
-    DieBefore,      // the program dies before the k-th write
-    DieHalfway,     // the k-th write reaches the disk in part, then the program dies
-    FailHalfway,    // the k-th write stops part way (a full disk); the run goes on
+    DieBefore,   // the program dies before the k-th write
+    DieHalfway,  // the k-th write reaches the disk in part, then the program dies
+    FailHalfway, // the k-th write stops part way (a full disk); the run goes on
 };
 
 // The run's journal, with a fault at its k-th write. A write cut in part is
@@ -172,10 +178,10 @@ struct Rename {
 // link of the file as its new name, an unchanged row, and more plain ones
 // after them so the kill can fall in a later batch.
 const std::vector<Rename> scenario{
-    {"a.t", "A1.t"},    {"c.t", "d.t"},   {"b.t", "c.t"},       {"x.t", "tmp.t"},
-    {"y.t", "x.t"},     {"tmp.t", "y.t"}, {"e.t", "taken.t"},   {"gone.t", "decoy.t"},
-    {"h.t", "hl.t"},    {"k.t", "k.t"},   {"p.t", "q.t"},       {"q0.t", "q1.t"},
-    {"r.t", "s.t"},     {"s0.t", "s1.t"}, {"decoy.t", "d2.t"},  {"u.t", "v.t"},
+    {"a.t", "A1.t"}, {"c.t", "d.t"},   {"b.t", "c.t"},      {"x.t", "tmp.t"},
+    {"y.t", "x.t"},  {"tmp.t", "y.t"}, {"e.t", "taken.t"},  {"gone.t", "decoy.t"},
+    {"h.t", "hl.t"}, {"k.t", "k.t"},   {"p.t", "q.t"},      {"q0.t", "q1.t"},
+    {"r.t", "s.t"},  {"s0.t", "s1.t"}, {"decoy.t", "d2.t"}, {"u.t", "v.t"},
 };
 
 struct Scenario {
@@ -241,11 +247,31 @@ struct Scenario {
     }
 };
 
-long callsOfAWholeRun() {
+long callsOfAWholeRun(bool alongside) {
     Scenario whole;
-    DyingFileSystem counting(-1);
+    DyingFileSystem counting(-1, alongside);
     whole.run(counting, -1, WriteFault::None);
     return counting.calls();
+}
+
+// Replays the journal's renames over the names as they were: each one must
+// have recorded the file its old name held at that moment.
+void expectEachRenameNamesTheFileItMoved(const JournalContents& journal,
+                                         std::map<std::string, ino_t> holds) {
+    for (const JournalEntry& entry : journal.entries) {
+        if (entry.outcome != JournalOutcome::Renamed)
+            continue;
+        EXPECT_EQ(entry.inode, holds[entry.oldPath]) << entry.oldPath;
+        holds[entry.newPath] = holds[entry.oldPath];
+        holds.erase(entry.oldPath);
+    }
+}
+
+std::map<std::string, ino_t> inodesByPath(const std::string& prefix, const Snapshot& files) {
+    std::map<std::string, ino_t> holds;
+    for (const auto& [name, file] : files)
+        holds[prefix + name] = file.second;
+    return holds;
 }
 
 long writesOfAWholeRun() {
@@ -261,23 +287,40 @@ TEST(RunFaults, TheScenarioMeetsEveryKindOfRow) {
     std::vector<std::string> words;
     for (int row = 1; row < s.list.RowCount(); ++row)
         words.push_back(s.list.getCell(RenameList::Result, row));
-    EXPECT_EQ(words, (std::vector<std::string>{
-                         "成功", "成功", "成功", "成功", "成功", "成功", "失败,文件重复",
-                         "失败,文件不存在", "失败,同一文件的硬链接", "保持不变", "成功", "成功",
-                         "成功", "成功", "成功", "成功", "成功"}));
+    EXPECT_EQ(words, (std::vector<std::string>{"成功", "成功", "成功", "成功", "成功", "成功",
+                                               "失败,文件重复", "失败,文件不存在",
+                                               "失败,同一文件的硬链接", "保持不变", "成功", "成功",
+                                               "成功", "成功", "成功", "成功", "成功"}));
     s.expectUndoneCompletely("whole run");
 }
 
-// The program dies before each file-system call of the run in turn.
+// The program dies before each file-system call of the run in turn, with the
+// files looked at between the renames or from the helper thread beside them.
 TEST(RunFaults, DeathBeforeAnyFileSystemCallIsUndoneCompletely) {
-    const long calls = callsOfAWholeRun();
-    ASSERT_GT(calls, 30);
-    for (long k = 0; k <= calls; ++k) {
-        Scenario s;
-        DyingFileSystem dying(k);
-        s.run(dying, -1, WriteFault::None);
-        s.expectUndoneCompletely("died before file-system call " + std::to_string(k));
+    for (const bool alongside : {false, true}) {
+        const long calls = callsOfAWholeRun(alongside);
+        ASSERT_GT(calls, 30);
+        for (long k = 0; k <= calls; ++k) {
+            Scenario s;
+            DyingFileSystem dying(k, alongside);
+            s.run(dying, -1, WriteFault::None);
+            s.expectUndoneCompletely(std::string(alongside ? "alongside, " : "") +
+                                     "died before file-system call " + std::to_string(k));
+        }
     }
+}
+
+// The helper looks at a batch's files while the batch before it is renamed;
+// the scenario's chains and swap cross batches of four, and the last row
+// takes a name freed and filled before it, so every identity must still be
+// of the file the rename then moved.
+TEST(RunFaults, FilesLookedAtAlongsideAreTheFilesRenamed) {
+    Scenario whole(8);
+    DyingFileSystem alongside(-1, true);
+    whole.run(alongside, -1, WriteFault::None);
+    expectEachRenameNamesTheFileItMoved(whole.store.read(whole.store.runs().front().path).contents,
+                                        inodesByPath(whole.files.prefix(), whole.before));
+    whole.expectUndoneCompletely("whole run");
 }
 
 // The program dies before each journal write, or in the middle of it; or the
@@ -309,19 +352,9 @@ TEST(RunFaults, OneListingForAFolderOfManyRowsIsKeptTrue) {
         calls = counting.calls();
         // One listing and a look to trust it, instead of a look at each file.
         EXPECT_LT(calls, padding + 40) << calls;
-        const JournalContents journal = whole.store.read(whole.store.runs().front().path).contents;
-        // Replays the renames over the names as they were: each one recorded
-        // the file its old name held at that moment.
-        std::map<std::string, ino_t> holds;
-        for (const auto& [name, file] : whole.before)
-            holds[whole.files.prefix() + name] = file.second;
-        for (const JournalEntry& entry : journal.entries) {
-            if (entry.outcome != JournalOutcome::Renamed)
-                continue;
-            EXPECT_EQ(entry.inode, holds[entry.oldPath]) << entry.oldPath;
-            holds[entry.newPath] = holds[entry.oldPath];
-            holds.erase(entry.oldPath);
-        }
+        expectEachRenameNamesTheFileItMoved(
+            whole.store.read(whole.store.runs().front().path).contents,
+            inodesByPath(whole.files.prefix(), whole.before));
         whole.expectUndoneCompletely("whole run");
     }
     for (long k = 0; k <= calls; k += 23) {
@@ -356,9 +389,17 @@ TEST(RunFaults, UndoDyingAnywhereIsFinishedByTheNextUndo) {
     }
 }
 
+// The program's own file system, but looking at each batch's files itself,
+// between its renames, as on a machine with one processor.
+class InTurnFileSystem : public HandleFileSystem {
+public:
+    bool identifiesAlongside() const override { return false; }
+};
+
 // A whole run on the real file system under the history's lock, with its
 // journal; the number of files renamed, or -1 when the journal could not start.
-int runJournaled(JournalStore& store, RenameList& list, int batchRows) {
+int runJournaled(JournalStore& store, RenameList& list, int batchRows,
+                 RenameFileSystem& fileSystem) {
     bool busy = false;
     std::string error;
     const auto lock = store.lock(busy, error);
@@ -367,14 +408,14 @@ int runJournaled(JournalStore& store, RenameList& list, int batchRows) {
         ADD_FAILURE() << error;
         return -1;
     }
-    return RenameRun(list, posixFileSystem(), journal.get(), batchRows).run().renamed;
+    return RenameRun(list, fileSystem, journal.get(), batchRows).run().renamed;
 }
 
 // A folder named two ways ("d/" and "d/./") is one folder: a name freed
 // through one spelling and filled through the other must not be answered from
 // a listing taken before, or the journal would name a file the run never
 // renamed there.
-TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
+void expectTwoSpellingsShareWhatTheRunChanged(RenameFileSystem& fileSystem) {
     TempDir files;
     TempDir state;
     JournalStore store(state.prefix() + "quorbel");
@@ -395,7 +436,7 @@ TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
     for (std::size_t i = 0; i < names.size(); ++i)
         list.setCell(RenameList::NewName, static_cast<int>(i) + 1, names[i]);
     const Snapshot before = snapshot(files.path());
-    runJournaled(store, list, 4);
+    runJournaled(store, list, 4, fileSystem);
     const JournalContents journal = store.read(store.runs().front().path).contents;
     ASSERT_FALSE(journal.entries.empty());
     const JournalEntry& last = journal.entries.back();
@@ -403,6 +444,12 @@ TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
     EXPECT_EQ(last.inode, y);
     undoLastRun(store, posixFileSystem());
     EXPECT_EQ(snapshot(files.path()), before);
+}
+
+TEST(RunFaults, TwoSpellingsOfOneFolderShareWhatTheRunChanged) {
+    InTurnFileSystem inTurn;
+    expectTwoSpellingsShareWhatTheRunChanged(inTurn);
+    expectTwoSpellingsShareWhatTheRunChanged(posixFileSystem());
 }
 
 // The same deaths with the renames made through directory handles, in the run
@@ -434,9 +481,9 @@ TEST(RunFaults, DeathBeforeAnyRenameThroughHandlesIsUndoneCompletely) {
     }
 }
 
-// Rows of two large folders taken in turn: each folder is listed on its own,
-// and every rename is journaled with the file its old name held, in either.
-TEST(RunFaults, TwoLargeFoldersInTurnAreEachListedTrue) {
+// Rows of two large folders taken in turn: every rename is journaled with the
+// file its old name held, in either.
+void expectTwoLargeFoldersInTurnJournaledTrue(RenameFileSystem& fileSystem) {
     TempDir first;
     TempDir second;
     TempDir state;
@@ -463,7 +510,7 @@ TEST(RunFaults, TwoLargeFoldersInTurnAreEachListedTrue) {
         holds[first.prefix() + name] = file.second;
     for (const auto& [name, file] : beforeSecond)
         holds[second.prefix() + name] = file.second;
-    EXPECT_EQ(runJournaled(store, list, 64), 600);
+    EXPECT_EQ(runJournaled(store, list, 64, fileSystem), 600);
     const JournalContents journal = store.read(store.runs().front().path).contents;
     ASSERT_EQ(journal.entries.size(), 600u);
     for (const JournalEntry& entry : journal.entries) {
@@ -474,6 +521,13 @@ TEST(RunFaults, TwoLargeFoldersInTurnAreEachListedTrue) {
     undoLastRun(store, posixFileSystem());
     EXPECT_EQ(snapshot(first.path()), beforeFirst);
     EXPECT_EQ(snapshot(second.path()), beforeSecond);
+}
+
+// Each folder listed on its own, or every file looked at beside the renames.
+TEST(RunFaults, TwoLargeFoldersInTurnAreJournaledTrue) {
+    InTurnFileSystem inTurn;
+    expectTwoLargeFoldersInTurnJournaledTrue(inTurn);
+    expectTwoLargeFoldersInTurnJournaledTrue(posixFileSystem());
 }
 
 } // namespace

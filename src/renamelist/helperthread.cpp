@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "renamelist/helperthread.h"
+
+#include <utility>
+
+namespace quorbel {
+
+HelperThread::HelperThread() : thread_([this] { work(); }) {}
+
+HelperThread::~HelperThread() {
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !busy_; });
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void HelperThread::post(std::function<void()> job) {
+    {
+        std::lock_guard lock(mutex_);
+        job_ = std::move(job);
+        busy_ = true;
+        failure_ = nullptr;
+    }
+    changed_.notify_all();
+}
+
+void HelperThread::wait() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    if (failure_)
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+void HelperThread::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return busy_ || stopping_; });
+        if (!busy_)
+            return;
+        std::function<void()> job = std::move(job_);
+        lock.unlock();
+        std::exception_ptr failure;
+        try {
+            job();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        lock.lock();
+        failure_ = failure;
+        busy_ = false;
+        changed_.notify_all();
+    }
+}
+
+} // namespace quorbel
