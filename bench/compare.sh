@@ -81,6 +81,36 @@ hyperfine --runs "$runs" --warmup 1 --prepare "$work/prepare.sh" \
 echo "load after: $(uptime)"
 cat "$work/result.md"
 
+# The same contenders in turn, round after round (hyperfine runs all runs of
+# one before the next), so a drift of the machine or the disk over the minutes
+# weighs on each alike; each round starts with another of them. Fresh files
+# for every run, as above.
+paired_rounds=${COMPARE_ROUNDS:-$runs}
+names=()
+lines=()
+for ((i = 0; i < ${#commands[@]}; i += 3)); do
+    names+=("${commands[i + 1]}")
+    lines+=("${commands[i + 2]}")
+done
+declare -a total
+for ((k = 0; k < ${#names[@]}; ++k)); do total[k]=0; done
+for ((round = 0; round < paired_rounds; ++round)); do
+    for ((j = 0; j < ${#names[@]}; ++j)); do
+        k=$(((round + j) % ${#names[@]}))
+        "$work/prepare.sh"
+        start=$(date +%s%N)
+        bash -c "${lines[k]}" > /dev/null
+        total[k]=$((total[k] + $(date +%s%N) - start))
+    done
+done
+echo
+echo "| in turn, $paired_rounds rounds (load $(cut -d' ' -f1-3 /proc/loadavg)) | mean [s] | against the bare loop |"
+echo "|---|---|---|"
+for ((k = 0; k < ${#names[@]}; ++k)); do
+    awk -v name="${names[k]}" -v t="${total[k]}" -v b="${total[0]}" -v n="$paired_rounds" \
+        'BEGIN { printf "| %s | %.3f | %.3f |\n", name, t / n / 1e9, t / b }'
+done
+
 # Peak memory, CPU times and journal size of one more run of each way,
 # printed in full (no --quiet) as a user would run it.
 measure() {

@@ -21,8 +21,9 @@
 namespace quorbel {
 namespace {
 
-// Repainting the bar costs more than a rename; a few frames a second are enough.
-constexpr qint64 progressRepaintMs = 50;
+// Repainting the bar (and the frame behind it) costs more than a rename; ten
+// frames a second are enough.
+constexpr qint64 progressRepaintMs = 100;
 
 // The wait cursor and the progress bar go away however the run ends.
 class BusyScope {

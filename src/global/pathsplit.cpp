@@ -13,8 +13,33 @@ struct Marks {
     std::string_view::size_type lastDot = std::string_view::npos;
 };
 
+bool isSeparator(char byte, std::string_view separators) {
+    for (const char separator : separators)
+        if (byte == separator)
+            return true;
+    return false;
+}
+
+// Without double-byte characters the marks are found from the end, over the
+// file's own name only: a list of a million long paths then costs no pass
+// over every directory's bytes.
+Marks findMarksFromTheEnd(std::string_view path, std::string_view separators) {
+    Marks marks;
+    for (auto i = path.size(); i-- > 0;) {
+        if (isSeparator(path[i], separators)) {
+            marks.lastSeparator = i;
+            break;
+        }
+        if (path[i] == '.' && marks.lastDot == std::string_view::npos)
+            marks.lastDot = i;
+    }
+    return marks;
+}
+
 // One forward pass, so a trail byte is skipped together with its lead byte.
 Marks findMarks(std::string_view path, const PathRule& rule) {
+    if (!rule.doubleByte)
+        return findMarksFromTheEnd(path, rule.separators);
     Marks marks;
     for (std::string_view::size_type i = 0; i < path.size(); ++i) {
         const auto byte = static_cast<unsigned char>(path[i]);
