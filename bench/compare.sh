@@ -13,6 +13,9 @@
 #
 # Usage: bench/compare.sh [build-dir] [file-count] [runs]
 #   bench/compare.sh build 1000000 3   is the million-file run in one command.
+# COMPARE_WAYS="absolute" runs quorbel-cli one way only; COMPARE_HYPERFINE=0
+# leaves out hyperfine's table and keeps the rounds in turn (COMPARE_ROUNDS of
+# them, runs by default) and the one-more-run figures.
 # mmv and rename take minutes per 100,000 files; above that count they are
 # left out unless COMPARE_ALL=1; COMPARE_OTHERS=0 leaves them out at any count.
 # The build dir must hold quorbel-cli and
@@ -61,12 +64,23 @@ PREPARE
 chmod +x "$work/prepare.sh"
 
 quiet="--quiet"
-commands=(
-    -n "bare renameat2 loop" "$bare $files $count"
-    -n "quorbel-cli relative names" "cd $files && $cli $quiet --files-from $work/old.txt --names $work/new.txt"
-    -n "quorbel-cli absolute paths" "cd $files && $cli $quiet --files-from $work/absolute.txt --names $work/new.txt"
-    -n "quorbel-cli --dir --number" "cd $files && $cli $quiet --dir $files --type '*.jpg' --number --prefix B --start 0"
-)
+# COMPARE_WAYS picks the ways quorbel-cli runs (relative, absolute, dir); all
+# three unless told.
+ways=${COMPARE_WAYS:-relative absolute dir}
+commands=(-n "bare renameat2 loop" "$bare $files $count")
+for way in $ways; do
+    case $way in
+    relative) commands+=(-n "quorbel-cli relative names"
+        "cd $files && $cli $quiet --files-from $work/old.txt --names $work/new.txt") ;;
+    absolute) commands+=(-n "quorbel-cli absolute paths"
+        "cd $files && $cli $quiet --files-from $work/absolute.txt --names $work/new.txt") ;;
+    dir) commands+=(-n "quorbel-cli --dir --number"
+        "cd $files && $cli $quiet --dir $files --type '*.jpg' --number --prefix B --start 0") ;;
+    *) echo "unknown way: $way" >&2; exit 2 ;;
+    esac
+done
+# The rounds in turn below pair quorbel-cli with the loop alone.
+in_turn=${#commands[@]}
 if [ "$others" = yes ]; then
     commands+=(
         -n "mmv" "cd $files && mmv 'IMG_*.jpg' 'B#1.jpg'"
@@ -75,11 +89,14 @@ if [ "$others" = yes ]; then
 fi
 
 echo "files: $count, runs: $runs"
-echo "load before: $(uptime)"
-hyperfine --runs "$runs" --warmup 1 --prepare "$work/prepare.sh" \
-    --export-markdown "$work/result.md" "${commands[@]}"
-echo "load after: $(uptime)"
-cat "$work/result.md"
+# COMPARE_HYPERFINE=0 leaves out hyperfine's table, for the rounds in turn alone.
+if [ "${COMPARE_HYPERFINE:-1}" != 0 ]; then
+    echo "load before: $(uptime)"
+    hyperfine --runs "$runs" --warmup 1 --prepare "$work/prepare.sh" \
+        --export-markdown "$work/result.md" "${commands[@]}"
+    echo "load after: $(uptime)"
+    cat "$work/result.md"
+fi
 
 # The same contenders in turn, round after round (hyperfine runs all runs of
 # one before the next), so a drift of the machine or the disk over the minutes
@@ -88,7 +105,7 @@ cat "$work/result.md"
 paired_rounds=${COMPARE_ROUNDS:-$runs}
 names=()
 lines=()
-for ((i = 0; i < ${#commands[@]}; i += 3)); do
+for ((i = 0; i < in_turn; i += 3)); do
     names+=("${commands[i + 1]}")
     lines+=("${commands[i + 2]}")
 done
@@ -129,7 +146,14 @@ echo
 echo "| one more run | peak RSS | user | system | wall | journal |"
 echo "|---|---|---|---|---|---|"
 measure "bare renameat2 loop" "$bare" "$files" "$count"
-measure "quorbel-cli relative names" "$cli" --files-from "$work/old.txt" --names "$work/new.txt"
-measure "quorbel-cli absolute paths" "$cli" --files-from "$work/absolute.txt" --names "$work/new.txt"
-measure "quorbel-cli --dir --number" "$cli" --dir "$files" --type '*.jpg' --number --prefix B --start 0
+for way in $ways; do
+    case $way in
+    relative) measure "quorbel-cli relative names" "$cli" --files-from "$work/old.txt" \
+        --names "$work/new.txt" ;;
+    absolute) measure "quorbel-cli absolute paths" "$cli" --files-from "$work/absolute.txt" \
+        --names "$work/new.txt" ;;
+    dir) measure "quorbel-cli --dir --number" "$cli" --dir "$files" --type '*.jpg' --number \
+        --prefix B --start 0 ;;
+    esac
+done
 echo "load at the end: $(uptime)"
