@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -64,6 +66,7 @@ public:
     }
     FsStatus renameNoReplace(const std::string& from, const std::string& to) override {
         step();
+        std::this_thread::sleep_for(renameDelay);
         return inner_.renameNoReplace(from, to);
     }
     DirectoryListing listDirectory(const std::string& directory) override {
@@ -83,6 +86,8 @@ public:
         return inner_.identify(path);
     }
     long calls() const { return calls_; }
+    // Slow renames leave the helper all the time it needs to look ahead.
+    std::chrono::milliseconds renameDelay{0};
 
 private:
     void step() {
@@ -317,10 +322,49 @@ TEST(RunFaults, DeathBeforeAnyFileSystemCallIsUndoneCompletely) {
 TEST(RunFaults, FilesLookedAtAlongsideAreTheFilesRenamed) {
     Scenario whole(8);
     DyingFileSystem alongside(-1, true);
+    alongside.renameDelay = std::chrono::milliseconds(5);
     whole.run(alongside, -1, WriteFault::None);
     expectEachRenameNamesTheFileItMoved(whole.store.read(whole.store.runs().front().path).contents,
                                         inodesByPath(whole.files.prefix(), whole.before));
     whole.expectUndoneCompletely("whole run");
+}
+
+// Two folders swap places in one batch; a row of the next batch names a file
+// by the folder's old spelling, which the swap gave to the other folder. The
+// helper must not look at that file before the swap, or the journal would
+// name the file of the folder that moved away.
+TEST(RunFaults, FilesBehindAFolderRenamedInTheBatchBeforeAreLookedAtAfterIt) {
+    TempDir files;
+    TempDir state;
+    JournalStore store(state.prefix() + "quorbel");
+    fs::create_directory(files.path() / "d1");
+    fs::create_directory(files.path() / "d2");
+    files.write("d1/f.t", "one");
+    files.write("d2/f.t", "two");
+    const ino_t two = snapshot(files.path() / "d2").at("f.t").second;
+    RenameList list;
+    list.fill({files.prefix() + "d1", files.prefix() + "d2", files.prefix() + "tmp",
+               files.prefix() + "d1/f.t"},
+              posixPathRule);
+    for (const auto& [row, name] : {std::pair{1, "tmp"}, {2, "d1"}, {3, "d2"}, {4, "g"}})
+        list.setCell(RenameList::NewName, row, name);
+    DyingFileSystem alongside(-1, true);
+    alongside.renameDelay = std::chrono::milliseconds(20);
+    {
+        bool busy = false;
+        std::string error;
+        const auto lock = store.lock(busy, error);
+        const auto journal = lock ? store.start(*lock, error) : nullptr;
+        ASSERT_TRUE(journal) << error;
+        RenameRun(list, alongside, journal.get(), 3).run();
+    }
+    EXPECT_EQ(files.read("d1/g.t"), "two");
+    const JournalContents contents = store.read(store.runs().front().path).contents;
+    ASSERT_EQ(contents.entries.size(), 4u);
+    EXPECT_EQ(contents.entries.back().inode, two);
+    EXPECT_EQ(undoLastRun(store, posixFileSystem()).summary.failures, "");
+    EXPECT_EQ(files.read("d1/f.t"), "one");
+    EXPECT_EQ(files.read("d2/f.t"), "two");
 }
 
 // The program dies before each journal write, or in the middle of it; or the
