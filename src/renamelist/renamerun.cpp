@@ -193,7 +193,7 @@ void RenameRun::runInTurn(RenameRunSummary& summary, const Progress& progress) {
     for (int first = 1; first < list_.RowCount(); first += batchRows_) {
         planBatch(batch, first);
         if (journal_)
-            identifyInTurn(batch);
+            identifyBatch(batch, false);
         const bool journaled = journal_ && !batch.renames.empty();
         if (journaled && !journal_->beginBatch(batch.renames)) {
             summary.stoppedAtRow = first;
@@ -230,7 +230,7 @@ void RenameRun::runAlongside(RenameRunSummary& summary, const Progress& progress
     Batch* current = &batches[0];
     Batch* next = &batches[1];
     planBatch(*current, 1);
-    identifyByPath(*current);
+    identifyBatch(*current, true);
     journal_->prepareBatch(current->renames);
     for (;;) {
         const bool journaled = !current->renames.empty();
@@ -255,7 +255,7 @@ void RenameRun::runAlongside(RenameRunSummary& summary, const Progress& progress
         if (!more)
             break;
         if (next->deferred) {
-            identifyByPath(*next);
+            identifyBatch(*next, true);
             journal_->prepareBatch(next->renames);
         }
         std::swap(current, next);
@@ -268,7 +268,7 @@ void RenameRun::prepareAfter(Batch& batch, const Batch& before) {
     batch.deferred = before.movesFolder || sharesNames(batch, before);
     if (batch.deferred)
         return;
-    identifyByPath(batch);
+    identifyBatch(batch, true);
     journal_->prepareBatch(batch.renames);
 }
 
@@ -314,32 +314,23 @@ bool RenameRun::sharesNames(const Batch& batch, const Batch& before) const {
     return false;
 }
 
-void RenameRun::identifyInTurn(Batch& batch) {
-    const auto rows = static_cast<std::size_t>(batch.last - batch.first);
-    for (std::size_t i = 0; i < rows; ++i) {
-        const RowPlan& plan = batch.plans[i];
-        if (plan.word)
-            continue;
-        const int row = batch.first + static_cast<int>(i);
-        RunJournal::Rename rename{directories_.of(row).path, plan.oldName(), plan.newName()};
-        identify(row, plan.oldName(), rename);
-        batch.renames.push_back(rename);
-    }
-}
-
-// By the resolved path, through no handle: the helper shares nothing with the
-// renames but the file system itself.
-void RenameRun::identifyByPath(Batch& batch) {
+// In turn, each file is looked at through the run's own session, or found in
+// its folder's listing; alongside, by its resolved path, through no handle:
+// the helper then shares nothing with the renames but the file system itself.
+void RenameRun::identifyBatch(Batch& batch, bool byPath) {
     std::string path;
     const auto rows = static_cast<std::size_t>(batch.last - batch.first);
     for (std::size_t i = 0; i < rows; ++i) {
         const RowPlan& plan = batch.plans[i];
         if (plan.word)
             continue;
-        const std::string& directory = directories_.of(batch.first + static_cast<int>(i)).path;
+        const int row = batch.first + static_cast<int>(i);
+        const std::string& directory = directories_.of(row).path;
         RunJournal::Rename rename{directory, plan.oldName(), plan.newName()};
-        path.assign(directory).append(plan.oldName());
-        if (const std::optional<FileIdentity> file = fs_.identify(path)) {
+        if (!byPath) {
+            identify(row, plan.oldName(), rename);
+        } else if (const std::optional<FileIdentity> file =
+                       fs_.identify(path.assign(directory).append(plan.oldName()))) {
             rename.device = file->device;
             rename.inode = file->inode;
             batch.movesFolder = batch.movesFolder || file->isDirectory;

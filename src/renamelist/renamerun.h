@@ -128,8 +128,7 @@ private:
     void runInTurn(RenameRunSummary& summary, const Progress& progress);
     void runAlongside(RenameRunSummary& summary, const Progress& progress);
     void planBatch(Batch& batch, int first);
-    void identifyInTurn(Batch& batch);
-    void identifyByPath(Batch& batch);
+    void identifyBatch(Batch& batch, bool byPath);
     void prepareAfter(Batch& batch, const Batch& before);
     bool sharesNames(const Batch& batch, const Batch& before) const;
     void renameRows(const Batch& batch, RenameRunSummary& summary, const Progress& progress);
@@ -151,8 +150,8 @@ private:
     RunJournal* journal_;
     int batchRows_;
     RunDirectories directories_;
-    // Where many rows rename in one folder, each file's inode comes from one
-    // listing of it, taken before the first rename.
+    // In turn, where many rows rename in one folder, each file's inode comes
+    // from one listing of it, taken before the first rename.
     struct KnownInodes {
         int rows = 0;
         bool listed = false; // listedInodes_ holds its rows' inodes
